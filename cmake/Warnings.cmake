@@ -1,0 +1,7 @@
+# Warnings apply to our own targets only (third-party headers come in as system includes).
+add_compile_options(-Wall -Wextra)
+if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
+  add_compile_options($<$<COMPILE_LANGUAGE:CXX>:-Wnon-virtual-dtor>)
+endif()
+# Symbols of static libraries linked into a shared library are never re-exported.
+add_link_options($<$<PLATFORM_ID:Linux>:LINKER:--exclude-libs,ALL>)
