@@ -1,0 +1,75 @@
+#include "platform/file_search.h"
+
+#include "ascii_case.h"
+#include "platform/paths.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+namespace platform {
+
+bool wildcardMatch(std::string_view pattern, std::string_view name) {
+    std::size_t p = 0;
+    std::size_t n = 0;
+    std::size_t starAt = std::string_view::npos;
+    std::size_t resumeAt = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && pattern[p] == '*') {
+            starAt = p++;
+            resumeAt = n;
+        } else if (p < pattern.size() && (pattern[p] == '?' || detail::asciiLower(pattern[p]) ==
+                                                                   detail::asciiLower(name[n]))) {
+            ++p;
+            ++n;
+        } else if (starAt != std::string_view::npos) {
+            p = starAt + 1;
+            n = ++resumeAt;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*') {
+        ++p;
+    }
+    return p == pattern.size();
+}
+
+namespace {
+
+FoundEntry describeEntry(int folderFd, const char* name) {
+    FoundEntry found;
+    found.name = name;
+    struct stat info {};
+    // A dangling link is still an entry of the folder; it is listed with its own size.
+    if (::fstatat(folderFd, name, &info, 0) != 0 &&
+        ::fstatat(folderFd, name, &info, AT_SYMLINK_NOFOLLOW) != 0) {
+        return found;
+    }
+    found.isDirectory = S_ISDIR(info.st_mode);
+    found.size = found.isDirectory ? 0 : static_cast<uint64_t>(info.st_size);
+    return found;
+}
+
+} // namespace
+
+std::vector<FoundEntry> findEntries(std::string_view storedFolder, std::string_view pattern) {
+    std::vector<FoundEntry> entries;
+    const std::string folder = storedFolder.empty() ? std::string(".") : resolvePath(storedFolder);
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) {
+        return entries;
+    }
+    const int folderFd = ::dirfd(dir);
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name(entry->d_name);
+        if (name == "." || name == ".." || !wildcardMatch(pattern, name)) {
+            continue;
+        }
+        entries.push_back(describeEntry(folderFd, entry->d_name));
+    }
+    ::closedir(dir);
+    return entries;
+}
+
+} // namespace platform

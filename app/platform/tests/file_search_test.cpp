@@ -1,0 +1,121 @@
+#include "platform/file_search.h"
+#include "platform_test/test_folder.h"
+
+#include <dirent.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+using platform_test::ScopedEnv;
+using platform_test::TestFolder;
+
+struct MatchCase {
+    const char* pattern;
+    const char* name;
+    bool matches;
+};
+
+void PrintTo(const MatchCase& c, std::ostream* os) {
+    *os << c.pattern << " ~ " << c.name;
+}
+
+class WildcardMatchTest : public ::testing::TestWithParam<MatchCase> {};
+
+TEST_P(WildcardMatchTest, IgnoresCase) {
+    const MatchCase& c = GetParam();
+    EXPECT_EQ(platform::wildcardMatch(c.pattern, c.name), c.matches)
+        << "pattern \"" << c.pattern << "\" name \"" << c.name << "\"";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, WildcardMatchTest,
+    ::testing::Values(MatchCase{"*.wav", "abc.wav", true}, MatchCase{"*.wav", "ABC.WAV", true},
+                      MatchCase{"*.dss", "x.DsS", true}, MatchCase{"*.wav", ".wav", true},
+                      MatchCase{"*.wav", "abc.wave", false},
+                      MatchCase{"*.wav", "abc.wav.bak", false}, MatchCase{"*.wav", "abcwav", false},
+                      MatchCase{"*.wav", "a.wav.wav", true}, MatchCase{"?.wav", "a.wav", true},
+                      MatchCase{"?.wav", "ab.wav", false}, MatchCase{"*", "anything", true},
+                      MatchCase{"a*b*c", "aXXbYYc", true}, MatchCase{"a*b*c", "aXXbYY", false},
+                      MatchCase{"*.wav", "Ärger $(x) ;&.wav", true}, MatchCase{"", "a", false}));
+
+std::vector<std::string> readdirOrder(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    DIR* dir = ::opendir(folder.c_str());
+    while (const dirent* entry = ::readdir(dir)) {
+        names.emplace_back(entry->d_name);
+    }
+    ::closedir(dir);
+    return names;
+}
+
+std::vector<std::string> namesOf(const std::vector<platform::FoundEntry>& entries) {
+    std::vector<std::string> names;
+    for (const auto& e : entries) {
+        names.push_back(e.name);
+    }
+    return names;
+}
+
+class FindEntriesTest : public ::testing::Test {
+protected:
+    TestFolder drives_;
+    ScopedEnv rootEnv_{"IMPORT_DRIVE_ROOT", drives_.str()};
+};
+
+TEST_F(FindEntriesTest, ListsMatchesIgnoringCaseInDirectoryOrder) {
+    const auto folder = drives_.makeFolder("c/Dict/Type1");
+    drives_.writeFile("c/Dict/Type1/abc.wav", std::string(1000, 'a'));
+    drives_.writeFile("c/Dict/Type1/LOUD.WAV", std::string(2600, 'b'));
+    drives_.writeFile("c/Dict/Type1/_done.wav", "");
+    drives_.writeFile("c/Dict/Type1/other.dss", "x");
+    drives_.writeFile("c/Dict/Type1/name with blanks & $x.wav", "");
+    drives_.makeFolder("c/Dict/Type1/folder.wav");
+
+    const auto found = platform::findEntries("C:\\DICT\\type1", "*.wav");
+
+    std::vector<std::string> expected;
+    for (const std::string& name : readdirOrder(folder)) {
+        if (platform::wildcardMatch("*.wav", name)) {
+            expected.push_back(name);
+        }
+    }
+    EXPECT_EQ(namesOf(found), expected);
+    ASSERT_EQ(found.size(), 5u);
+    for (const auto& e : found) {
+        if (e.name == "abc.wav") {
+            EXPECT_EQ(e.size, 1000u);
+            EXPECT_FALSE(e.isDirectory);
+        } else if (e.name == "LOUD.WAV") {
+            EXPECT_EQ(e.size, 2600u);
+        } else if (e.name == "folder.wav") {
+            EXPECT_TRUE(e.isDirectory);
+            EXPECT_EQ(e.size, 0u);
+        } else {
+            EXPECT_EQ(e.size, 0u) << e.name;
+        }
+    }
+}
+
+TEST_F(FindEntriesTest, MissingFolderIsEmpty) {
+    EXPECT_TRUE(platform::findEntries("C:\\Nowhere", "*.wav").empty());
+    EXPECT_TRUE(platform::findEntries(" ", "*.wav").empty());
+}
+
+TEST_F(FindEntriesTest, NeverReturnsDotEntries) {
+    drives_.makeFolder("c/empty");
+    EXPECT_TRUE(platform::findEntries("C:\\empty", "*").empty());
+}
+
+TEST_F(FindEntriesTest, ListsADanglingLink) {
+    drives_.makeFolder("c/links");
+    std::filesystem::create_symlink(drives_.path() / "c/links/gone",
+                                    drives_.path() / "c/links/x.wav");
+    const auto found = platform::findEntries("c:/links", "*.WAV");
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].name, "x.wav");
+}
+
+} // namespace

@@ -1,0 +1,61 @@
+#include "platform/private_profile.h"
+#include "platform_test/test_folder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using platform_test::TestFolder;
+
+const char* kFiles[] = {
+    "",
+    "[Startup]\r\nA=1\r\na=2\r\n B = \" x \" \r\n",
+    "A=orphan\n[startup]\nb=3\n[Other]\nA=4\n[STARTUP]\nC=5\n",
+    "; comment\n[Startup]\n;A=1\nA\nD=\"\"\n[ Startup ]\nE=6",
+    "[Startup]\r\nLong="
+    "0123456789012345678901234567890123456789"
+    "\r\n",
+};
+
+const char* kKeys[] = {"A", "a", "B", "b", "C", "D", "E", "Long", "Missing", ";A"};
+const char* kSections[] = {"Startup", "STARTUP", "Other", "Absent"};
+
+class ProfileReaderTest : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(ProfileReaderTest, AgreesWithKeyByKeyReads) {
+    TestFolder folder;
+    const std::string path = folder.writeFile("import.ini", GetParam()).string();
+    const platform::PrivateProfile profile(path);
+    const platform::ProfileReader reader(path);
+    EXPECT_TRUE(reader.fileExisted());
+    for (const char* section : kSections) {
+        for (const char* key : kKeys) {
+            for (std::size_t buffer : {std::size_t{2048}, std::size_t{2}, std::size_t{8}}) {
+                EXPECT_EQ(reader.readString(section, key, "dflt ", buffer),
+                          profile.readString(section, key, "dflt ", buffer))
+                    << "section " << section << " key " << key << " buffer " << buffer;
+            }
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, ProfileReaderTest, ::testing::ValuesIn(kFiles));
+
+TEST(ProfileReaderMissingTest, ReadsDefaults) {
+    TestFolder folder;
+    const platform::ProfileReader reader((folder.path() / "absent.ini").string());
+    EXPECT_FALSE(reader.fileExisted());
+    EXPECT_EQ(reader.readString("Startup", "InputDir1", ""), "");
+    EXPECT_EQ(reader.readString("Startup", "DictatorID", "9999"), "9999");
+}
+
+TEST(ProfileReaderSnapshotTest, KeepsTheFileAsLoaded) {
+    TestFolder folder;
+    const std::string path = folder.writeFile("import.ini", "[Startup]\r\nA=1\r\n").string();
+    const platform::ProfileReader reader(path);
+    ASSERT_TRUE(platform::PrivateProfile(path).writeString("Startup", "A", "2"));
+    EXPECT_EQ(reader.readString("Startup", "A", ""), "1");
+    EXPECT_EQ(platform::ProfileReader(path).readString("Startup", "A", ""), "2");
+}
+
+} // namespace
