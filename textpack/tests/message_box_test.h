@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QObject>
+
+class MessageBoxTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void errorShowsACriticalBoxWithCaptionAndText();
+    void nullTextsShowAnEmptyBox();
+};
