@@ -1,0 +1,26 @@
+// Encoding a body and writing it to a plug-in's file through one fixed buffer.
+#pragma once
+
+#include "common/plugin_file.h"
+
+#include <cstddef>
+#include <cstdint>
+
+namespace codecs {
+
+// Samples per block, and the size of the one output buffer.
+inline constexpr std::size_t encodeBlockSamples = 4096;
+
+// True for the tags writeEncodedBlocks can encode: 1 (8-bit PCM), 6, 7 and 23.
+bool canEncode(uint16_t formatTag);
+
+// Encodes `count` samples with the encoding of `formatTag` (1 means 8-bit unsigned PCM here)
+// in blocks of encodeBlockSamples and writes each block to `file`; ADPCM carries its state
+// from block to block, starting fresh for every call. A count of 0 writes nothing and succeeds.
+// A failed write ends the loop and returns false (the file has reported it). Callers validate
+// the tag first; an unknown tag writes nothing, reports string 103 with the tag and the file
+// name, and returns false.
+bool writeEncodedBlocks(common::PluginFile& file, const int16_t* samples, uint32_t count,
+                        uint16_t formatTag);
+
+} // namespace codecs

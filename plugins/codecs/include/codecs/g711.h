@@ -1,0 +1,91 @@
+// G.711 u-law and A-law encoding of whole 16-bit samples.
+//
+// Each encoder is one lookup in a small table built at compile time from the rule: the u-law
+// byte depends only on the biased, limited magnitude shifted right by 3 (4096 entries), the
+// A-law code only on the folded value shifted right by 4 (2048 entries). The sign is applied
+// without branches. Both tables fit in the first-level cache.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace codecs {
+
+// Entry i is the position of the highest set bit of i (0 for 0 and 1).
+inline constexpr std::array<uint8_t, 256> ulawExponentTable = [] {
+    std::array<uint8_t, 256> table{};
+    for (unsigned i = 2; i < table.size(); ++i)
+        table[i] = static_cast<uint8_t>(table[i / 2] + 1);
+    return table;
+}();
+
+inline constexpr std::array<uint16_t, 8> alawSegmentEnds = {0xFF,  0x1FF,  0x3FF,  0x7FF,
+                                                            0xFFF, 0x1FFF, 0x3FFF, 0x7FFF};
+
+inline constexpr int ulawBias = 0x84;
+inline constexpr int ulawMagnitudeLimit = 32635;
+
+namespace detail {
+
+// The u-law byte of a non-negative sample whose biased magnitude, shifted right by 3, is
+// `bucket`: exponent from the table, four mantissa bits below the leading one, complemented.
+constexpr uint8_t ulawByteOfBucket(unsigned bucket) {
+    const unsigned biased = bucket << 3;
+    const unsigned exponent = ulawExponentTable[(biased >> 7) & 0xFF];
+    const unsigned mantissa = (biased >> (exponent + 3)) & 0x0F;
+    return static_cast<uint8_t>(~(exponent << 4 | mantissa));
+}
+
+// The A-law code (before the sign mask) of a folded value whose top bits are `bucket`
+// (value >> 4): the first segment whose end holds the value, then four bits of the value.
+constexpr uint8_t alawCodeOfBucket(unsigned bucket) {
+    const unsigned value = bucket << 4;
+    unsigned segment = 0;
+    while (value > alawSegmentEnds[segment])
+        ++segment;
+    const unsigned shift = segment < 2 ? 4 : segment + 3;
+    return static_cast<uint8_t>(segment << 4 | ((value >> shift) & 0x0F));
+}
+
+inline constexpr std::array<uint8_t, ((ulawMagnitudeLimit + ulawBias) >> 3) + 1> ulawBucketBytes =
+    [] {
+        std::array<uint8_t, ((ulawMagnitudeLimit + ulawBias) >> 3) + 1> table{};
+        for (unsigned i = 0; i < table.size(); ++i)
+            table[i] = ulawByteOfBucket(i);
+        return table;
+    }();
+
+inline constexpr std::array<uint8_t, (0x7FFF >> 4) + 1> alawBucketCodes = [] {
+    std::array<uint8_t, (0x7FFF >> 4) + 1> table{};
+    for (unsigned i = 0; i < table.size(); ++i)
+        table[i] = alawCodeOfBucket(i);
+    return table;
+}();
+
+} // namespace detail
+
+// The magnitude of a negative sample is taken with -32768 counting as 32768; the limit of
+// 32635 makes that the same as using 32767. The most negative samples give 0x00 (no
+// substitution of the all-zero code).
+inline uint8_t encodeUlaw(int16_t sample) {
+    const int value = sample;
+    const int sign = value >> 31; // 0 or -1
+    const int magnitude = (value ^ sign) - sign;
+    const int limited = magnitude < ulawMagnitudeLimit ? magnitude : ulawMagnitudeLimit;
+    const unsigned byte = detail::ulawBucketBytes[static_cast<unsigned>(limited + ulawBias) >> 3];
+    return static_cast<uint8_t>(byte ^ (static_cast<unsigned>(sign) & 0x80));
+}
+
+// A negative sample folds to -sample - 8, at least 0 (so -32768 gives 32760 and -1 to -8 give 0),
+// and is masked with 0x55; a non-negative one is masked with 0xD5.
+inline uint8_t encodeAlaw(int16_t sample) {
+    const int value = sample;
+    const int sign = value >> 31; // 0 or -1
+    const int folded = (value ^ sign) - (sign & 7);
+    const int clamped = folded > 0 ? folded : 0;
+    const unsigned mask = 0x55u | (~static_cast<unsigned>(sign) & 0x80u);
+    return static_cast<uint8_t>(detail::alawBucketCodes[static_cast<unsigned>(clamped) >> 4] ^
+                                mask);
+}
+
+} // namespace codecs
