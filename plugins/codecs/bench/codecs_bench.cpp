@@ -65,8 +65,8 @@ void BM_ByteEncode(benchmark::State& state) {
     finish(state);
 }
 
-template <uint8_t (*encode)(int16_t)>
-void BM_Expand(benchmark::State& state, const codecs::DecodingTable& table) {
+void BM_Expand(benchmark::State& state, const codecs::DecodingTable& table,
+               uint8_t (*encode)(int16_t)) {
     const std::vector<int16_t>& samples = speech();
     std::vector<uint8_t> bytes(sampleCount);
     for (uint32_t i = 0; i < sampleCount; ++i)
@@ -86,11 +86,11 @@ BENCHMARK(BM_AdpcmDecode)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ByteEncode<codecs::encodeUlaw>)->Name("BM_UlawEncode")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ByteEncode<codecs::encodeAlaw>)->Name("BM_AlawEncode")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ByteEncode<codecs::encodePcm8>)->Name("BM_Pcm8Encode")->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Expand<codecs::encodeUlaw>, Ulaw, codecs::ulawTable)
+BENCHMARK_CAPTURE(BM_Expand, Ulaw, codecs::ulawTable, codecs::encodeUlaw)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Expand<codecs::encodeAlaw>, Alaw, codecs::alawTable)
+BENCHMARK_CAPTURE(BM_Expand, Alaw, codecs::alawTable, codecs::encodeAlaw)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Expand<codecs::encodePcm8>, Pcm8, codecs::pcm8Table)
+BENCHMARK_CAPTURE(BM_Expand, Pcm8, codecs::pcm8Table, codecs::encodePcm8)
     ->Unit(benchmark::kMillisecond);
 
 } // namespace
