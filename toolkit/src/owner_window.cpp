@@ -1,0 +1,9 @@
+#include "Quiesc.h"
+
+#include "common/dialog_owner.h"
+
+// The helper layer keeps the window; plug-in calls read it back through dialogOwner.
+extern "C" QUIESC_API void* SetQcParent(void* window) {
+    common::setDialogOwner(window);
+    return window;
+}
