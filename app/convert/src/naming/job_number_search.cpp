@@ -1,0 +1,65 @@
+#include "convert/job_number_search.h"
+
+#include "convert/text_cut.h"
+#include "platform/file_search.h"
+
+#include <algorithm>
+
+namespace convert {
+
+namespace {
+
+// Characters 3 to 6 (1-based) hold the day key, character 7 the "-" of a job header.
+constexpr std::size_t kDateKeyAt = 2;
+constexpr std::size_t kDateKeyLength = 4;
+constexpr std::size_t kDashAt = 6;
+constexpr std::size_t kNumberWithoutDashLength = 4;
+
+std::string_view ParentPart(std::string_view folder) {
+    const std::size_t last = folder.find_last_of("\\/:");
+    return last == std::string_view::npos ? std::string_view() : folder.substr(0, last + 1);
+}
+
+} // namespace
+
+std::optional<int> JobNumberInEntryName(std::string_view name, std::string_view dateKey) {
+    if (dateKey.size() != kDateKeyLength || name.size() < kDateKeyAt + kDateKeyLength ||
+        name.substr(kDateKeyAt, kDateKeyLength) != dateKey) {
+        return std::nullopt;
+    }
+    if (name.size() > kDashAt && name[kDashAt] == '-') {
+        // The whole number is read, not only its first three digits: from the 1000th job of a
+        // day on, three digits would find 100 and hand out job numbers twice.
+        return ReadNumberLikeAtol(name.substr(kDashAt + 1));
+    }
+    return ReadNumberLikeAtol(name.substr(kDashAt, kNumberWithoutDashLength));
+}
+
+std::vector<std::string> JobNumberFolders(std::string_view outputDir) {
+    std::vector<std::string> folders;
+    folders.reserve(1 + kSiblingTypeFolders);
+    folders.emplace_back(outputDir);
+    const std::string_view parent = ParentPart(outputDir);
+    for (int i = 1; i <= kSiblingTypeFolders; ++i) {
+        folders.push_back(std::string(parent) + "Type" + std::to_string(i));
+    }
+    return folders;
+}
+
+int HighestJobNumberOfDay(std::string_view outputDir, std::string_view dateKey) {
+    int highest = 0;
+    for (const std::string& folder : JobNumberFolders(outputDir)) {
+        // An empty stored folder would list the working folder; it names no output folder.
+        if (folder.empty()) {
+            continue;
+        }
+        for (const platform::FoundEntry& entry : platform::findEntries(folder, "*")) {
+            if (const std::optional<int> number = JobNumberInEntryName(entry.name, dateKey)) {
+                highest = std::max(highest, *number);
+            }
+        }
+    }
+    return highest;
+}
+
+} // namespace convert

@@ -1,0 +1,105 @@
+#include "convert/output_namer.h"
+
+#include "convert/job_header.h"
+#include "convert/job_number_search.h"
+#include "convert/text_cut.h"
+
+#include <climits>
+
+namespace convert {
+
+namespace {
+
+constexpr std::size_t kMaxExtensionLength = 5;
+// The input name carries a header when it is longer than this (and has the header layout).
+constexpr std::size_t kHeaderInputMinLength = 26;
+// The source part is kept as the whole name when it is longer than this (and has the layout).
+constexpr std::size_t kHeaderSourceMinLength = 23;
+
+std::string TwoDigits(int value) {
+    return ZeroPadded(value, 2);
+}
+
+std::string TrimmedWithoutExtension(std::string_view name) {
+    return std::string(TrimBlanksAndControls(WithoutExtension(name)));
+}
+
+} // namespace
+
+OutputNamer::OutputNamer(const Clock& clock)
+    : clock_(clock) {}
+
+void OutputNamer::UpdateJobDateKey() {
+    const std::tm today = clock_.StandardTime();
+    std::string key = TwoDigits(today.tm_mon + 1) + TwoDigits(today.tm_mday);
+    if (key != jobDateKey_) {
+        jobDateKey_ = std::move(key);
+        jobSequence_ = 0;
+    }
+}
+
+void OutputNamer::FindLastJobNumber(std::string_view outputDir) {
+    jobSequence_ = HighestJobNumberOfDay(outputDir, jobDateKey_);
+}
+
+std::string OutputNamer::BuildOutputName(const shell::Settings& settings,
+                                         std::string_view inputName, std::string_view userId,
+                                         std::string_view location) {
+    // Saturates instead of overflowing; a number this large only comes from a foreign file.
+    if (jobSequence_ < INT_MAX) {
+        ++jobSequence_;
+    }
+    const char priority = PriorityLetter(settings.Priority);
+    const std::string source = SourcePart(settings, inputName, priority);
+
+    std::string name;
+    if (HasHeaderLayout(source, kHeaderSourceMinLength)) {
+        name = std::string(CutText(source, kKeptHeaderWidth)) + ' ';
+    } else {
+        JobHeaderFields fields;
+        fields.priority = priority;
+        fields.dateKey = jobDateKey_;
+        fields.sequence = jobSequence_;
+        fields.idField = IdField(TrimBlanksAndControls(userId), settings.DictatorID);
+        fields.location = ReadNumberLikeAtol(TrimBlanksAndControls(location));
+        fields.sourcePart = source;
+        name = FormatJobHeader(fields);
+    }
+    if (settings.AppendDate) {
+        name += DictationDate();
+    }
+    name += OutputExtension(settings.VoxFormat, inputName);
+    return name;
+}
+
+std::string OutputNamer::SourcePart(const shell::Settings& settings, std::string_view inputName,
+                                    char priority) const {
+    if (HasHeaderLayout(inputName, kHeaderInputMinLength)) {
+        std::string source = TrimmedWithoutExtension(inputName);
+        if (!source.empty()) {
+            source[0] = priority;
+        }
+        return source;
+    }
+    return settings.AppendSource ? TrimmedWithoutExtension(inputName) : std::string();
+}
+
+std::string OutputNamer::DictationDate() const {
+    const std::tm now = clock_.LocalTime();
+    return "@" + TwoDigits(now.tm_mon + 1) + TwoDigits(now.tm_mday) + "-" + TwoDigits(now.tm_hour) +
+           TwoDigits(now.tm_min) + " ";
+}
+
+std::string OutputExtension(int voxFormatIndex, std::string_view inputName) {
+    switch (voxFormatIndex) {
+    case 0:
+    case 1:
+        return ".vox";
+    case 2:
+        return ".wav";
+    default:
+        return std::string(CutText(ExtensionOf(inputName), kMaxExtensionLength));
+    }
+}
+
+} // namespace convert
