@@ -1,0 +1,61 @@
+#include "arguments.h"
+
+#include <cstring>
+
+namespace quiesc_tool {
+namespace {
+
+bool isAccepted(const ArgumentRules& rules, const std::string& name) {
+    for (const char* accepted : rules.options) {
+        if (name == accepted) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+std::optional<Arguments> Arguments::parse(int argc, char** argv, int first,
+                                          const ArgumentRules& rules, std::string& error) {
+    Arguments parsed;
+    for (int i = first; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (argument.rfind("--", 0) != 0 || argument == "--") {
+            parsed.operands_.push_back(argument);
+            continue;
+        }
+        const std::size_t equals = argument.find('=');
+        const std::string name = argument.substr(0, equals);
+        if (!isAccepted(rules, name)) {
+            error = "unknown option " + name;
+            return std::nullopt;
+        }
+        if (parsed.options_.count(name) != 0) {
+            error = "option " + name + " given twice";
+            return std::nullopt;
+        }
+        if (equals != std::string::npos) {
+            parsed.options_[name] = argument.substr(equals + 1);
+        } else if (i + 1 < argc) {
+            parsed.options_[name] = argv[++i];
+        } else {
+            error = "option " + name + " needs a value";
+            return std::nullopt;
+        }
+    }
+    if (static_cast<int>(parsed.operands_.size()) != rules.operands) {
+        error = "expected " + std::to_string(rules.operands) + " file name" +
+                (rules.operands == 1 ? "" : "s") + ", got " +
+                std::to_string(parsed.operands_.size());
+        return std::nullopt;
+    }
+    return parsed;
+}
+
+const std::string* Arguments::option(const std::string& name) const {
+    const auto found = options_.find(name);
+    return found == options_.end() ? nullptr : &found->second;
+}
+
+} // namespace quiesc_tool

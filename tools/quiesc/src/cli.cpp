@@ -1,0 +1,76 @@
+#include "cli.h"
+
+#include "command.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace quiesc_tool {
+namespace {
+
+bool isHelp(const char* argument) {
+    return std::strcmp(argument, "--help") == 0 || std::strcmp(argument, "-h") == 0 ||
+           std::strcmp(argument, "help") == 0;
+}
+
+void printProgramHelp(std::FILE* out) {
+    std::fprintf(out, "Usage: quiesc COMMAND ARGUMENTS\n"
+                      "Converts and describes telephony sound files (.wav, .vox) through the\n"
+                      "Quiesc toolkit and its format plug-ins.\n\nCommands:\n");
+    int count = 0;
+    const Command* commands = commandTable(count);
+    for (int i = 0; i < count; ++i) {
+        std::fprintf(out, "  %-8s %s\n", commands[i].name, commands[i].summary);
+    }
+    std::fprintf(out,
+                 "\nEncodings F: ulaw, alaw, adpcm (Dialogic ADPCM), pcm8, pcm16, or a toolkit\n"
+                 "format code (a number; 0x8000 and 0x8001 are 8- and 16-bit PCM, any other\n"
+                 "value is a WAVE format tag).\n"
+                 "Exit status: 0 done, 1 the toolkit failed (its message is printed), 2 bad\n"
+                 "arguments. 'quiesc COMMAND --help' describes a command.\n");
+}
+
+void printCommandHelp(const Command& command) {
+    std::printf("Usage: quiesc %s %s\n%s", command.name, command.synopsis, command.details);
+}
+
+bool asksForHelp(int argc, char** argv) {
+    for (int i = 2; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+int runCommandLine(int argc, char** argv) {
+    if (argc < 2) {
+        printProgramHelp(stderr);
+        return exitUsage;
+    }
+    if (isHelp(argv[1])) {
+        printProgramHelp(stdout);
+        return exitSuccess;
+    }
+    const Command* command = findCommand(argv[1]);
+    if (command == nullptr) {
+        std::fprintf(stderr, "quiesc: unknown command \"%s\"\nTry 'quiesc --help'.\n", argv[1]);
+        return exitUsage;
+    }
+    if (asksForHelp(argc, argv)) {
+        printCommandHelp(*command);
+        return exitSuccess;
+    }
+    std::string error;
+    const auto arguments = Arguments::parse(argc, argv, 2, command->rules, error);
+    if (!arguments) {
+        std::fprintf(stderr, "quiesc %s: %s\nUsage: quiesc %s %s\n", command->name, error.c_str(),
+                     command->name, command->synopsis);
+        return exitUsage;
+    }
+    return command->run(*arguments);
+}
+
+} // namespace quiesc_tool
