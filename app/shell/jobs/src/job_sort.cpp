@@ -85,25 +85,31 @@ int CompareJobRows(const JobRow& a, const JobRow& b, int column) {
                        b.columns[static_cast<std::size_t>(column)]);
 }
 
-void SortJobRows(std::vector<JobRow>& rows, int column, bool ascending) {
+std::vector<std::size_t> SortedOrder(const std::vector<JobRow>& rows, int column, bool ascending) {
+    std::vector<std::size_t> order(rows.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
     if (column < 0 || column >= kJobColumnCount) {
-        return;
+        return order;
     }
     std::vector<SortKey> keys;
     keys.reserve(rows.size());
     for (const JobRow& row : rows) {
-        keys.push_back(keyOf(row, column)); // throws before anything has moved
+        keys.push_back(keyOf(row, column));
     }
-    std::vector<std::size_t> order(rows.size());
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    const auto cmp = [&](std::size_t x, std::size_t y) {
-        const int result = isNumericColumn(column)
-                               ? compareNumbers(keys[x], keys[y])
-                               : CompareText(rows[x].columns[static_cast<std::size_t>(column)],
-                                             rows[y].columns[static_cast<std::size_t>(column)]);
+    const auto cellOf = [&](std::size_t index) -> const std::string& {
+        return rows[index].columns[static_cast<std::size_t>(column)];
+    };
+    const auto before = [&](std::size_t x, std::size_t y) {
+        const int result = isNumericColumn(column) ? compareNumbers(keys[x], keys[y])
+                                                   : CompareText(cellOf(x), cellOf(y));
         return ascending ? result < 0 : result > 0;
     };
-    std::stable_sort(order.begin(), order.end(), cmp);
+    std::stable_sort(order.begin(), order.end(), before);
+    return order;
+}
+
+void SortJobRows(std::vector<JobRow>& rows, int column, bool ascending) {
+    const std::vector<std::size_t> order = SortedOrder(rows, column, ascending);
     std::vector<JobRow> sorted;
     sorted.reserve(rows.size());
     for (std::size_t index : order) {

@@ -90,6 +90,19 @@ TEST(SortJobRowsTest, OutputSizePutsBlanksBeforeNumbers) {
         << "rows without a size keep their order among themselves";
 }
 
+TEST(SortedOrderTest, GivesThePositionsWithoutMovingRows) {
+    const std::vector<JobRow> rows = {row("b"), row("c"), row("a")};
+    EXPECT_EQ(shell::SortedOrder(rows, shell::kColInputFile, true),
+              (std::vector<std::size_t>{2, 0, 1}));
+    EXPECT_EQ(shell::SortedOrder(rows, shell::kColInputFile, false),
+              (std::vector<std::size_t>{1, 0, 2}));
+    EXPECT_EQ(shell::SortedOrder(rows, 8, true), (std::vector<std::size_t>{0, 1, 2}))
+        << "no such column: scan order";
+    EXPECT_THROW(shell::SortedOrder({row("a", "?")}, shell::kColInputSize, true),
+                 shell::SortValueError)
+        << "a single row is checked too";
+}
+
 TEST(SortJobRowsTest, EqualRowsKeepTheirOrder) {
     std::vector<JobRow> rows = {row("1", "1", " ", "7"), row("2", "1", " ", "7"),
                                 row("3", "1", " ", "5"), row("4", "1", " ", "7")};

@@ -63,6 +63,12 @@ public:
 
     DirectoryTable ReadDirectoryTable() const;
 
+    // The directories dialog's Save: for grid rows 1 to 100 (gridRows[i] is grid row i + 1;
+    // rows beyond the vector are empty) writes InputDir, OutputDir, UserID and Loc as
+    // SavedRowValues gives them, then creates the row's output folder as typed (one level,
+    // failures ignored). A failed write raises ConfigWriteError; rows written before it stay.
+    void SaveDirectoryTable(const std::vector<DirectoryRow>& gridRows) const;
+
     std::string ReadString(std::string_view key, std::string_view defaultValue) const;
     // Throws ConfigWriteError when the value could not be written.
     void WriteString(std::string_view key, std::string_view value) const;

@@ -3,6 +3,7 @@
 // numbered keys InputDir<n>, OutputDir<n>, UserID<n>, Loc<n> of section "Startup".
 
 #include <array>
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,18 @@ std::string DirectoryKey(int column, int row);
 
 // Reads rows 1 to 101 until the first empty InputDir (every missing key reads as empty).
 DirectoryTable ReadDirectoryTable(const platform::ProfileReader& profile);
+
+// Rows the directories dialog stores (grid rows 1 to 100).
+inline constexpr int kSavedTableRows = 100;
+inline constexpr std::size_t kUserIdLength = 5;
+inline constexpr std::size_t kLocationLength = 2;
+
+// The four values Save stores for a grid row: folders with one trailing backslash removed,
+// the user ID cut to 5 and the location to 2 characters (UTF-8 characters, never split).
+DirectoryRow SavedRowValues(const DirectoryRow& gridRow);
+
+// The first `count` UTF-8 characters of the text (all of it when shorter).
+std::string FirstCharacters(const std::string& text, std::size_t count);
 
 // The value the first run stores in a cell: rows 1-9 the example folders, user IDs 1001-1009
 // and location "00"; rows 10-101 one blank.

@@ -37,6 +37,11 @@ int CompareText(std::string_view a, std::string_view b);
 // other columns: CompareText. Throws SortValueError for a non-number in column 1.
 int CompareJobRows(const JobRow& a, const JobRow& b, int column);
 
+// The positions of the rows in sorted order (result[i] is the row that goes to place i); rows
+// that compare equal keep their order. Throws SortValueError, when a numeric column holds a
+// non-number, before any comparison is made. Lets a list control move its own items.
+std::vector<std::size_t> SortedOrder(const std::vector<JobRow>& rows, int column, bool ascending);
+
 // Sorts the rows in place by the column; rows that compare equal keep their order. Throws
 // SortValueError, before anything is moved, when a numeric column holds a non-number.
 void SortJobRows(std::vector<JobRow>& rows, int column, bool ascending);
