@@ -27,6 +27,7 @@ constexpr StringEntry stringTable[] = {
     {113, "The file holds no samples"},
     {114, "Not all of the data could be written"},
     {115, " Not enough memory."},
+    {116, "The sound is too large for this file format"},
     {200, "The selection is not valid for this sound"},
     {201, "The silence trimming settings are not valid"},
     {202, "The two sounds have different sample rates"},

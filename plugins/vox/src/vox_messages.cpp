@@ -1,0 +1,19 @@
+#include "vox_messages.h"
+
+#include "common/message_sink.h"
+
+#include <cstdio>
+
+namespace vox {
+
+bool reportUnsupportedTag(const char* fileName, uint16_t formatTag) {
+    char text[128];
+    std::snprintf(text, sizeof text, common::loadText(103), int{formatTag});
+    return common::reportWithName(fileName, text);
+}
+
+bool reportFailure(const char* fileName, unsigned textId) {
+    return common::reportWithName(fileName, common::loadText(textId));
+}
+
+} // namespace vox

@@ -1,0 +1,17 @@
+// Failure messages of the VOX plug-in that are composed from templates or new ids.
+#pragma once
+
+#include <cstdint>
+
+namespace vox {
+
+inline constexpr unsigned zeroRateTextId = 104;
+inline constexpr unsigned emptyFileTextId = 111;
+inline constexpr unsigned tooLargeTextId = 116;
+
+// String 103 expanded with the tag (into a 128-byte text), with the file name. Returns false.
+bool reportUnsupportedTag(const char* fileName, uint16_t formatTag);
+// `textId` with the file name. Returns false.
+bool reportFailure(const char* fileName, unsigned textId);
+
+} // namespace vox

@@ -1,0 +1,58 @@
+#include "vox/vox_plugin.h"
+
+#include "call_setup.h"
+#include "vox/vox_lists.h"
+#include "vox_messages.h"
+#include "vox_options_dialog.h"
+
+#include "codecs/block_writer.h"
+#include "common/plugin_file.h"
+
+namespace vox {
+namespace {
+
+// Settled before the file is touched: a cancelled dialog leaves any existing file as it is.
+bool settleFormatTag(const SoundHeader& header, PluginOptions& options, uint16_t& formatTag) {
+    if (options.useHeaderFormat) {
+        formatTag = header.formatTag;
+        return true;
+    }
+    VoxSelection selection{formatIndexOfTag(header.formatTag), 0};
+    if (!runVoxOptions(DialogMode::Save, selection, options)) {
+        return false;
+    }
+    formatTag = voxFormats[selection.formatIndex].formatTag;
+    return true;
+}
+
+} // namespace
+
+bool saveVox(const char* fileName, SoundHeader* header, const int16_t* body,
+             PluginOptions* options) {
+    PluginOptions defaults{};
+    PluginOptions& callOptions = options ? *options : defaults;
+    beginCall(callOptions);
+    if (header == nullptr) {
+        return false;
+    }
+    uint16_t formatTag = 0;
+    if (!settleFormatTag(*header, callOptions, formatTag)) {
+        return false;
+    }
+    common::PluginFile file(fileName, false);
+    if (!file.isOpen()) {
+        return false;
+    }
+    const VoxFormat* format = findVoxFormat(formatTag);
+    if (format == nullptr) {
+        return reportUnsupportedTag(fileName, formatTag);
+    }
+    if (!codecs::writeEncodedBlocks(file, body, header->sampleCount, formatTag)) {
+        return false;
+    }
+    header->formatTag = formatTag;
+    header->bitsPerSample = format->bitsPerSample;
+    return true;
+}
+
+} // namespace vox

@@ -1,0 +1,19 @@
+#include "wav_messages.h"
+
+#include "common/message_sink.h"
+
+#include <cstdio>
+
+namespace wav {
+
+bool reportUnsupportedTag(const char* fileName, uint16_t formatTag) {
+    char text[64];
+    std::snprintf(text, sizeof text, common::loadText(103), int{formatTag});
+    return common::reportWithName(fileName, text);
+}
+
+bool reportFailure(const char* fileName, unsigned textId) {
+    return common::reportWithName(fileName, common::loadText(textId));
+}
+
+} // namespace wav

@@ -1,0 +1,179 @@
+#include "wav/wav_plugin.h"
+
+#include "call_setup.h"
+#include "chunk_reader.h"
+#include "riff_bytes.h"
+#include "wav/wav_formats.h"
+#include "wav_messages.h"
+
+#include "codecs/adpcm.h"
+#include "codecs/expand.h"
+#include "common/memory.h"
+#include "common/plugin_file.h"
+
+#include <bit>
+#include <cstddef>
+#include <cstring>
+
+namespace wav {
+namespace {
+
+static_assert(std::endian::native == std::endian::little,
+              "16-bit samples are taken from the file unchanged");
+
+// From 2^29 bytes on, data size x 8 no longer fits 32 bits: such files are refused whole.
+constexpr uint32_t largestDataSize = (uint32_t{1} << 29) - 1;
+
+struct FormatFields {
+    uint16_t formatTag;
+    uint16_t channels;
+    uint32_t sampleRate;
+    uint16_t bitsPerSample;
+};
+
+bool readRiffHeader(ChunkReader& reader, const char* fileName) {
+    unsigned char bytes[12];
+    if (!reader.read(bytes, sizeof bytes)) {
+        return false;
+    }
+    if (std::memcmp(bytes, "RIFF", 4) != 0 || std::memcmp(bytes + 8, "WAVE", 4) != 0) {
+        return reportFailure(fileName, notRiffWaveTextId);
+    }
+    return true;
+}
+
+bool readFormatChunk(ChunkReader& reader, const char* fileName, FormatFields& fields) {
+    uint32_t size = 0;
+    if (!reader.findChunk("fmt ", size)) {
+        return false;
+    }
+    if (size < 16) {
+        return reportFailure(fileName, shortReadTextId);
+    }
+    unsigned char bytes[16];
+    if (!reader.read(bytes, sizeof bytes)) {
+        return false;
+    }
+    // Average bytes per second and block align (bytes 8 to 13) follow from the rest.
+    fields = {readLe16(bytes), readLe16(bytes + 2), readLe32(bytes + 4), readLe16(bytes + 14)};
+    return reader.skipRestOfChunk(size, sizeof bytes);
+}
+
+const WavFormat* acceptedFormat(const FormatFields& fields, const char* fileName) {
+    if (fields.channels != 1) {
+        reportFailure(fileName, notMonoTextId);
+        return nullptr;
+    }
+    const WavFormat* format = findWavFormat(fields.formatTag, fields.bitsPerSample);
+    if (format == nullptr) {
+        reportFailure(fileName, unsupportedEncodingTextId);
+        return nullptr;
+    }
+    if (fields.sampleRate == 0) {
+        reportFailure(fileName, zeroRateTextId);
+        return nullptr;
+    }
+    return format;
+}
+
+// Checked before anything is allocated: a size the file cannot hold is a truncated file.
+bool checkDataSize(const ChunkReader& reader, uint32_t dataSize, uint32_t sampleCount,
+                   const char* fileName) {
+    if (dataSize == 0) {
+        return reportFailure(fileName, noSamplesTextId);
+    }
+    if (dataSize > reader.bytesLeft()) {
+        return reportFailure(fileName, shortReadTextId);
+    }
+    if (dataSize > largestDataSize) {
+        return reportFailure(fileName, tooLargeTextId);
+    }
+    // One lone byte of 16-bit data is not a sample.
+    if (sampleCount == 0) {
+        return reportFailure(fileName, noSamplesTextId);
+    }
+    return true;
+}
+
+bool decodeBody(const WavFormat& format, int16_t* body, uint32_t bytesRead, uint32_t sampleCount) {
+    switch (format.formatTag) {
+    case FORMAT_TAG_PCM:
+        if (format.bitsPerSample == 8) {
+            codecs::expandInPlace(body, bytesRead, codecs::pcm8Table);
+        }
+        return true;
+    case FORMAT_TAG_ALAW:
+        codecs::expandInPlace(body, bytesRead, codecs::alawTable);
+        return true;
+    case FORMAT_TAG_MULAW:
+        codecs::expandInPlace(body, bytesRead, codecs::ulawTable);
+        return true;
+    default:
+        return codecs::decodeAdpcm(body, sampleCount);
+    }
+}
+
+bool readSamples(ChunkReader& reader, const char* fileName, const FormatFields& fields,
+                 const WavFormat& format, SoundHeader& header, int16_t** body) {
+    uint32_t dataSize = 0;
+    if (!reader.findChunk("data", dataSize)) {
+        return false;
+    }
+    const uint32_t sampleCount =
+        static_cast<uint32_t>(uint64_t{dataSize} * 8 / format.bitsPerSample);
+    if (!checkDataSize(reader, dataSize, sampleCount, fileName)) {
+        return false;
+    }
+    header.formatTag = format.formatTag;
+    header.sampleRate = fields.sampleRate;
+    header.sampleCount = sampleCount;
+    header.bitsPerSample = format.bitsPerSample;
+
+    void* block = nullptr;
+    if (!common::allocateBuffer(&block, std::size_t{sampleCount} * 2)) {
+        return common::reportOutOfMemory();
+    }
+    auto* samples = static_cast<int16_t*>(block);
+    // The odd last byte of 16-bit data belongs to no sample and is left unread.
+    const uint32_t bytesToRead = format.bitsPerSample == 16 ? sampleCount * 2 : dataSize;
+    if (!reader.read(samples, bytesToRead) ||
+        !decodeBody(format, samples, bytesToRead, sampleCount)) {
+        common::freeBuffer(samples);
+        return false;
+    }
+    *body = samples;
+    return true;
+}
+
+bool readFile(common::PluginFile& file, SoundHeader& header, int16_t** body) {
+    uint32_t fileSize = 0;
+    if (!file.size(fileSize)) {
+        return false;
+    }
+    ChunkReader reader(file, fileSize, 0);
+    FormatFields fields{};
+    if (!readRiffHeader(reader, file.fileName()) ||
+        !readFormatChunk(reader, file.fileName(), fields)) {
+        return false;
+    }
+    const WavFormat* format = acceptedFormat(fields, file.fileName());
+    return format != nullptr && readSamples(reader, file.fileName(), fields, *format, header, body);
+}
+
+} // namespace
+
+bool openWav(const char* fileName, SoundHeader* header, int16_t** body, PluginOptions* options) {
+    PluginOptions defaults{};
+    beginCall(options ? *options : defaults);
+    if (header == nullptr || body == nullptr) {
+        return false;
+    }
+    common::PluginFile file(fileName, true);
+    if (!file.isOpen()) {
+        return false;
+    }
+    *body = nullptr;
+    return readFile(file, *header, body);
+}
+
+} // namespace wav

@@ -1,0 +1,94 @@
+#include "wav/wav_plugin.h"
+
+#include "call_setup.h"
+#include "riff_header.h"
+#include "wav/wav_formats.h"
+#include "wav_messages.h"
+#include "wav_options_dialog.h"
+
+#include "codecs/block_writer.h"
+#include "common/plugin_file.h"
+
+#include <bit>
+#include <limits>
+
+namespace wav {
+namespace {
+
+static_assert(std::endian::native == std::endian::little,
+              "16-bit samples are written from the body unchanged");
+
+// Settled before the file is touched: a cancelled dialog leaves any existing file as it is.
+// An unknown tag passes here and is refused once the file exists, as the contract orders.
+bool settleEncoding(const SoundHeader& header, const PluginOptions& options,
+                    const WavFormat*& format) {
+    if (options.useHeaderFormat) {
+        format = formatToWrite(header.formatTag, header.bitsPerSample);
+        return true;
+    }
+    format = runWavOptions(preselectedIndex(header.formatTag, header.bitsPerSample));
+    return format != nullptr;
+}
+
+uint64_t dataSizeFor(const WavFormat& format, uint32_t sampleCount) {
+    return (uint64_t{sampleCount} * format.bitsPerSample + 7) / 8;
+}
+
+// The header goes out in its four parts, each with one write.
+bool writeHeader(common::PluginFile& file, const CanonicalHeader& header) {
+    const unsigned char* at = header.data();
+    return file.write(at, riffHeaderBytes) && file.write(at + riffHeaderBytes, chunkHeaderBytes) &&
+           file.write(at + riffHeaderBytes + chunkHeaderBytes, formatFieldBytes) &&
+           file.write(at + riffHeaderBytes + chunkHeaderBytes + formatFieldBytes, chunkHeaderBytes);
+}
+
+bool writeSamples(common::PluginFile& file, const WavFormat& format, const int16_t* body,
+                  uint32_t sampleCount, uint32_t dataSize) {
+    const bool written =
+        format.bitsPerSample == 16
+            ? file.write(body, dataSize)
+            : codecs::writeEncodedBlocks(file, body, sampleCount, format.formatTag);
+    if (!written) {
+        return false;
+    }
+    // RIFF pads every chunk of odd size to an even length; the RIFF size counts the pad.
+    const unsigned char pad = 0;
+    return (dataSize & 1u) == 0 || file.write(&pad, 1);
+}
+
+} // namespace
+
+bool saveWav(const char* fileName, SoundHeader* header, const int16_t* body,
+             PluginOptions* options) {
+    PluginOptions defaults{};
+    const PluginOptions& callOptions = options ? *options : defaults;
+    beginCall(callOptions);
+    if (header == nullptr) {
+        return false;
+    }
+    const WavFormat* format = nullptr;
+    if (!settleEncoding(*header, callOptions, format)) {
+        return false;
+    }
+    common::PluginFile file(fileName, false);
+    if (!file.isOpen()) {
+        return false;
+    }
+    if (format == nullptr) {
+        return reportUnsupportedTag(fileName, header->formatTag);
+    }
+    const uint64_t dataSize = dataSizeFor(*format, header->sampleCount);
+    if (riffSizeFor(dataSize) > std::numeric_limits<uint32_t>::max()) {
+        return reportFailure(fileName, tooLargeTextId);
+    }
+    const auto size = static_cast<uint32_t>(dataSize);
+    if (!writeHeader(file, canonicalHeader(*format, header->sampleRate, size)) ||
+        !writeSamples(file, *format, body, header->sampleCount, size)) {
+        return false;
+    }
+    header->formatTag = format->formatTag;
+    header->bitsPerSample = format->bitsPerSample;
+    return true;
+}
+
+} // namespace wav
