@@ -86,8 +86,14 @@ std::string OutputNamer::SourcePart(const shell::Settings& settings, std::string
 
 std::string OutputNamer::DictationDate() const {
     const std::tm now = clock_.LocalTime();
-    return "@" + TwoDigits(now.tm_mon + 1) + TwoDigits(now.tm_mday) + "-" + TwoDigits(now.tm_hour) +
-           TwoDigits(now.tm_min) + " ";
+    std::string date = "@";
+    date += TwoDigits(now.tm_mon + 1);
+    date += TwoDigits(now.tm_mday);
+    date += '-';
+    date += TwoDigits(now.tm_hour);
+    date += TwoDigits(now.tm_min);
+    date += ' ';
+    return date;
 }
 
 std::string OutputExtension(int voxFormatIndex, std::string_view inputName) {

@@ -37,7 +37,10 @@ std::string ReportLine(const shell::JobRow& row) {
 }
 
 std::string ReportTotal(std::size_t jobCount) {
-    return "\r\n\r\nTotal Jobs:  " + std::to_string(jobCount) + "     \r\n";
+    std::string total = "\r\n\r\nTotal Jobs:  ";
+    total += std::to_string(jobCount);
+    total += "     \r\n";
+    return total;
 }
 
 std::string ConversionReport(std::span<const shell::JobRow> selectedRows) {
