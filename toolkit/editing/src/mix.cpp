@@ -33,8 +33,7 @@ QcResult mixSounds(const SoundHeader& first, const int16_t* firstBody, const Sou
 
 extern "C" QUIESC_API QcResult MixSounds(const SoundHeader* firstHeader, int16_t** firstBody,
                                          const SoundHeader* secondHeader, int16_t** secondBody,
-                                         SoundHeader* outHeader, int16_t** outBody,
-                                         double weight) {
+                                         SoundHeader* outHeader, int16_t** outBody, double weight) {
     if (firstHeader == nullptr || firstBody == nullptr || secondHeader == nullptr ||
         secondBody == nullptr || outHeader == nullptr || outBody == nullptr) {
         return QC_MIX_FAILED;

@@ -17,8 +17,8 @@ int32_t sampleMean(const int16_t* samples, uint32_t count) {
     return static_cast<int32_t>(sum / static_cast<int64_t>(count));
 }
 
-void mixSamples(const int16_t* a, uint32_t countA, const int16_t* b, uint32_t countB,
-                double weight, int16_t* out) {
+void mixSamples(const int16_t* a, uint32_t countA, const int16_t* b, uint32_t countB, double weight,
+                int16_t* out) {
     const int32_t meanA = sampleMean(a, countA);
     const int32_t meanB = sampleMean(b, countB);
     const double shareA = 1.0 - weight;

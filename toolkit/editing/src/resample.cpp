@@ -112,8 +112,7 @@ bool resampleSound(SoundHeader& header, int16_t** body, uint32_t newRate) {
 
 extern "C" QUIESC_API QcResult ResampleSound(SoundHeader* header, int16_t** body,
                                              uint32_t newRate) {
-    if (header == nullptr || body == nullptr ||
-        (*body == nullptr && header->sampleCount >= 100)) {
+    if (header == nullptr || body == nullptr || (*body == nullptr && header->sampleCount >= 100)) {
         return QC_RESAMPLE_FAILED;
     }
     return editing::resampleSound(*header, body, newRate) ? QC_OK : QC_RESAMPLE_FAILED;

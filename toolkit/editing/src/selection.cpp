@@ -39,8 +39,10 @@ QcResult validateSelection(const SoundSelection* selection, const SoundHeader* h
 SampleRange selectedRange(const SoundSelection& selection, const SoundHeader& header) {
     // Clamped to the sound so that rounding at its very end can never reach past the block.
     const int64_t count = header.sampleCount;
-    const int64_t start = std::clamp<int64_t>(sampleIndex(header.sampleRate, selection.startSeconds), 0, count);
-    const int64_t end = std::clamp<int64_t>(sampleIndex(header.sampleRate, selection.endSeconds), start, count);
+    const int64_t start =
+        std::clamp<int64_t>(sampleIndex(header.sampleRate, selection.startSeconds), 0, count);
+    const int64_t end =
+        std::clamp<int64_t>(sampleIndex(header.sampleRate, selection.endSeconds), start, count);
     return SampleRange{static_cast<uint32_t>(start), static_cast<uint32_t>(end)};
 }
 

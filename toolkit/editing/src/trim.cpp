@@ -53,9 +53,12 @@ bool trimRange(SoundHeader& header, int16_t** body, SampleRange range,
         return common::reportOutOfMemory();
     }
     const int32_t level = loudnessLevel(params.threshold);
-    const TrimLayout layout{header.sampleCount, range.start, range.end,
+    const TrimLayout layout{header.sampleCount,
+                            range.start,
+                            range.end,
                             findLoudPart(*body, range.start, range.end, level, params.minLoudRun),
-                            *lead, *trail};
+                            *lead,
+                            *trail};
     const uint64_t count = layout.newCount();
     if (count > maxSampleCount) {
         return common::reportOutOfMemory();

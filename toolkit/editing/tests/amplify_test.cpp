@@ -23,22 +23,16 @@ TEST_P(AmplifyKnownAnswer, GivesTheExpectedSample) {
 }
 
 // +6 dB: g = 1.99526..., the limits are 16422 and -16422.
-INSTANTIATE_TEST_SUITE_P(Gains, AmplifyKnownAnswer,
-                         testing::Values(KnownAnswer{6.0, 16422, 32766},
-                                         KnownAnswer{6.0, 16423, 32767},
-                                         KnownAnswer{6.0, -16422, -32766},
-                                         KnownAnswer{6.0, -16423, -32768},
-                                         KnownAnswer{6.0, 32767, 32767},
-                                         KnownAnswer{6.0, -32768, -32768},
-                                         KnownAnswer{6.0, 0, 0}, KnownAnswer{6.0, 1, 1},
-                                         KnownAnswer{6.0, 100, 199},
-                                         KnownAnswer{-6.0, 3, 1}, KnownAnswer{-6.0, -3, -1},
-                                         KnownAnswer{-6.0, 32767, 16422},
-                                         KnownAnswer{0.0, -32768, -32768},
-                                         KnownAnswer{-1000.0, 32767, 0},
-                                         KnownAnswer{1000.0, 1, 32767},
-                                         KnownAnswer{1000.0, -1, -32768},
-                                         KnownAnswer{1000.0, 0, 0}));
+INSTANTIATE_TEST_SUITE_P(
+    Gains, AmplifyKnownAnswer,
+    testing::Values(KnownAnswer{6.0, 16422, 32766}, KnownAnswer{6.0, 16423, 32767},
+                    KnownAnswer{6.0, -16422, -32766}, KnownAnswer{6.0, -16423, -32768},
+                    KnownAnswer{6.0, 32767, 32767}, KnownAnswer{6.0, -32768, -32768},
+                    KnownAnswer{6.0, 0, 0}, KnownAnswer{6.0, 1, 1}, KnownAnswer{6.0, 100, 199},
+                    KnownAnswer{-6.0, 3, 1}, KnownAnswer{-6.0, -3, -1},
+                    KnownAnswer{-6.0, 32767, 16422}, KnownAnswer{0.0, -32768, -32768},
+                    KnownAnswer{-1000.0, 32767, 0}, KnownAnswer{1000.0, 1, 32767},
+                    KnownAnswer{1000.0, -1, -32768}, KnownAnswer{1000.0, 0, 0}));
 
 // Every 16-bit input against the plain formula: clamp(x * 10^(0.05 dB)) truncated toward zero.
 class AmplifyExhaustive : public testing::TestWithParam<double> {};

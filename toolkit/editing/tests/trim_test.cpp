@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <string>
 #include <vector>
 
@@ -43,15 +45,15 @@ TEST_P(FindLoudPart, FindsTheRunsAtBothEnds) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, FindLoudPart,
-    testing::Values(
-        LoudCase{"quiet", {0, 0, 0, 0}, 0, 4, 1, 4, -1},
-        LoudCase{"quiet inside", {9, 0, 0, 0, 9}, 1, 4, 1, 4, 0},
-        LoudCase{"one loud sample", {0, 0, 9, 0}, 0, 4, 1, 2, 2},
-        LoudCase{"click shorter than the run", {0, 0, 9, 9, 0, 0, 0}, 0, 7, 3, 7, -1},
-        LoudCase{"runs of three", {0, 9, 0, 9, 9, 9, 0, 9, 9, 9, 9, 0, 9}, 0, 13, 3, 3, 10},
-        LoudCase{"loud at both ends only", {9, 9, 0, 0, 0, 9}, 0, 6, 3, 5, 1},
-        LoudCase{"all loud", {9, 9, 9, 9}, 0, 4, 2, 0, 3},
-        LoudCase{"negative samples", {0, -9, -9, 0}, 0, 4, 2, 1, 2}),
+    testing::Values(LoudCase{"quiet", {0, 0, 0, 0}, 0, 4, 1, 4, -1},
+                    LoudCase{"quiet inside", {9, 0, 0, 0, 9}, 1, 4, 1, 4, 0},
+                    LoudCase{"one loud sample", {0, 0, 9, 0}, 0, 4, 1, 2, 2},
+                    LoudCase{"click shorter than the run", {0, 0, 9, 9, 0, 0, 0}, 0, 7, 3, 7, -1},
+                    LoudCase{
+                        "runs of three", {0, 9, 0, 9, 9, 9, 0, 9, 9, 9, 9, 0, 9}, 0, 13, 3, 3, 10},
+                    LoudCase{"loud at both ends only", {9, 9, 0, 0, 0, 9}, 0, 6, 3, 5, 1},
+                    LoudCase{"all loud", {9, 9, 9, 9}, 0, 4, 2, 0, 3},
+                    LoudCase{"negative samples", {0, -9, -9, 0}, 0, 4, 2, 1, 2}),
     [](const auto& info) {
         std::string name = info.param.name;
         for (char& ch : name) {
@@ -82,12 +84,13 @@ class RearrangeForTrim : public testing::TestWithParam<LayoutCase> {};
 
 TEST_P(RearrangeForTrim, BuildsTheSoundInPlace) {
     // Before: 1..3; selection 3..17 with quiet 0s around a loud part; tail 101..105.
-    std::vector<int16_t> x{1, 2, 3, 0, 0, 0, 0, 9, 8, 7, 6, 0, 0, 0, 0, 0, 0, 101, 102, 103, 104, 105};
+    std::vector<int16_t> x{1, 2, 3, 0, 0, 0, 0,   9,   8,   7,   6,
+                           0, 0, 0, 0, 0, 0, 101, 102, 103, 104, 105};
     const auto loud = editing::findLoudPart(x.data(), 3, 17, 5, 1);
     ASSERT_EQ(loud.first, 7);
     ASSERT_EQ(loud.last, 10);
-    const editing::TrimLayout layout{static_cast<uint32_t>(x.size()), 3, 17, loud,
-                                     GetParam().lead, GetParam().trail};
+    const editing::TrimLayout layout{
+        static_cast<uint32_t>(x.size()), 3, 17, loud, GetParam().lead, GetParam().trail};
     const auto expected = expectedTrim(x, layout);
     ASSERT_EQ(layout.newCount(), expected.size());
     std::vector<int16_t> block = x;
