@@ -1,0 +1,177 @@
+// The program on real files, through the real plug-ins.
+#include "program_run.h"
+#include "wave_fixture.h"
+
+#include "codecs/adpcm.h"
+#include "codecs/g711.h"
+#include "codecs/pcm8.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+using quiesc_tool_test::runQuiesc;
+
+namespace {
+
+#if QUIESC_WITH_PLUGINS
+
+std::string readFile(const std::string& fileName) {
+    std::ifstream in(fileName, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+template <typename Encode>
+std::string encodeBytes(const std::vector<int16_t>& samples, Encode encode) {
+    std::string bytes;
+    for (const int16_t sample : samples) {
+        bytes.push_back(static_cast<char>(encode(sample)));
+    }
+    return bytes;
+}
+
+std::string adpcmBytes(const std::vector<int16_t>& samples) {
+    std::string bytes((samples.size() + 1) / 2, '\0');
+    codecs::AdpcmState state;
+    codecs::encodeAdpcmBlock(samples.data(), static_cast<uint32_t>(samples.size()),
+                             reinterpret_cast<uint8_t*>(bytes.data()), state);
+    return bytes;
+}
+
+class ToolFilesTest : public testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/quiesc-tool-XXXXXX";
+        ASSERT_NE(::mkdtemp(pattern), nullptr);
+        folder_ = pattern;
+        input_ = file("dictation.wav");
+        std::ofstream(input_, std::ios::binary) << toolkit_test::pcm16Wave(samples_, 8000);
+    }
+    void TearDown() override { std::filesystem::remove_all(folder_); }
+    std::string file(const char* name) const { return folder_ + "/" + name; }
+
+    std::string folder_;
+    const std::vector<int16_t> samples_ = toolkit_test::testSamples();
+    std::string input_;
+};
+
+struct ConvertCase {
+    const char* outFormat;
+    std::string (*expected)(const std::vector<int16_t>&);
+};
+
+void PrintTo(const ConvertCase& c, std::ostream* out) {
+    *out << "--out-format " << c.outFormat;
+}
+
+class ConvertToVoxTest : public ToolFilesTest, public testing::WithParamInterface<ConvertCase> {
+protected:
+    void SetUp() override { ToolFilesTest::SetUp(); }
+};
+
+TEST_P(ConvertToVoxTest, WritesTheEncodedSamples) {
+    const ConvertCase& c = GetParam();
+    const std::string output = file("out.vox");
+    const auto run = runQuiesc({"convert", input_, output, "--out-format", c.outFormat});
+    ASSERT_EQ(run.exitCode, 0) << run.standardError;
+    EXPECT_EQ(run.standardError, "");
+    EXPECT_TRUE(readFile(output) == c.expected(samples_)) << "bytes of " << c.outFormat;
+}
+
+INSTANTIATE_TEST_SUITE_P(Encodings, ConvertToVoxTest,
+                         testing::Values(ConvertCase{"ulaw",
+                                                     [](const std::vector<int16_t>& s) {
+                                                         return encodeBytes(s, codecs::encodeUlaw);
+                                                     }},
+                                         ConvertCase{"7",
+                                                     [](const std::vector<int16_t>& s) {
+                                                         return encodeBytes(s, codecs::encodeUlaw);
+                                                     }},
+                                         ConvertCase{"ALAW",
+                                                     [](const std::vector<int16_t>& s) {
+                                                         return encodeBytes(s, codecs::encodeAlaw);
+                                                     }},
+                                         ConvertCase{"pcm8",
+                                                     [](const std::vector<int16_t>& s) {
+                                                         return encodeBytes(s, codecs::encodePcm8);
+                                                     }},
+                                         ConvertCase{"adpcm", adpcmBytes},
+                                         ConvertCase{"0x17", adpcmBytes}),
+                         [](const testing::TestParamInfo<ConvertCase>& info) {
+                             std::string name = info.param.outFormat;
+                             return name == "0x17" ? std::string("hex23") : name;
+                         });
+
+TEST_F(ToolFilesTest, InfoDescribesAWaveFile) {
+    const auto run = runQuiesc({"info", input_});
+    ASSERT_EQ(run.exitCode, 0) << run.standardError;
+    EXPECT_EQ(run.standardOutput, "file: " + input_ +
+                                      "\n"
+                                      "encoding: 16-bit PCM (format tag 1)\n"
+                                      "bits per sample: 16\n"
+                                      "sample rate: 8000 Hz\n"
+                                      "samples: 10001\n"
+                                      "duration: 1.250 s\n");
+}
+
+TEST_F(ToolFilesTest, VoxInputDefaultsToUlawAt8000) {
+    const std::string vox = file("take.vox");
+    std::ofstream(vox, std::ios::binary) << std::string(4000, '\x55');
+    const auto run = runQuiesc({"info", vox});
+    ASSERT_EQ(run.exitCode, 0) << run.standardError;
+    EXPECT_NE(run.standardOutput.find("encoding: u-law (format tag 7)\n"), std::string::npos);
+    EXPECT_NE(run.standardOutput.find("sample rate: 8000 Hz\nsamples: 4000\nduration: 0.500 s"),
+              std::string::npos)
+        << run.standardOutput;
+}
+
+TEST_F(ToolFilesTest, VoxInputWithGivenEncodingAndRate) {
+    const std::string vox = file("take.vox");
+    std::ofstream(vox, std::ios::binary) << std::string(3000, '\x11');
+    const auto run = runQuiesc({"info", vox, "--in-format", "adpcm", "--in-rate", "6000"});
+    ASSERT_EQ(run.exitCode, 0) << run.standardError;
+    EXPECT_NE(run.standardOutput.find("encoding: Dialogic ADPCM (format tag 23)\n"
+                                      "bits per sample: 4\n"
+                                      "sample rate: 6000 Hz\n"
+                                      "samples: 6000\n"
+                                      "duration: 1.000 s\n"),
+              std::string::npos)
+        << run.standardOutput;
+}
+
+TEST_F(ToolFilesTest, WaveToWaveKeepsTheEncodingByDefault) {
+    const std::string output = file("copy.wav");
+    const auto run = runQuiesc({"convert", input_, output});
+    ASSERT_EQ(run.exitCode, 0) << run.standardError;
+    EXPECT_TRUE(readFile(output) == readFile(input_));
+}
+
+TEST_F(ToolFilesTest, MissingInputFailsWithTheFileName) {
+    const std::string missing = file("absent.wav");
+    const auto run = runQuiesc({"convert", missing, file("out.vox")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.standardError, "quiesc: No such file or directory (\"" + missing + "\").\n");
+    EXPECT_FALSE(std::filesystem::exists(file("out.vox")));
+}
+
+TEST_F(ToolFilesTest, UnwritableOutputFailsWithTheFileName) {
+    const std::string output = file("no-such-folder/out.vox");
+    const auto run = runQuiesc({"convert", input_, output, "--out-format", "ulaw"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.standardError, "quiesc: No such file or directory (\"" + output + "\").\n");
+}
+
+TEST_F(ToolFilesTest, UnknownTagIsRefusedByThePlugin) {
+    const auto run = runQuiesc({"convert", input_, file("out.vox"), "--out-format", "85"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.standardError.find("85"), std::string::npos) << run.standardError;
+}
+
+#endif
+
+} // namespace
