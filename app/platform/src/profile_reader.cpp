@@ -39,12 +39,15 @@ ProfileReader::ProfileReader(ProfileReader&&) noexcept = default;
 ProfileReader& ProfileReader::operator=(ProfileReader&&) noexcept = default;
 
 bool ProfileReader::fileExisted() const {
-    return index_->fileExisted;
+    return index_ != nullptr && index_->fileExisted;
 }
 
 std::string ProfileReader::readString(std::string_view section, std::string_view key,
                                       std::string_view defaultValue, std::size_t bufferSize) const {
     std::optional<std::string_view> found;
+    if (index_ == nullptr) { // moved from
+        return detail::profileReadResult(found, defaultValue, bufferSize);
+    }
     const auto section_it = index_->sections.find(detail::asciiLowered(section));
     if (section_it != index_->sections.end()) {
         const auto key_it = section_it->second.find(detail::asciiLowered(key));

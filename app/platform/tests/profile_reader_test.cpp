@@ -49,6 +49,16 @@ TEST(ProfileReaderMissingTest, ReadsDefaults) {
     EXPECT_EQ(reader.readString("Startup", "DictatorID", "9999"), "9999");
 }
 
+TEST(ProfileReaderMoveTest, MovedFromReadsDefaults) {
+    TestFolder folder;
+    const std::string path = folder.writeFile("import.ini", "[Startup]\r\nA=1\r\n").string();
+    platform::ProfileReader first(path);
+    platform::ProfileReader second(std::move(first));
+    EXPECT_EQ(second.readString("Startup", "A", ""), "1");
+    EXPECT_EQ(first.readString("Startup", "A", "d"), "d"); // NOLINT(bugprone-use-after-move)
+    EXPECT_FALSE(first.fileExisted());                     // NOLINT(bugprone-use-after-move)
+}
+
 TEST(ProfileReaderSnapshotTest, KeepsTheFileAsLoaded) {
     TestFolder folder;
     const std::string path = folder.writeFile("import.ini", "[Startup]\r\nA=1\r\n").string();
