@@ -5,14 +5,18 @@
 namespace codecs {
 namespace {
 
+constexpr int codesPerIndex = 16;
+constexpr int magnitudesPerIndex = 8;
+
+constexpr int nextStepIndex(int stepIndex, int code) {
+    return std::clamp(stepIndex + indexAdjustTable[code], 0, adpcmLastStepIndex);
+}
+
 // What one code does in one state: the predictor difference and the next step index.
 struct Transition {
     int16_t difference;
     uint8_t nextIndex;
 };
-
-constexpr int codesPerIndex = 16;
-using TransitionTable = std::array<Transition, stepSizeTable.size() * codesPerIndex>;
 
 constexpr Transition transitionByRule(int stepIndex, int code) {
     const int step = stepSizeTable[stepIndex];
@@ -25,31 +29,46 @@ constexpr Transition transitionByRule(int stepIndex, int code) {
         difference += step;
     if (code & 8)
         difference = -difference;
-    const int next = std::clamp(stepIndex + indexAdjustTable[code], 0, adpcmLastStepIndex);
-    return {static_cast<int16_t>(difference), static_cast<uint8_t>(next)};
+    return {static_cast<int16_t>(difference), static_cast<uint8_t>(nextStepIndex(stepIndex, code))};
 }
 
-// Precomputing every (step index, code) pair turns a decode into two loads and a clamp.
-constexpr TransitionTable makeTransitionTable() {
-    TransitionTable table{};
+// Every (step index, code) pair precomputed: a decode is one load, an add and a clamp.
+constexpr auto transitions = [] {
+    std::array<Transition, stepSizeTable.size() * codesPerIndex> table{};
     for (int index = 0; index <= adpcmLastStepIndex; ++index)
         for (int code = 0; code < codesPerIndex; ++code)
             table[index * codesPerIndex + code] = transitionByRule(index, code);
     return table;
-}
+}();
 
-constexpr TransitionTable transitions = makeTransitionTable();
+// The encoder's next step index and its step size in one load; the sign does not matter.
+struct NextStep {
+    int16_t step;
+    uint8_t index;
+};
+
+constexpr auto nextSteps = [] {
+    std::array<NextStep, stepSizeTable.size() * magnitudesPerIndex> table{};
+    for (int index = 0; index <= adpcmLastStepIndex; ++index) {
+        for (int magnitude = 0; magnitude < magnitudesPerIndex; ++magnitude) {
+            const int next = nextStepIndex(index, magnitude);
+            table[index * magnitudesPerIndex + magnitude] = {stepSizeTable[next],
+                                                             static_cast<uint8_t>(next)};
+        }
+    }
+    return table;
+}();
 
 inline int clampPredictor(int predictor) {
     return std::clamp(predictor, -adpcmPredictorLimit, adpcmPredictorLimit);
 }
 
-// The coder's state kept in plain ints inside the block loops.
-struct Coder {
+// The state kept in plain ints inside the block loops.
+struct Decoder {
     int stepIndex;
     int predictor;
 
-    explicit Coder(const AdpcmState& state)
+    explicit Decoder(const AdpcmState& state)
         : stepIndex(state.stepIndex)
         , predictor(state.predictor) {}
 
@@ -68,73 +87,118 @@ struct Coder {
         predictor = clampPredictor(predictor + step(code));
         return static_cast<int16_t>(predictor * 16);
     }
+};
 
-    // Successive approximation of the difference by step, step/2 and step/4, without branches.
+// One step of the successive approximation: subtracts `part` from `remainder` when the
+// remainder reaches it, and says whether it did. The outcome is unpredictable, so it must not
+// become a branch; on x86-64 the compare runs beside the subtraction and a conditional move
+// picks the result (two cycles on the path from one sample to the next, where the compiler's
+// own selection compares the difference and takes three, or branches).
+inline unsigned subtractIfReached(unsigned remainder, unsigned part, bool& reached) {
+    const unsigned reduced = remainder - part;
+#if defined(__GNUC__) && defined(__x86_64__)
+    asm("cmpl %[part], %[remainder]\n\tcmovael %[reduced], %[remainder]"
+        : [remainder] "+r"(remainder), "=@ccae"(reached)
+        : [part] "r"(part), [reduced] "r"(reduced));
+    return remainder;
+#else
+    reached = remainder >= part;
+    return reached ? reduced : remainder;
+#endif
+}
+
+// The encoder approximates |error| by step, step / 2 and step / 4. The parts taken add up to
+// |error| minus the last remainder, so the decoder's difference (step / 8 plus the parts
+// taken) puts the predictor at (sample >> 4) -/+ (remainder - step / 8) without a table
+// lookup between one sample and the next; only the next step size comes from a table.
+struct Encoder {
+    int stepIndex;
+    int predictor;
+    int step;
+
+    explicit Encoder(const AdpcmState& state)
+        : stepIndex(state.stepIndex)
+        , predictor(state.predictor)
+        , step(stepSizeTable[static_cast<std::size_t>(state.stepIndex)]) {}
+
+    void storeInto(AdpcmState& state) const {
+        state.stepIndex = static_cast<int16_t>(stepIndex);
+        state.predictor = static_cast<int16_t>(predictor);
+    }
+
     unsigned encode(int16_t sample) {
-        int difference = (sample >> 4) - predictor;
-        const unsigned negative = difference < 0;
-        difference = negative ? -difference : difference;
-        int step = stepSizeTable[stepIndex];
-        const unsigned bit2 = difference >= step;
-        difference -= bit2 ? step : 0;
-        step >>= 1;
-        const unsigned bit1 = difference >= step;
-        difference -= bit1 ? step : 0;
-        step >>= 1;
-        const unsigned bit0 = difference >= step;
-        const unsigned code = negative << 3 | bit2 << 2 | bit1 << 1 | bit0;
-        predictor = clampPredictor(predictor + this->step(code));
-        return code;
+        const int value = sample >> 4;
+        const int error = value - predictor;
+        const bool negative = error < 0;
+        const auto r0 = static_cast<unsigned>(negative ? -error : error);
+        const auto whole = static_cast<unsigned>(step);
+        bool bit2, bit1, bit0;
+        const unsigned r1 = subtractIfReached(r0, whole, bit2);
+        const unsigned r2 = subtractIfReached(r1, whole >> 1, bit1);
+        const auto rest = static_cast<int>(subtractIfReached(r2, whole >> 2, bit0));
+        const unsigned magnitude = (bit2 * 4u + bit1 * 2u) + bit0;
+
+        const int eighth = step >> 3;
+        predictor = negative ? (value - eighth) + rest : (value + eighth) - rest;
+        // Saturation is rare in speech: a predictable branch keeps the clamp off the path.
+        if (static_cast<unsigned>(predictor + adpcmPredictorLimit) > 2 * adpcmPredictorLimit)
+            [[unlikely]]
+            predictor = clampPredictor(predictor);
+
+        const NextStep& next = nextSteps[stepIndex * magnitudesPerIndex + magnitude];
+        stepIndex = next.index;
+        step = next.step;
+        return magnitude | (negative ? 8u : 0u);
     }
 };
 
 } // namespace
 
 int16_t decodeStep(AdpcmState& state, uint8_t code) {
-    Coder coder(state);
-    const int difference = coder.step(code);
-    state.stepIndex = static_cast<int16_t>(coder.stepIndex);
+    Decoder decoder(state);
+    const int difference = decoder.step(code);
+    state.stepIndex = static_cast<int16_t>(decoder.stepIndex);
     return static_cast<int16_t>(difference);
 }
 
 int16_t decodeNibble(AdpcmState& state, uint8_t code) {
-    Coder coder(state);
-    const int16_t sample = coder.decode(code);
-    coder.storeInto(state);
+    Decoder decoder(state);
+    const int16_t sample = decoder.decode(code);
+    decoder.storeInto(state);
     return sample;
 }
 
 uint8_t encodeSample(AdpcmState& state, int16_t sample) {
-    Coder coder(state);
-    const unsigned code = coder.encode(sample);
-    coder.storeInto(state);
+    Encoder encoder(state);
+    const unsigned code = encoder.encode(sample);
+    encoder.storeInto(state);
     return static_cast<uint8_t>(code);
 }
 
 void encodeAdpcmBlock(const int16_t* samples, uint32_t count, uint8_t* out, AdpcmState& state) {
-    Coder coder(state);
+    Encoder encoder(state);
     uint32_t i = 0;
     for (; i + 1 < count; i += 2) {
-        const unsigned high = coder.encode(samples[i]);
-        const unsigned low = coder.encode(samples[i + 1]);
+        const unsigned high = encoder.encode(samples[i]);
+        const unsigned low = encoder.encode(samples[i + 1]);
         *out++ = static_cast<uint8_t>(high << 4 | low);
     }
     if (i < count)
-        *out = static_cast<uint8_t>(coder.encode(samples[i]) << 4);
-    coder.storeInto(state);
+        *out = static_cast<uint8_t>(encoder.encode(samples[i]) << 4);
+    encoder.storeInto(state);
 }
 
 void decodeAdpcmBlock(const uint8_t* codes, uint32_t count, int16_t* samples, AdpcmState& state) {
-    Coder coder(state);
+    Decoder decoder(state);
     uint32_t i = 0;
     for (; i + 1 < count; i += 2) {
         const unsigned byte = *codes++;
-        samples[i] = coder.decode(byte >> 4);
-        samples[i + 1] = coder.decode(byte & 0x0F);
+        samples[i] = decoder.decode(byte >> 4);
+        samples[i + 1] = decoder.decode(byte & 0x0F);
     }
     if (i < count)
-        samples[i] = coder.decode(*codes >> 4);
-    coder.storeInto(state);
+        samples[i] = decoder.decode(*codes >> 4);
+    decoder.storeInto(state);
 }
 
 } // namespace codecs
