@@ -1,0 +1,41 @@
+// ListView1: the job list in report style. Rows are addressed by their 0-based position, which
+// the conversion run uses as the job index.
+#pragma once
+
+#include "jobs/job_row.h"
+
+#include <QTreeWidget>
+
+#include <vector>
+
+namespace ui {
+
+class ImageList;
+
+class JobListView : public QTreeWidget {
+    Q_OBJECT
+public:
+    JobListView(const ImageList& images, QWidget* parent = nullptr);
+
+    void clearJobs();
+    void appendJobs(const std::vector<shell::JobRow>& rows);
+
+    int jobCount() const;
+    shell::JobRow jobRow(int index) const;
+    void setJobCell(int index, int column, const QString& text);
+    void setJobImage(int index, int image);
+    int jobImage(int index) const;
+    // Positions of the selected rows, ascending.
+    std::vector<int> selectedJobIndexes() const;
+
+    // Reorders the rows by a column through the job list's comparison; throws
+    // shell::SortValueError, leaving the rows as they were, when a numeric cell is not a number.
+    void sortByColumn(int column, bool ascending);
+
+private:
+    QTreeWidgetItem* makeItem(const shell::JobRow& row) const;
+
+    const ImageList& images_;
+};
+
+} // namespace ui

@@ -1,0 +1,180 @@
+// TfrmMainForm: the main window with the menus, the toolbar, the job list, the status bar,
+// the scheduler timer and the current settings.
+#pragma once
+
+#include "ui/ImageList.h"
+
+#include "config/settings.h"
+#include "jobs/job_sort.h"
+
+#include <QList>
+#include <QMainWindow>
+#include <QTimer>
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+
+class QAction;
+class QMenu;
+class QToolBar;
+
+namespace ui {
+
+class JobListView;
+class StatusPanels;
+class TfrmGrid;
+class TfrmPause;
+class TfrmProgress;
+class TfrmSettings;
+class TfrmTips;
+
+// Commands of the command table. The first group is performed by modules that install their
+// handler (installCommand); until then their menu items and buttons stay disabled.
+enum class Command {
+    ConvertAll,
+    ConvertSelected,
+    CreateReport,
+    Directories,
+    Settings,
+    ViewErrorLog,
+    ClearErrorLog,
+    PlayJob,
+    Exit,
+    Refresh,
+    Contents,
+    ShowTips,
+    About,
+};
+
+// The conversion chain's target format: 16-bit mono PCM at the rate the run needs.
+struct WaveFormat {
+    uint16_t formatTag = 1;
+    uint16_t channels = 1;
+    uint32_t samplesPerSec = 8000;
+    uint32_t avgBytesPerSec = 16000;
+    uint16_t blockAlign = 2;
+    uint16_t bitsPerSample = 16;
+    uint16_t extraSize = 0;
+
+    static WaveFormat pcm16Mono(uint32_t rate) { return {1, 1, rate, rate * 2, 2, 16, 0}; }
+};
+
+// The windows the main window works with; all exist before its first showing.
+struct CompanionWindows {
+    TfrmProgress* progress = nullptr;
+    TfrmSettings* settings = nullptr;
+    TfrmGrid* grid = nullptr;
+    TfrmPause* pause = nullptr;
+    TfrmTips* tips = nullptr;
+};
+
+class TfrmMainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr int kTimerIntervalMs = 60000;
+
+    // `configPath` is the stored path of the configuration file.
+    explicit TfrmMainForm(std::string configPath = ".\\import.ini", QWidget* parent = nullptr);
+    ~TfrmMainForm() override;
+
+    void setCompanions(const CompanionWindows& windows) { companions_ = windows; }
+    const CompanionWindows& companions() const { return companions_; }
+
+    // Installs the handler of a command and enables its menu items and buttons; an empty
+    // handler disables them again.
+    void installCommand(Command command, std::function<void()> handler);
+    bool isCommandEnabled(Command command) const;
+    // Runs a command's handler, showing a failure in a message box.
+    void runCommand(Command command);
+    // Files dropped on the window go to this handler (local paths); without one, drops are
+    // refused.
+    void setDropHandler(std::function<void(const QStringList&)> handler);
+
+    JobListView* ListView1() const { return listView_; }
+    StatusPanels* StatusBar1() const { return statusBar_; }
+    QToolBar* ToolBar1() const { return toolBar_; }
+    QMenu* PopupMenu1() const { return popupMenu_; }
+    QTimer* Timer1() { return &timer1_; }
+    const ImageList& ImageList1() const { return images_; }
+    const std::string& configPath() const { return configPath_; }
+
+    // The current settings (output format and priority are held by the settings dialog's
+    // selectors) and the values derived from them.
+    shell::Settings settings;
+    uint16_t OutputFormatCode = 7;
+    WaveFormat TargetWaveFormat;
+    bool CancelRequested = false;
+    int MinutesElapsed = 0;
+    int MinutesRemaining = 0;
+    shell::SortDirection sortDirection;
+
+    // The selected output format index of cboFormat (-1 without a selection).
+    int outputFormatIndex() const;
+    int priorityIndex() const;
+
+    // Rebuilds the job list, the directory grid and the scan's status texts.
+    void RefreshJobList();
+
+    // Another start asked for this window: restore it (also from minimised) and raise it.
+    void restoreFromAnotherStart();
+
+public slots:
+    void FormShow();
+    void FormClose();
+    void mnuConvertAllClick();
+    void mnuConvertSelectClick();
+    void popConvertSelectedClick();
+    void CreateReport1Click();
+    void CreateReport2Click();
+    void mnuExitClick();
+    void mnuDirClick();
+    void mnuSettingsClick();
+    void ErrorLog1Click();
+    void ClearErrorLog1Click();
+    void mnuRefreshClick();
+    void popRefreshClick();
+    void mnuContentsClick();
+    void ShowTips1Click();
+    void mnuAboutClick();
+    void ListView1ColumnClick(int column);
+    void ListView1DblClick();
+    void Timer1Timer();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    struct CommandEntry {
+        std::function<void()> handler;
+        QList<QAction*> actions;
+    };
+
+    void buildMenus();
+    void buildToolBar();
+    void buildPopupMenu();
+    QAction* makeAction(const char* name, const QString& text, Command command,
+                        void (TfrmMainForm::*slot)(), int image = 0);
+    void runInstalled(Command command);
+    void stabilize();
+    void applyOutputFormat();
+    void showTipsModally();
+
+    std::string configPath_;
+    ImageList images_;
+    CompanionWindows companions_;
+    JobListView* listView_;
+    StatusPanels* statusBar_;
+    QToolBar* toolBar_ = nullptr;
+    QMenu* popupMenu_ = nullptr;
+    QTimer timer1_;
+    std::map<Command, CommandEntry> commands_;
+    std::function<void(const QStringList&)> dropHandler_;
+    bool shown_ = false;
+};
+
+} // namespace ui

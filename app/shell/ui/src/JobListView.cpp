@@ -1,0 +1,148 @@
+#include "ui/JobListView.h"
+
+#include "ui/ImageList.h"
+
+#include "jobs/job_sort.h"
+
+#include <QHeaderView>
+
+#include <algorithm>
+#include <numeric>
+
+namespace ui {
+namespace {
+
+constexpr int kImageRole = Qt::UserRole + 1;
+
+Qt::Alignment cellAlignment(int column) {
+    const bool right = shell::kJobColumns[column].alignment == shell::ColumnAlignment::Right;
+    return (right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
+}
+
+} // namespace
+
+JobListView::JobListView(const ImageList& images, QWidget* parent)
+    : QTreeWidget(parent)
+    , images_(images) {
+    setObjectName(QStringLiteral("ListView1"));
+    setColumnCount(shell::kJobColumnCount);
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setUniformRowHeights(true);
+    setAllColumnsShowFocus(true);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setIconSize(QSize(ImageList::kSize, ImageList::kSize));
+    setSortingEnabled(false);
+    setContextMenuPolicy(Qt::CustomContextMenu);
+
+    QStringList headers;
+    for (const shell::JobColumnSpec& spec : shell::kJobColumns)
+        headers << QString::fromUtf8(spec.header);
+    setHeaderLabels(headers);
+    QHeaderView* head = header();
+    head->setSectionsClickable(true);
+    head->setSectionsMovable(false);
+    head->setStretchLastSection(false);
+    head->setSortIndicatorShown(false);
+    for (int column = 0; column < shell::kJobColumnCount; ++column) {
+        setColumnWidth(column, shell::kJobColumns[column].width);
+        headerItem()->setTextAlignment(column, cellAlignment(column));
+    }
+}
+
+void JobListView::clearJobs() {
+    clear();
+}
+
+QTreeWidgetItem* JobListView::makeItem(const shell::JobRow& row) const {
+    auto* item = new QTreeWidgetItem();
+    for (int column = 0; column < shell::kJobColumnCount; ++column) {
+        item->setText(column, QString::fromStdString(row.columns[column]));
+        if (shell::kJobColumns[column].alignment == shell::ColumnAlignment::Right)
+            item->setTextAlignment(column, cellAlignment(column));
+    }
+    item->setIcon(0, images_.image(row.image));
+    item->setData(0, kImageRole, row.image);
+    return item;
+}
+
+void JobListView::appendJobs(const std::vector<shell::JobRow>& rows) {
+    QList<QTreeWidgetItem*> items;
+    items.reserve(static_cast<qsizetype>(rows.size()));
+    for (const shell::JobRow& row : rows)
+        items.append(makeItem(row));
+    addTopLevelItems(items);
+}
+
+int JobListView::jobCount() const {
+    return topLevelItemCount();
+}
+
+shell::JobRow JobListView::jobRow(int index) const {
+    const QTreeWidgetItem* item = topLevelItem(index);
+    shell::JobRow row;
+    if (item == nullptr)
+        return row;
+    for (int column = 0; column < shell::kJobColumnCount; ++column)
+        row.columns[column] = item->text(column).toStdString();
+    row.image = item->data(0, kImageRole).toInt();
+    return row;
+}
+
+void JobListView::setJobCell(int index, int column, const QString& text) {
+    if (QTreeWidgetItem* item = topLevelItem(index))
+        item->setText(column, text);
+}
+
+void JobListView::setJobImage(int index, int image) {
+    if (QTreeWidgetItem* item = topLevelItem(index)) {
+        item->setIcon(0, images_.image(image));
+        item->setData(0, kImageRole, image);
+    }
+}
+
+int JobListView::jobImage(int index) const {
+    const QTreeWidgetItem* item = topLevelItem(index);
+    return item != nullptr ? item->data(0, kImageRole).toInt() : 0;
+}
+
+std::vector<int> JobListView::selectedJobIndexes() const {
+    std::vector<int> indexes;
+    for (int i = 0; i < topLevelItemCount(); ++i) {
+        if (topLevelItem(i)->isSelected())
+            indexes.push_back(i);
+    }
+    return indexes;
+}
+
+void JobListView::sortByColumn(int column, bool ascending) {
+    std::vector<shell::JobRow> rows;
+    rows.reserve(static_cast<std::size_t>(jobCount()));
+    for (int i = 0; i < jobCount(); ++i)
+        rows.push_back(jobRow(i));
+    // Order positions first, so a comparison that throws leaves the list untouched; the items
+    // themselves are then moved, keeping their selection.
+    std::vector<int> order(rows.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        const int result = shell::CompareJobRows(rows[a], rows[b], column);
+        return ascending ? result < 0 : result > 0;
+    });
+    const QList<QTreeWidgetItem*> selected = selectedItems();
+    QTreeWidgetItem* current = currentItem();
+    // Taken out, the items stay alive and go back in the new order.
+    const QList<QTreeWidgetItem*> items = invisibleRootItem()->takeChildren();
+    QList<QTreeWidgetItem*> sorted;
+    sorted.reserve(items.size());
+    for (int position : order)
+        sorted.append(items.at(position));
+    addTopLevelItems(sorted);
+    for (QTreeWidgetItem* item : selected)
+        item->setSelected(true);
+    if (current != nullptr)
+        setCurrentItem(current, 0, QItemSelectionModel::NoUpdate);
+}
+
+} // namespace ui

@@ -1,0 +1,100 @@
+#include "ui/LogAndReport.h"
+
+#include "ui/JobListView.h"
+#include "ui/Launcher.h"
+#include "ui/MainForm.h"
+#include "ui/Prompts.h"
+#include "ui/StatusPanels.h"
+
+#include "convert/error_log_commands.h"
+#include "convert/report_command.h"
+
+#include <memory>
+#include <vector>
+
+namespace ui {
+namespace {
+
+constexpr int kLastErrorPanel = 3;
+
+PromptIcon toPromptIcon(convert::BoxIcon icon) {
+    switch (icon) {
+    case convert::BoxIcon::Information:
+        return PromptIcon::Information;
+    case convert::BoxIcon::Warning:
+        return PromptIcon::Warning;
+    case convert::BoxIcon::Error:
+        return PromptIcon::Error;
+    case convert::BoxIcon::Question:
+        return PromptIcon::Question;
+    case convert::BoxIcon::None:
+        break;
+    }
+    return PromptIcon::None;
+}
+
+convert::BoxAnswer toBoxAnswer(PromptAnswer answer) {
+    switch (answer) {
+    case PromptAnswer::Yes:
+        return convert::BoxAnswer::Yes;
+    case PromptAnswer::No:
+        return convert::BoxAnswer::No;
+    case PromptAnswer::Ok:
+        break;
+    }
+    return convert::BoxAnswer::Ok;
+}
+
+// Through the window's opener seam, so that tests see what would be opened.
+convert::DocumentOpener windowOpener() {
+    return [](const std::string& nativePath) { return openExternally(nativePath); };
+}
+
+std::vector<shell::JobRow> selectedRows(const JobListView& list) {
+    std::vector<shell::JobRow> rows;
+    for (int index : list.selectedJobIndexes())
+        rows.push_back(list.jobRow(index));
+    return rows;
+}
+
+} // namespace
+
+PromptMessageBoxes::PromptMessageBoxes(QWidget* owner)
+    : owner_(owner) {}
+
+convert::BoxAnswer PromptMessageBoxes::Show(const convert::MessageBoxRequest& request) {
+    QWidget* parent = request.owner == convert::BoxOwner::MainWindow ? owner_ : nullptr;
+    const PromptButtons buttons =
+        request.buttons == convert::BoxButtons::YesNo ? PromptButtons::YesNo : PromptButtons::Ok;
+    return toBoxAnswer(showMessage(parent, QString::fromStdString(request.caption),
+                                   QString::fromStdString(request.text), toPromptIcon(request.icon),
+                                   buttons));
+}
+
+MainFormJobErrorView::MainFormJobErrorView(TfrmMainForm& form)
+    : form_(form) {}
+
+void MainFormJobErrorView::SetJobOutputText(int rowIndex, const std::string& text) {
+    JobListView* list = form_.ListView1();
+    if (rowIndex >= 0 && rowIndex < list->jobCount())
+        list->setJobCell(rowIndex, shell::kColOutputFile, QString::fromStdString(text));
+}
+
+void MainFormJobErrorView::SetLastErrorText(const std::string& text) {
+    form_.StatusBar1()->setPanelText(kLastErrorPanel, QString::fromStdString(text));
+}
+
+void installLogAndReportCommands(TfrmMainForm& form) {
+    // Shared by the handlers, which live as long as the window's command table.
+    auto boxes = std::make_shared<PromptMessageBoxes>(&form);
+    auto log = std::make_shared<convert::ErrorLogCommands>(*boxes, windowOpener());
+    auto report = std::make_shared<convert::ReportCommand>(*boxes, windowOpener());
+    form.installCommand(Command::ViewErrorLog, [boxes, log] { log->ErrorLog1Click(); });
+    form.installCommand(Command::ClearErrorLog, [boxes, log] { log->ClearErrorLog1Click(); });
+    TfrmMainForm* window = &form;
+    form.installCommand(Command::CreateReport, [boxes, report, window] {
+        report->CreateReport1Click(selectedRows(*window->ListView1()));
+    });
+}
+
+} // namespace ui

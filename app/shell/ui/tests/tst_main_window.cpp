@@ -1,0 +1,483 @@
+// The main window: start-up from a fresh or saved configuration, the command table (menus,
+// toolbar, pop-up menu), the list's columns, the status bar and closing.
+#include "ui/ApplicationWindows.h"
+#include "ui/Captions.h"
+#include "ui/GridForm.h"
+#include "ui/JobListView.h"
+#include "ui/MainForm.h"
+#include "ui/PauseForm.h"
+#include "ui/ProgressForm.h"
+#include "ui/SettingsForm.h"
+#include "ui/StatusPanels.h"
+#include "ui/TipsForm.h"
+
+#include "ui_test/FakePrompts.h"
+#include "ui_test/Workspace.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <QToolBar>
+
+#include <memory>
+#include <stdexcept>
+
+using ui::Command;
+using ui::TfrmMainForm;
+
+namespace {
+
+// One entry of a menu or toolbar as the user sees it; an empty name is a separator.
+struct Entry {
+    QString name;
+    QString text;
+};
+
+QList<Entry> entriesOf(const QList<QAction*>& actions) {
+    QList<Entry> entries;
+    for (const QAction* action : actions)
+        entries.append(action->isSeparator() ? Entry{}
+                                             : Entry{action->objectName(), action->text()});
+    return entries;
+}
+
+QMenu* topMenu(TfrmMainForm& form, const QString& name) {
+    return form.menuBar()->findChild<QMenu*>(name);
+}
+
+QAction* actionNamed(TfrmMainForm& form, const QString& name) {
+    return form.findChild<QAction*>(name);
+}
+
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<ui_test::Workspace> workspace;
+    std::unique_ptr<ui_test::FakePrompts> fakePrompts;
+
+    std::unique_ptr<ui::ApplicationWindows> startProgram() {
+        auto windows = std::make_unique<ui::ApplicationWindows>();
+        windows->frmMainForm().show();
+        return windows;
+    }
+
+private slots:
+    void init() {
+        workspace = std::make_unique<ui_test::Workspace>();
+        fakePrompts = std::make_unique<ui_test::FakePrompts>();
+    }
+
+    void cleanup() {
+        fakePrompts.reset();
+        workspace.reset();
+    }
+
+    void freshStartWritesTheDirectoryTableOnly() {
+        auto windows = startProgram();
+        const auto entries = workspace->configEntries();
+        QCOMPARE(entries.size(), std::size_t(404));
+        const char* bases[] = {"InputDir", "OutputDir", "UserID", "Loc"};
+        for (int row = 1; row <= 101; ++row) {
+            for (int column = 0; column < 4; ++column) {
+                const auto& [key, value] = entries[(row - 1) * 4 + column];
+                const std::string expectedKey = bases[column] + std::to_string(row);
+                QVERIFY2(key == expectedKey, (key + " instead of " + expectedKey).c_str());
+                if (row >= 10)
+                    QVERIFY2(value == " ", (key + " should hold one blank").c_str());
+            }
+        }
+        QCOMPARE(entries[0].second, std::string("C:\\Dict\\Type1"));
+        QCOMPARE(entries[1].second, std::string("C:\\Convert\\TSP\\type1"));
+        QCOMPARE(entries[34].second, std::string("1009"));
+        QCOMPARE(entries[35].second, std::string("00"));
+    }
+
+    void freshStartOpensAtTheDefaultGeometry() {
+        auto windows = startProgram();
+        TfrmMainForm& form = windows->frmMainForm();
+        QCOMPARE(form.size(), QSize(500, 307));
+        QCOMPARE(form.pos(), QPoint(200, 200));
+        QCOMPARE(form.windowTitle(), QStringLiteral("Quorvel Import Utility"));
+    }
+
+    void freshStartShowsTheTipsAndDefaults() {
+        auto windows = startProgram();
+        TfrmMainForm& form = windows->frmMainForm();
+        QCOMPARE(fakePrompts->dialogTitles,
+                 QStringList{QStringLiteral("Quorvel Import Utility Tips")});
+        QCOMPARE(windows->frmSettings().cboFormat()->currentIndex(), 3);
+        QCOMPARE(windows->frmSettings().cboPriority()->currentIndex(), 0);
+        QCOMPARE(form.StatusBar1()->panelText(2), QStringLiteral("Format:  Original"));
+        QCOMPARE(form.OutputFormatCode, uint16_t(7));
+        QCOMPARE(form.TargetWaveFormat.samplesPerSec, 8000u);
+        QCOMPARE(form.TargetWaveFormat.avgBytesPerSec, 16000u);
+        QCOMPARE(form.TargetWaveFormat.blockAlign, uint16_t(2));
+        QVERIFY(!form.Timer1()->isActive());
+        QCOMPARE(form.StatusBar1()->panelText(0), QStringLiteral("Total Files:  0"));
+    }
+
+    void savedGeometryComesBack() {
+        {
+            auto windows = startProgram();
+            windows->frmMainForm().resize(640, 420);
+            windows->frmMainForm().move(130, 90);
+            QVERIFY(windows->frmMainForm().close());
+        }
+        const auto keys = workspace->configMap();
+        QCOMPARE(keys.at("Height"), std::string("420"));
+        QCOMPARE(keys.at("Width"), std::string("640"));
+        QCOMPARE(keys.at("Top"), std::string("90"));
+        QCOMPARE(keys.at("Left"), std::string("130"));
+
+        auto again = startProgram();
+        QCOMPARE(again->frmMainForm().size(), QSize(640, 420));
+        QCOMPARE(again->frmMainForm().pos(), QPoint(130, 90));
+    }
+
+    void exitSavesTheGeometryLikeClosing() {
+        auto windows = startProgram();
+        TfrmMainForm& form = windows->frmMainForm();
+        form.resize(555, 333);
+        form.move(210, 220);
+        actionNamed(form, "mnuExit")->trigger();
+        QVERIFY(!form.isVisible());
+        const auto keys = workspace->configMap();
+        QCOMPARE(keys.at("Height"), std::string("333"));
+        QCOMPARE(keys.at("Width"), std::string("555"));
+        QCOMPARE(keys.at("Top"), std::string("220"));
+        QCOMPARE(keys.at("Left"), std::string("210"));
+    }
+
+    void storedSettingsReachTheWindow_data() {
+        QTest::addColumn<QString>("voxFormat");
+        QTest::addColumn<int>("selected");
+        QTest::addColumn<QString>("panel2");
+        QTest::addColumn<int>("formatCode");
+        QTest::newRow("PCM") << "0" << 0 << "Format:  PCM 8 KHz" << 7;
+        QTest::newRow("ADPCM") << "1" << 1 << "Format:  ADPCM 8 KHz" << 23;
+        QTest::newRow("WAV") << "2" << 2 << "Format:  WAV" << 7;
+        QTest::newRow("Original") << "3" << 3 << "Format:  Original" << 7;
+        QTest::newRow("out of range") << "9" << -1 << "Format:  Original" << 7;
+        QTest::newRow("not a number") << "abc" << 3 << "Format:  Original" << 7;
+    }
+
+    void storedSettingsReachTheWindow() {
+        QFETCH(QString, voxFormat);
+        QFETCH(int, selected);
+        QFETCH(QString, panel2);
+        QFETCH(int, formatCode);
+        workspace->writeConfig({"VoxFormat=" + voxFormat.toStdString(), "ShowTips=0"});
+        auto windows = startProgram();
+        QCOMPARE(windows->frmSettings().cboFormat()->currentIndex(), selected);
+        QCOMPARE(windows->frmMainForm().StatusBar1()->panelText(2), panel2);
+        QCOMPARE(int(windows->frmMainForm().OutputFormatCode), formatCode);
+        QVERIFY2(fakePrompts->dialogs.isEmpty(), "ShowTips=0 must not show the tips");
+    }
+
+    void schedulerStartsWithTheStoredFlag() {
+        workspace->writeConfig({"EnableSched=1", "ShowTips=0", "InputDir1=C:\\Dict\\Type1"});
+        auto windows = startProgram();
+        TfrmMainForm& form = windows->frmMainForm();
+        QVERIFY(form.Timer1()->isActive());
+        QCOMPARE(form.Timer1()->interval(), 60000);
+        QCOMPARE(form.settings.ConvertInterval, 30);
+        QCOMPARE(form.StatusBar1()->panelText(1),
+                 QStringLiteral("Next scheduled conversion in 30 min"));
+    }
+
+    void timerTicksCountDownAndStartARun() {
+        workspace->writeConfig({"EnableSched=1", "ConvertInterval=2", "ShowTips=0"});
+        auto windows = startProgram();
+        TfrmMainForm& form = windows->frmMainForm();
+        int runs = 0;
+        form.installCommand(Command::ConvertAll, [&] { ++runs; });
+        form.Timer1Timer();
+        QCOMPARE(form.StatusBar1()->panelText(1),
+                 QStringLiteral("Next scheduled conversion in 1 min"));
+        QCOMPARE(runs, 0);
+        form.Timer1Timer();
+        QCOMPARE(form.StatusBar1()->panelText(1),
+                 QStringLiteral("Next scheduled conversion in 2 min"));
+        QCOMPARE(runs, 1);
+        QCOMPARE(form.MinutesElapsed, 0);
+        form.Timer1Timer();
+        QCOMPARE(form.StatusBar1()->panelText(1),
+                 QStringLiteral("Next scheduled conversion in 1 min"));
+        form.settings.EnableSched = false;
+        form.Timer1Timer();
+        QCOMPARE(form.StatusBar1()->panelText(1), QString());
+        QCOMPARE(form.MinutesElapsed, 0);
+    }
+
+    void menuBarHoldsTheCommands_data() {
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QStringList>("texts");
+        QTest::newRow("Run")
+            << "mnuRun"
+            << "&Run"
+            << QStringList{"mnuConvertAll", "mnuConvertSelect", "", "CreateReport1", "", "mnuExit"}
+            << QStringList{"Convert &All Files",
+                           "Convert &Selected Files",
+                           "",
+                           "Create &Report",
+                           "",
+                           "E&xit"};
+        QTest::newRow("Tools") << "mnuTools"
+                               << "&Tools" << QStringList{"mnuDir",    "mnuSettings",    "",
+                                                          "ErrorLog1", "ClearErrorLog1", "",
+                                                          "mnuRefresh"}
+                               << QStringList{"&Directories",    "&Settings",        "",
+                                              "View &Error Log", "&Clear Error Log", "",
+                                              "Refres&h"};
+        QTest::newRow("Help") << "mnuHelp"
+                              << "&Help"
+                              << QStringList{"mnuContents", "", "ShowTips1", "", "mnuAbout"}
+                              << QStringList{"&Contents", "", "&Show Tips", "", "&About"};
+    }
+
+    void menuBarHoldsTheCommands() {
+        QFETCH(QString, menu);
+        QFETCH(QString, title);
+        QFETCH(QStringList, names);
+        QFETCH(QStringList, texts);
+        TfrmMainForm form;
+        QMenu* found = topMenu(form, menu);
+        QVERIFY2(found != nullptr, qPrintable(menu));
+        QCOMPARE(found->title(), title);
+        const QList<Entry> entries = entriesOf(found->actions());
+        QCOMPARE(entries.size(), names.size());
+        for (int i = 0; i < entries.size(); ++i) {
+            QCOMPARE(entries[i].name, names[i]);
+            QCOMPARE(entries[i].text, texts[i]);
+        }
+    }
+
+    void menuBarOrder() {
+        TfrmMainForm form;
+        QStringList titles;
+        for (const QAction* action : form.menuBar()->actions())
+            titles << action->text();
+        QCOMPARE(titles, (QStringList{"&Run", "&Tools", "&Help"}));
+    }
+
+    void commandsWithoutTheirModuleAreDisabled_data() {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<bool>("enabled");
+        const QStringList disabled = {"mnuConvertAll",   "mnuConvertSelect", "CreateReport1",
+                                      "mnuDir",          "mnuSettings",      "ErrorLog1",
+                                      "ClearErrorLog1",  "popConvertAll",    "popConvertSelected",
+                                      "CreateReport2",   "tbtnConvertAll",   "tbtnConvertSelected",
+                                      "tbtnDirectories", "tbtnOptions"};
+        const QStringList enabled = {"mnuExit",  "mnuRefresh", "mnuContents", "ShowTips1",
+                                     "mnuAbout", "popRefresh", "tbtnHelp",    "tbtnAbout"};
+        for (const QString& name : disabled)
+            QTest::newRow(qPrintable(name)) << name << false;
+        for (const QString& name : enabled)
+            QTest::newRow(qPrintable(name)) << name << true;
+    }
+
+    void commandsWithoutTheirModuleAreDisabled() {
+        QFETCH(QString, action);
+        QFETCH(bool, enabled);
+        TfrmMainForm form;
+        QAction* found = actionNamed(form, action);
+        QVERIFY2(found != nullptr, qPrintable(action));
+        QCOMPARE(found->isEnabled(), enabled);
+    }
+
+    void installingACommandEnablesEveryPlaceItAppears() {
+        TfrmMainForm form;
+        int runs = 0;
+        form.installCommand(Command::ConvertAll, [&] { ++runs; });
+        for (const char* name : {"mnuConvertAll", "popConvertAll", "tbtnConvertAll"}) {
+            QAction* action = actionNamed(form, name);
+            QVERIFY2(action->isEnabled(), name);
+            action->trigger();
+        }
+        QCOMPARE(runs, 3);
+        QVERIFY(!actionNamed(form, "mnuConvertSelect")->isEnabled());
+        form.installCommand(Command::ConvertAll, {});
+        QVERIFY(!actionNamed(form, "tbtnConvertAll")->isEnabled());
+    }
+
+    void errorLogAndReportSlotsRunTheirInstalledHandlers() {
+        TfrmMainForm form;
+        QStringList calls;
+        form.installCommand(Command::ViewErrorLog, [&] { calls << "view"; });
+        form.installCommand(Command::ClearErrorLog, [&] { calls << "clear"; });
+        form.installCommand(Command::CreateReport, [&] { calls << "report"; });
+        actionNamed(form, "ErrorLog1")->trigger();
+        actionNamed(form, "ClearErrorLog1")->trigger();
+        actionNamed(form, "CreateReport1")->trigger();
+        actionNamed(form, "CreateReport2")->trigger();
+        QCOMPARE(calls, (QStringList{"view", "clear", "report", "report"}));
+    }
+
+    void aFailingHandlerIsShownAndTheProgramGoesOn() {
+        TfrmMainForm form;
+        form.installCommand(Command::ConvertAll,
+                            [] { throw std::runtime_error("Unable to write to .\\import.ini"); });
+        actionNamed(form, "mnuConvertAll")->trigger();
+        QCOMPARE(fakePrompts->messages.size(), 1);
+        QCOMPARE(fakePrompts->messages[0].text, QStringLiteral("Unable to write to .\\import.ini"));
+        QCOMPARE(fakePrompts->messages[0].caption, ui::kApplicationTitle);
+        QCOMPARE(fakePrompts->messages[0].icon, ui::PromptIcon::Error);
+        actionNamed(form, "mnuConvertAll")->trigger();
+        QCOMPARE(fakePrompts->messages.size(), 2);
+    }
+
+    void toolBarButtonsAndHints() {
+        TfrmMainForm form;
+        QToolBar* bar = form.ToolBar1();
+        QCOMPARE(bar->objectName(), QStringLiteral("ToolBar1"));
+        QCOMPARE(bar->height(), 29);
+        const QList<QAction*> actions = bar->actions();
+        const QStringList hints = {"",
+                                   "Import All Files",
+                                   "Import Selected Files",
+                                   "",
+                                   "Directories",
+                                   "Options",
+                                   "",
+                                   "Help",
+                                   "About"};
+        QCOMPARE(actions.size(), hints.size());
+        for (int i = 0; i < actions.size(); ++i) {
+            if (hints[i].isEmpty()) {
+                QVERIFY2(actions[i]->isSeparator(), qPrintable(QString::number(i)));
+                continue;
+            }
+            QCOMPARE(actions[i]->toolTip(), hints[i]);
+            QCOMPARE(actions[i]->statusTip(), hints[i]);
+            QVERIFY2(!actions[i]->icon().isNull(), qPrintable(hints[i]));
+        }
+    }
+
+    void toolBarButtonsShareTheMenuImages() {
+        TfrmMainForm form;
+        const QPair<const char*, int> images[] = {
+            {"tbtnConvertAll", 3},  {"tbtnConvertSelected", 4},
+            {"tbtnDirectories", 5}, {"tbtnOptions", 6},
+            {"tbtnHelp", 7},        {"tbtnAbout", 8}};
+        for (const auto& [name, image] : images) {
+            const QImage shown = actionNamed(form, name)->icon().pixmap(16, 16).toImage();
+            const QImage expected = form.ImageList1().image(image).pixmap(16, 16).toImage();
+            QVERIFY2(shown == expected, name);
+        }
+    }
+
+    void aboutButtonShowsTheAboutBox() {
+        TfrmMainForm form;
+        actionNamed(form, "tbtnAbout")->trigger();
+        QCOMPARE(fakePrompts->messages.size(), 1);
+        QCOMPARE(fakePrompts->messages[0].caption, QStringLiteral("About Quorvel Import Utility"));
+        QCOMPARE(fakePrompts->messages[0].icon, ui::PromptIcon::Information);
+        QCOMPARE(fakePrompts->messages[0].buttons, ui::PromptButtons::Ok);
+        QVERIFY(fakePrompts->messages[0].text.startsWith("Quorvel Import Utility\n"));
+    }
+
+    void popupMenuHoldsItsCommands() {
+        TfrmMainForm form;
+        const QList<Entry> entries = entriesOf(form.PopupMenu1()->actions());
+        const QStringList names = {"popConvertAll", "popConvertSelected", "", "CreateReport2", "",
+                                   "popRefresh"};
+        const QStringList texts = {
+            "Convert &All Files", "Convert &Selected Files", "", "Create &Report", "", "Refres&h"};
+        QCOMPARE(entries.size(), names.size());
+        for (int i = 0; i < entries.size(); ++i) {
+            QCOMPARE(entries[i].name, names[i]);
+            QCOMPARE(entries[i].text, texts[i]);
+        }
+        QCOMPARE(form.ListView1()->contextMenuPolicy(), Qt::CustomContextMenu);
+    }
+
+    void listColumns_data() {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("header");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<bool>("right");
+        QTest::newRow("Input File") << 0 << "Input File" << 175 << false;
+        QTest::newRow("Size (KB) in") << 1 << "Size (KB)" << 55 << true;
+        QTest::newRow("Output File") << 2 << "Output File" << 175 << false;
+        QTest::newRow("Size (KB) out") << 3 << "Size (KB)" << 55 << true;
+        QTest::newRow("Input Dir") << 4 << "Input Dir" << 100 << false;
+        QTest::newRow("Output Dir") << 5 << "Output Dir" << 100 << false;
+        QTest::newRow("User ID") << 6 << "User ID" << 60 << false;
+        QTest::newRow("Loc") << 7 << "Loc" << 40 << false;
+    }
+
+    void listColumns() {
+        QFETCH(int, column);
+        QFETCH(QString, header);
+        QFETCH(int, width);
+        QFETCH(bool, right);
+        TfrmMainForm form;
+        ui::JobListView* list = form.ListView1();
+        QCOMPARE(list->columnCount(), 8);
+        QCOMPARE(list->headerItem()->text(column), header);
+        QCOMPARE(list->columnWidth(column), width);
+        const auto alignment = Qt::Alignment(list->headerItem()->textAlignment(column));
+        QCOMPARE(bool(alignment & Qt::AlignRight), right);
+    }
+
+    void listIsAReadOnlyMultiSelectReport() {
+        TfrmMainForm form;
+        ui::JobListView* list = form.ListView1();
+        QCOMPARE(list->objectName(), QStringLiteral("ListView1"));
+        QCOMPARE(list->selectionMode(), QAbstractItemView::ExtendedSelection);
+        QCOMPARE(list->selectionBehavior(), QAbstractItemView::SelectRows);
+        QCOMPARE(list->editTriggers(), QAbstractItemView::NoEditTriggers);
+        QVERIFY(!list->rootIsDecorated());
+        QCOMPARE(list->iconSize(), QSize(16, 16));
+        QVERIFY(list->header()->sectionsClickable());
+    }
+
+    void statusBarPanels() {
+        TfrmMainForm form;
+        ui::StatusPanels* panels = form.StatusBar1();
+        QCOMPARE(panels->objectName(), QStringLiteral("StatusBar1"));
+        const int widths[] = {100, 200, 170, 100};
+        const QString texts[] = {"Total Files:", "", "Vox Format:  ", ""};
+        for (int i = 0; i < 4; ++i) {
+            QCOMPARE(panels->panel(i)->width(), widths[i]);
+            QCOMPARE(panels->panelText(i), texts[i]);
+        }
+    }
+
+    void restoreRequestUnminimisesTheWindow() {
+        workspace->writeConfig({"ShowTips=0"});
+        auto windows = startProgram();
+        TfrmMainForm& form = windows->frmMainForm();
+        form.showMinimized();
+        QVERIFY(form.isMinimized());
+        form.restoreFromAnotherStart();
+        QVERIFY(!form.isMinimized());
+        QVERIFY(form.isVisible());
+    }
+
+    void allWindowsExistBeforeTheFirstShowing() {
+        ui::ApplicationWindows windows;
+        QCOMPARE(windows.frmMainForm().objectName(), QStringLiteral("frmMainForm"));
+        const ui::CompanionWindows& companions = windows.frmMainForm().companions();
+        QCOMPARE(companions.progress, &windows.frmProgress());
+        QCOMPARE(companions.settings, &windows.frmSettings());
+        QCOMPARE(companions.grid, &windows.frmGrid());
+        QCOMPARE(companions.pause, &windows.frmPause());
+        QCOMPARE(companions.tips, &windows.frmTips());
+        QVERIFY(!windows.frmProgress().isVisible());
+        QVERIFY(!windows.frmSettings().isVisible());
+        QVERIFY(!windows.frmGrid().isVisible());
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_main_window.moc"
