@@ -48,6 +48,10 @@ ProfileLine classifyProfileLine(std::string_view line) {
 }
 
 std::vector<std::string> splitProfileLines(std::string_view content) {
+    // Editors that save UTF-8 may put a byte order mark before the first section.
+    if (content.substr(0, 3) == "\xEF\xBB\xBF") {
+        content.remove_prefix(3);
+    }
     std::vector<std::string> lines;
     std::size_t start = 0;
     while (start < content.size()) {

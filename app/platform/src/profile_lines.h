@@ -20,7 +20,7 @@ struct ProfileLine {
 // anything else (comments, blank lines, text without '=') is kept but never matched.
 ProfileLine classifyProfileLine(std::string_view line);
 
-// Splits file content into lines, accepting LF and CRLF.
+// Splits file content into lines, accepting LF and CRLF; a UTF-8 byte order mark is dropped.
 std::vector<std::string> splitProfileLines(std::string_view content);
 
 // The value as a read returns it: one pair of surrounding double quotes removed.

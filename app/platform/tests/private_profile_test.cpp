@@ -55,6 +55,7 @@ const ReadCase kReadCases[] = {
     {"indented section", "  [Startup]\r\nA=1\r\n", "Startup", "A", "1"},
     {"missing key", "[Startup]\r\n", "Startup", "A", "dflt"},
     {"empty file", "", "Startup", "A", "dflt"},
+    {"byte order mark", "\xEF\xBB\xBF[Startup]\r\nA=1\r\n", "Startup", "A", "1"},
     {"non-ASCII value", "[Startup]\r\nA=C:\\Diktat\\Müller\r\n", "Startup", "A",
      "C:\\Diktat\\Müller"},
 };

@@ -12,6 +12,7 @@ const char* kFiles[] = {
     "[Startup]\r\nA=1\r\na=2\r\n B = \" x \" \r\n",
     "A=orphan\n[startup]\nb=3\n[Other]\nA=4\n[STARTUP]\nC=5\n",
     "; comment\n[Startup]\n;A=1\nA\nD=\"\"\n[ Startup ]\nE=6",
+    "\xEF\xBB\xBF[Startup]\nA=bom\n",
     "[Startup]\r\nLong="
     "0123456789012345678901234567890123456789"
     "\r\n",
