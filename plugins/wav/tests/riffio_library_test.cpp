@@ -1,0 +1,74 @@
+// The plug-in as the toolkit sees it: a library loaded by file name with three entries, and
+// its own message state.
+#include "library_loader.h"
+#include "plugin_test_support.h"
+
+#include "common/plugin_contract.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace {
+
+TEST(RiffioLibrary, ExportsExactlyItsThreeEntries) {
+    EXPECT_EQ(plugintest::exportedFunctions("Riffio.so"), "About OpenWav SaveWav");
+}
+
+TEST(RiffioLibrary, FailureWithoutABufferGoesToStandardErrorWithTheCaption) {
+    plugintest::LoadedLibrary library("Riffio.so");
+    ASSERT_TRUE(library.loaded()) << library.error();
+    auto openWav = library.entry<PluginOpenEntry>("OpenWav");
+    ASSERT_NE(openWav, nullptr);
+    plugintest::TempDir dir;
+    const std::string name = dir.path("short.wav");
+    plugintest::writeBytes(name, {'R', 'I', 'F', 'F'});
+    PluginOptions options = plugintest::headerFormatOptions(nullptr);
+    SoundHeader header{};
+    int16_t* body = nullptr;
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(openWav(name.c_str(), &header, &body, &options), 0);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              plugintest::text(101) + ": " + plugintest::messageWithName(112, name) + "\n");
+}
+
+TEST(RiffioLibrary, FailureWithABufferPrintsNothing) {
+    plugintest::LoadedLibrary library("Riffio.so");
+    ASSERT_TRUE(library.loaded()) << library.error();
+    auto openWav = library.entry<PluginOpenEntry>("OpenWav");
+    ASSERT_NE(openWav, nullptr);
+    plugintest::TempDir dir;
+    const std::string name = dir.path("absent.wav");
+    char errorText[512] = "";
+    PluginOptions options = plugintest::headerFormatOptions(errorText);
+    SoundHeader header{};
+    int16_t* body = nullptr;
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(openWav(name.c_str(), &header, &body, &options), 0);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(errorText, plugintest::systemErrorMessage(ENOENT, name));
+}
+
+TEST(RiffioLibrary, RoundTripThroughTheExports) {
+    plugintest::LoadedLibrary library("Riffio.so");
+    ASSERT_TRUE(library.loaded()) << library.error();
+    auto saveWav = library.entry<PluginSaveEntry>("SaveWav");
+    auto openWav = library.entry<PluginOpenEntry>("OpenWav");
+    auto about = library.entry<PluginAboutEntry>("About");
+    ASSERT_TRUE(saveWav && openWav && about);
+    plugintest::TempDir dir;
+    const std::string name = dir.path("call.wav");
+    char errorText[512] = "";
+    PluginOptions options = plugintest::headerFormatOptions(errorText);
+    const std::vector<int16_t> samples = {0, 1000, -1000, 32767, -32768};
+    SoundHeader header{1, 8000, 5, 16};
+    ASSERT_EQ(saveWav(name.c_str(), &header, samples.data(), &options), 1) << errorText;
+    SoundHeader reread{};
+    int16_t* body = nullptr;
+    ASSERT_EQ(openWav(name.c_str(), &reread, &body, &options), 1) << errorText;
+    EXPECT_EQ(std::vector<int16_t>(body, body + reread.sampleCount), samples);
+    std::free(body);
+    EXPECT_EQ(about(), 0) << "no Qt application object: the about dialog cannot be shown";
+}
+
+} // namespace
