@@ -1,10 +1,13 @@
 // The options dialog "VOXOPTIONS" and the about dialog, shown offscreen and answered through
 // their real widgets.
 #include "dialog_driver.h"
+#include "library_loader.h"
 #include "plugin_test_support.h"
 #include "vox/vox_plugin.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
+#include <QMessageBox>
 #include <QStringList>
 #include <QTest>
 #include <QWidget>
@@ -218,6 +221,46 @@ TEST_F(VoxDialog, OwnerWindowOwnsTheDialog) {
     int16_t* body = nullptr;
     EXPECT_FALSE(vox::openVox(name.c_str(), &header, &body, &options));
     EXPECT_EQ(parent, &owner);
+}
+
+} // namespace
+
+namespace {
+
+// With a Qt application object and no buffer, the freshly loaded plug-in shows its failure in
+// a critical message box captioned with string 101.
+TEST(VoxMessageBox, FailureWithoutABufferShowsAnErrorBox) {
+    plugintest::LoadedLibrary library("Adpcmio.so");
+    ASSERT_TRUE(library.loaded()) << library.error();
+    auto openVox = library.entry<PluginOpenEntry>("OpenVox");
+    ASSERT_NE(openVox, nullptr);
+    plugintest::TempDir dir;
+    const std::string name = dir.path("empty.vox");
+    plugintest::writeBytes(name, {});
+    bool isBox = false;
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    dialogdriver::answerNextModal([&](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        isBox = box != nullptr;
+        if (box == nullptr) {
+            modal->close();
+            return;
+        }
+        title = box->windowTitle();
+        text = box->text();
+        icon = box->icon();
+        QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+    });
+    PluginOptions options = plugintest::headerFormatOptions(nullptr);
+    SoundHeader header{7, 8000, 0, 8};
+    int16_t* body = nullptr;
+    EXPECT_EQ(openVox(name.c_str(), &header, &body, &options), 0);
+    EXPECT_TRUE(isBox);
+    EXPECT_EQ(icon, QMessageBox::Critical);
+    EXPECT_EQ(title.toStdString(), plugintest::text(101));
+    EXPECT_EQ(text.toStdString(), plugintest::messageWithName(111, name));
 }
 
 } // namespace

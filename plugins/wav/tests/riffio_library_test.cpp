@@ -72,3 +72,34 @@ TEST(RiffioLibrary, RoundTripThroughTheExports) {
 }
 
 } // namespace
+
+namespace {
+
+// Both plug-ins loaded at once: a buffer given to one does not silence the other.
+TEST(RiffioLibrary, MessageStateIsNotSharedWithTheOtherPlugin) {
+    plugintest::LoadedLibrary vox("Adpcmio.so");
+    plugintest::LoadedLibrary riff("Riffio.so");
+    ASSERT_TRUE(vox.loaded() && riff.loaded()) << vox.error() << riff.error();
+    auto openVox = vox.entry<PluginOpenEntry>("OpenVox");
+    auto openWav = riff.entry<PluginOpenEntry>("OpenWav");
+    ASSERT_TRUE(openVox && openWav);
+    plugintest::TempDir dir;
+    const std::string name = dir.path("empty.snd");
+    plugintest::writeBytes(name, {});
+
+    char voxText[512] = "";
+    PluginOptions withBuffer = plugintest::headerFormatOptions(voxText);
+    SoundHeader header{7, 8000, 0, 8};
+    int16_t* body = nullptr;
+    EXPECT_EQ(openVox(name.c_str(), &header, &body, &withBuffer), 0);
+    EXPECT_EQ(voxText, plugintest::messageWithName(111, name));
+
+    PluginOptions noBuffer = plugintest::headerFormatOptions(nullptr);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(openWav(name.c_str(), &header, &body, &noBuffer), 0);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              plugintest::text(101) + ": " + plugintest::messageWithName(112, name) + "\n");
+    EXPECT_EQ(voxText, plugintest::messageWithName(111, name)) << "the VOX buffer is untouched";
+}
+
+} // namespace
