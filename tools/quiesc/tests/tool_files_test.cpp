@@ -80,7 +80,14 @@ TEST_P(ConvertToVoxTest, WritesTheEncodedSamples) {
     const auto run = runQuiesc({"convert", input_, output, "--out-format", c.outFormat});
     ASSERT_EQ(run.exitCode, 0) << run.standardError;
     EXPECT_EQ(run.standardError, "");
-    EXPECT_TRUE(readFile(output) == c.expected(samples_)) << "bytes of " << c.outFormat;
+    const std::string written = readFile(output);
+    const std::string expected = c.expected(samples_);
+    ASSERT_EQ(written.size(), expected.size()) << c.outFormat;
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        ASSERT_EQ(static_cast<int>(static_cast<uint8_t>(written[i])),
+                  static_cast<int>(static_cast<uint8_t>(expected[i])))
+            << "byte " << i << " of " << c.outFormat << ", sample " << samples_[i];
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Encodings, ConvertToVoxTest,
