@@ -69,7 +69,7 @@ void FileCopyAnimation::paintEvent(QPaintEvent*) {
     // The sheet flies on an arc from the source folder to the target folder.
     const qreal t = qreal(frame_ - kFirstFrame) / (kLastFrame - kFirstFrame);
     const qreal x = source.center().x() + t * (target.center().x() - source.center().x());
-    const qreal y = source.top() + 2 - 4 * t * (1 - t) * 22;
+    const qreal y = source.center().y() - 4 * t * (1 - t) * 20;
     drawSheet(p, QPointF(x, y));
 }
 

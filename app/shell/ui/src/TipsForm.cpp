@@ -139,7 +139,9 @@ QWidget* TfrmTips::buildLinkLine() {
     auto* line = new QWidget;
     auto* row = new QHBoxLayout(line);
     row->setContentsMargins(0, 0, 0, 0);
-    row->addWidget(makeTipLabel(QStringLiteral("You can visit Quorvel's web site at")));
+    QLabel* lead = makeTipLabel(QStringLiteral("You can visit Quorvel's web site at"));
+    lead->setWordWrap(false);
+    row->addWidget(lead);
     link_ = new LinkLabel(displayedAddress(), kMakerWebAddress);
     row->addWidget(link_);
     row->addStretch(1);
