@@ -161,6 +161,12 @@ INSTANTIATE_TEST_SUITE_P(
                         kWav)),
         Case("header input, normal", "S 0315-012 1001 0000 00 memo .wav", "7", "5",
              "N 0315-012 1001 0000 00 memo .vox"),
+        // The priority letter takes the place of a whole non-ASCII first letter; the header
+        // then no longer lines up and is treated as a source part.
+        Case("header input with a non-ASCII first letter",
+             "\xC3\x89"
+             "0315-012 1001 0000 00 memo.wav",
+             "1001", "00", "N 0315-001 1001 0000 00 N0315-012 1001 0000 00 memo .vox"),
         Case("27 characters is a header", k27, "1001", "00", "N 0101-777 ABCDE0000 99 zzz .vox"),
         Case("26 characters is not", k26, "1001", "00", "N 0315-001 1001 0000 00  .vox"),
         WithSource(Case("26 characters as source are kept whole", k26, "1001", "00",

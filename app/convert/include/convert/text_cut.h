@@ -12,6 +12,9 @@ namespace convert {
 // The text cut after at most maxBytes bytes (fewer when the cut would split a UTF-8 sequence).
 std::string_view CutText(std::string_view text, std::size_t maxBytes);
 
+// The bytes of the text's first character: a whole UTF-8 sequence, else one byte.
+std::size_t FirstCharacterLength(std::string_view text);
+
 // "%-W.Ws": cut to width, then padded with blanks on the right to width bytes.
 std::string LeftJustified(std::string_view text, std::size_t width);
 

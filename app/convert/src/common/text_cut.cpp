@@ -55,6 +55,22 @@ std::string_view CutText(std::string_view text, std::size_t maxBytes) {
     return text.substr(0, maxBytes);
 }
 
+std::size_t FirstCharacterLength(std::string_view text) {
+    if (text.empty()) {
+        return 0;
+    }
+    const std::size_t length = Utf8SequenceLength(static_cast<unsigned char>(text[0]));
+    if (length > text.size()) {
+        return 1;
+    }
+    for (std::size_t at = 1; at < length; ++at) {
+        if (!IsUtf8Continuation(static_cast<unsigned char>(text[at]))) {
+            return 1;
+        }
+    }
+    return length;
+}
+
 std::string LeftJustified(std::string_view text, std::size_t width) {
     std::string field(CutText(text, width));
     field.append(width - field.size(), ' ');

@@ -76,9 +76,8 @@ std::string OutputNamer::SourcePart(const shell::Settings& settings, std::string
                                     char priority) const {
     if (HasHeaderLayout(inputName, kHeaderInputMinLength)) {
         std::string source = TrimmedWithoutExtension(inputName);
-        if (!source.empty()) {
-            source[0] = priority;
-        }
+        // The whole first character gives way, so that a non-ASCII one leaves no stray bytes.
+        source.replace(0, FirstCharacterLength(source), 1, priority);
         return source;
     }
     return settings.AppendSource ? TrimmedWithoutExtension(inputName) : std::string();
