@@ -56,6 +56,10 @@ TEST(JobNumberFoldersTest, TheFolderThenTypeSiblings) {
     EXPECT_EQ(JobNumberFolders("C:out")[2], "C:Type2");
     EXPECT_EQ(JobNumberFolders("outbox")[3], "Type3");
     EXPECT_EQ(JobNumberFolders("")[1], "Type1");
+    EXPECT_EQ(JobNumberFolders("C:\\Out\\type2\\")[0], "C:\\Out\\type2\\");
+    EXPECT_EQ(JobNumberFolders("C:\\Out\\type2\\")[5], "C:\\Out\\Type5");
+    EXPECT_EQ(JobNumberFolders("/srv/out/x//")[2], "/srv/out/Type2");
+    EXPECT_EQ(JobNumberFolders("/")[1], "/Type1");
 }
 
 // Real folders below a temporary drive root.

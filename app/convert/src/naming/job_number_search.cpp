@@ -15,7 +15,12 @@ constexpr std::size_t kDateKeyLength = 4;
 constexpr std::size_t kDashAt = 6;
 constexpr std::size_t kNumberWithoutDashLength = 4;
 
+// A trailing separator (an output folder typed by hand into the configuration file) does not
+// make the folder its own parent.
 std::string_view ParentPart(std::string_view folder) {
+    while (folder.size() > 1 && (folder.back() == '\\' || folder.back() == '/')) {
+        folder.remove_suffix(1);
+    }
     const std::size_t last = folder.find_last_of("\\/:");
     return last == std::string_view::npos ? std::string_view() : folder.substr(0, last + 1);
 }
