@@ -141,9 +141,9 @@ struct Encoder {
         const int eighth = step >> 3;
         predictor = negative ? (value - eighth) + rest : (value + eighth) - rest;
         // Saturation is rare in speech: a predictable branch keeps the clamp off the path.
-        if (static_cast<unsigned>(predictor + adpcmPredictorLimit) > 2 * adpcmPredictorLimit)
-            [[unlikely]]
-            predictor = clampPredictor(predictor);
+        if (static_cast<unsigned>(predictor + adpcmPredictorLimit) > 2 * adpcmPredictorLimit) {
+            [[unlikely]] predictor = clampPredictor(predictor);
+        }
 
         const NextStep& next = nextSteps[stepIndex * magnitudesPerIndex + magnitude];
         stepIndex = next.index;
