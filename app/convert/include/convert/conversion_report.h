@@ -4,6 +4,7 @@
 
 #include "jobs/job_row.h"
 
+#include <cstddef>
 #include <span>
 #include <string>
 

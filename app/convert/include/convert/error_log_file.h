@@ -2,6 +2,7 @@
 // The error log "errorlog.txt" in the working folder: one line per reported error, appended,
 // never read back by the program.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 

@@ -6,6 +6,7 @@
 #include "config/settings.h"
 #include "convert/clock.h"
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
