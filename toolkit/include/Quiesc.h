@@ -4,7 +4,12 @@
  *
  * Every export runs on the caller's thread and expects one call at a time. A failing export
  * returns a non-zero result code and leaves its message in the library's last-error text
- * (GetLastQcErrorText); a success does not clear it. */
+ * (GetLastQcErrorText); a success does not clear it.
+ *
+ * The plug-ins (Adpcmio.so for .vox, Riffio.so for .wav) are loaded for each open or save and
+ * unloaded after it. They are looked for in the folder named by the environment variable
+ * QUIESC_PLUGIN_DIR when it is set, then beside the toolkit library, then by the platform's
+ * normal library search. */
 #ifndef QUIESC_QUIESC_H
 #define QUIESC_QUIESC_H
 

@@ -27,7 +27,9 @@ void printProgramHelp(std::FILE* out) {
                  "format code (a number; 0x8000 and 0x8001 are 8- and 16-bit PCM, any other\n"
                  "value is a WAVE format tag).\n"
                  "Exit status: 0 done, 1 the toolkit failed (its message is printed), 2 bad\n"
-                 "arguments. 'quiesc COMMAND --help' describes a command.\n");
+                 "arguments. 'quiesc COMMAND --help' describes a command.\n"
+                 "The format plug-ins are found beside the toolkit library, or first in the\n"
+                 "folder named by the environment variable QUIESC_PLUGIN_DIR.\n");
 }
 
 void printCommandHelp(const Command& command) {
