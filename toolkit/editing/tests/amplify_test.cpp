@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -13,6 +15,10 @@ struct KnownAnswer {
     int16_t in;
     int16_t out;
 };
+
+void PrintTo(const KnownAnswer& c, std::ostream* os) {
+    *os << c.gainDb << " dB on " << c.in;
+}
 
 class AmplifyKnownAnswer : public testing::TestWithParam<KnownAnswer> {};
 

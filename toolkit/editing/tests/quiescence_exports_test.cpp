@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <limits>
 #include <string>
 
@@ -13,6 +15,10 @@ struct InvalidParams {
     std::string name;
     QuiescenceParams params;
 };
+
+void PrintTo(const InvalidParams& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class InvalidQuiescenceParams : public testing::TestWithParam<InvalidParams> {};
 

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace {
 
 TEST(ResampleSound, FewerThanOneHundredSamplesFailWithThree) {
@@ -66,6 +68,10 @@ struct Conversion {
     uint32_t count;
     uint32_t expectedCount;
 };
+
+void PrintTo(const Conversion& c, std::ostream* os) {
+    *os << c.from << " -> " << c.to << ", " << c.count << " samples";
+}
 
 class ResampleAgainstReference : public testing::TestWithParam<Conversion> {};
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <vector>
 
 namespace {
@@ -17,6 +19,10 @@ struct PlanCase {
     uint32_t steps;
     uint32_t rate;
 };
+
+void PrintTo(const PlanCase& c, std::ostream* os) {
+    *os << c.from << " -> " << c.to;
+}
 
 class PlanOctaves : public testing::TestWithParam<PlanCase> {};
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cmath>
 #include <functional>
 #include <limits>
@@ -48,6 +50,14 @@ const NamedOperation operations[] = {
          return Quiescence(&s.header, &s.body, sel, &params);
      }},
 };
+
+void PrintTo(const InvalidSelection& c, std::ostream* os) {
+    *os << c.name;
+}
+
+void PrintTo(const NamedOperation& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class InvalidSelectionTest
     : public testing::TestWithParam<std::tuple<InvalidSelection, NamedOperation>> {};

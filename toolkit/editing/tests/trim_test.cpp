@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <algorithm>
 #include <cctype>
 #include <string>
@@ -32,6 +34,10 @@ struct LoudCase {
     int64_t first;
     int64_t last;
 };
+
+void PrintTo(const LoudCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class FindLoudPart : public testing::TestWithParam<LoudCase> {};
 
@@ -79,6 +85,10 @@ struct LayoutCase {
     uint32_t lead;
     uint32_t trail;
 };
+
+void PrintTo(const LayoutCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class RearrangeForTrim : public testing::TestWithParam<LayoutCase> {};
 

@@ -5,13 +5,17 @@
 namespace quiesc_tool {
 namespace {
 
-bool isAccepted(const ArgumentRules& rules, const std::string& name) {
-    for (const char* accepted : rules.options) {
+bool isListed(std::initializer_list<const char*> names, const std::string& name) {
+    for (const char* accepted : names) {
         if (name == accepted) {
             return true;
         }
     }
     return false;
+}
+
+bool isAccepted(const ArgumentRules& rules, const std::string& name) {
+    return isListed(rules.options, name) || isListed(rules.flags, name);
 }
 
 } // namespace
@@ -35,7 +39,13 @@ std::optional<Arguments> Arguments::parse(int argc, char** argv, int first,
             error = "option " + name + " given twice";
             return std::nullopt;
         }
-        if (equals != std::string::npos) {
+        if (isListed(rules.flags, name)) {
+            if (equals != std::string::npos) {
+                error = "option " + name + " takes no value";
+                return std::nullopt;
+            }
+            parsed.options_[name] = "";
+        } else if (equals != std::string::npos) {
             parsed.options_[name] = argument.substr(equals + 1);
         } else if (i + 1 < argc) {
             parsed.options_[name] = argv[++i];

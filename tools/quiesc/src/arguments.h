@@ -9,11 +9,13 @@
 
 namespace quiesc_tool {
 
-// What a command accepts: exactly `operands` operands and the options listed (each takes a
-// value, given as "--name value" or "--name=value").
+// What a command accepts: exactly `operands` operands, the options listed (each takes a
+// value, given as "--name value" or "--name=value") and the flags listed (no value; a given
+// flag reads as an option with the empty value).
 struct ArgumentRules {
     int operands;
     std::initializer_list<const char*> options;
+    std::initializer_list<const char*> flags = {};
 };
 
 class Arguments {

@@ -26,5 +26,8 @@ const Command* findCommand(const char* name);
 // The commands' functions (one file each).
 int runConvert(const Arguments& arguments);
 int runInfo(const Arguments& arguments);
+int runProcess(const Arguments& arguments);
+int runMix(const Arguments& arguments);
+int runPlay(const Arguments& arguments);
 
 } // namespace quiesc_tool

@@ -1,0 +1,208 @@
+// The editing commands (process, mix, play) on real files, through the real plug-ins.
+#include "program_run.h"
+#include "wave_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+using quiesc_tool_test::runQuiesc;
+
+namespace {
+
+#if QUIESC_WITH_PLUGINS
+
+std::string readFile(const std::string& fileName) {
+    std::ifstream in(fileName, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::vector<int16_t> ramp(int count, int start) {
+    std::vector<int16_t> samples;
+    for (int i = 0; i < count; ++i) {
+        samples.push_back(static_cast<int16_t>(start + i));
+    }
+    return samples;
+}
+
+class ToolEditingCommandsTest : public testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/quiesc-editing-XXXXXX";
+        ASSERT_NE(::mkdtemp(pattern), nullptr);
+        folder_ = pattern;
+        input_ = file("in.wav");
+        std::ofstream(input_, std::ios::binary) << toolkit_test::pcm16Wave(ramp(800, 1), 8000);
+    }
+    void TearDown() override { std::filesystem::remove_all(folder_); }
+    std::string file(const char* name) const { return folder_ + "/" + name; }
+
+    // Routes the default output device to ALSA's file plugin (only the null device and a
+    // private ~/.asoundrc are configured) and returns the file the samples land in.
+    std::string routeAudioToFile(const std::string& asoundrc = "") {
+        const std::string raw = file("out.raw");
+        std::ofstream(file(".asoundrc"))
+            << (asoundrc.empty() ? "pcm.!default { type file slave.pcm \"null\" file \"" + raw +
+                                       "\" format \"raw\" }\n"
+                                 : asoundrc);
+        std::ofstream(file("alsa.conf"))
+            << "pcm.null { type null }\n"
+               "@hooks [ { func load files [ \"~/.asoundrc\" ] errors false } ]\n";
+        setenv("HOME", folder_.c_str(), 1);
+        setenv("ALSA_CONFIG_PATH", file("alsa.conf").c_str(), 1);
+        return raw;
+    }
+
+    std::string folder_;
+    std::string input_;
+};
+
+TEST_F(ToolEditingCommandsTest, ProcessCutWritesTheSoundWithoutTheSelection) {
+    const std::string output = file("cut.wav");
+    const auto run =
+        runQuiesc({"process", input_, output, "--cut", "--start", "0.0125", "--end", "0.025"});
+    ASSERT_EQ(run.exitCode, 0) << run.standardError;
+    std::vector<int16_t> expected = ramp(100, 1);
+    const auto tail = ramp(600, 201);
+    expected.insert(expected.end(), tail.begin(), tail.end());
+    EXPECT_EQ(readFile(output), toolkit_test::pcm16Wave(expected, 8000));
+    EXPECT_EQ(run.standardOutput, output + ": 0.087500 s after the cut\n");
+}
+
+TEST_F(ToolEditingCommandsTest, ProcessCropDefaultsTheEndToTheEndOfTheSound) {
+    const std::string output = file("crop.wav");
+    const auto run = runQuiesc({"process", input_, output, "--crop", "--start", "0.09"});
+    ASSERT_EQ(run.exitCode, 0) << run.standardError;
+    EXPECT_EQ(readFile(output), toolkit_test::pcm16Wave(ramp(80, 721), 8000));
+}
+
+TEST_F(ToolEditingCommandsTest, ProcessAmplifiesAndTrims) {
+    std::ofstream(input_, std::ios::binary)
+        << toolkit_test::pcm16Wave({0, 0, 0, 1000, -2000, 3000, 0, 0}, 8000);
+    const std::string output = file("trim.wav");
+    const auto run = runQuiesc({"process", input_, output, "--trim", "--lead", "0.00025",
+                                "--threshold", "0.01", "--amplify", "6"});
+    ASSERT_EQ(run.exitCode, 0) << run.standardError;
+    // Two samples of lead silence, the loud part doubled (+6 dB: 1.995...), no trail.
+    EXPECT_EQ(readFile(output), toolkit_test::pcm16Wave({0, 0, 1995, -3990, 5985}, 8000));
+}
+
+struct FailingProcess {
+    std::string name;
+    std::vector<std::string> options;
+    int exitCode;
+    std::string message;
+};
+
+void PrintTo(const FailingProcess& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class ProcessFailures : public ToolEditingCommandsTest,
+                        public testing::WithParamInterface<FailingProcess> {};
+
+TEST_P(ProcessFailures, ReportAndWriteNothing) {
+    const std::string output = file("out.wav");
+    std::vector<std::string> arguments{"process", input_, output};
+    arguments.insert(arguments.end(), GetParam().options.begin(), GetParam().options.end());
+    const auto run = runQuiesc(arguments);
+    EXPECT_EQ(run.exitCode, GetParam().exitCode) << GetParam().name;
+    EXPECT_NE(run.standardError.find(GetParam().message), std::string::npos)
+        << GetParam().name << ": " << run.standardError;
+    EXPECT_FALSE(std::filesystem::exists(output)) << GetParam().name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ProcessFailures,
+    testing::Values(
+        FailingProcess{"selection past the end",
+                       {"--validate-only", "--start", "0.05", "--end", "0.2"},
+                       1,
+                       "quiesc: The selection is not valid for this sound.\n"},
+        FailingProcess{"start not a number",
+                       {"--crop", "--start", "nan"},
+                       1,
+                       "quiesc: The selection is not valid for this sound.\n"},
+        FailingProcess{"negative start",
+                       {"--cut", "--start", "-1", "--end", "0.05"},
+                       1,
+                       "quiesc: The selection is not valid for this sound.\n"},
+        FailingProcess{"threshold above one",
+                       {"--trim", "--threshold", "1.5"},
+                       1,
+                       "quiesc: The silence trimming settings are not valid.\n"},
+        FailingProcess{"minimum run of zero",
+                       {"--trim", "--min-run", "0"},
+                       1,
+                       "quiesc: The silence trimming settings are not valid.\n"},
+        FailingProcess{
+            "rate of zero", {"--resample", "0"}, 1, "quiesc: The sample rate is zero.\n"},
+        FailingProcess{"two selection steps", {"--cut", "--crop"}, 2, "give only one of"},
+        FailingProcess{"flag with a value", {"--trim=1"}, 2, "option --trim takes no value"},
+        FailingProcess{"gain not a number", {"--amplify", "loud"}, 2, "is not a number"}),
+    [](const auto& info) { return std::to_string(info.index); });
+
+TEST_F(ToolEditingCommandsTest, ProcessOfASoundTooShortToResampleFails) {
+    std::ofstream(input_, std::ios::binary) << toolkit_test::pcm16Wave(ramp(99, 1), 8000);
+    const auto run = runQuiesc({"process", input_, file("out.wav"), "--resample", "16000"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.standardError, "quiesc: The sound is too short to resample.\n");
+}
+
+TEST_F(ToolEditingCommandsTest, MixWritesTheWeightedMix) {
+    const std::string second = file("second.wav");
+    std::ofstream(second, std::ios::binary) << toolkit_test::pcm16Wave({4, -4, 4, -4}, 8000);
+    std::ofstream(input_, std::ios::binary)
+        << toolkit_test::pcm16Wave({10, 20, 30, 40, 50, 60, 70, 80, 90, 100}, 8000);
+    const std::string output = file("mix.wav");
+    const auto run = runQuiesc({"mix", input_, second, output, "--weight", "0.5"});
+    ASSERT_EQ(run.exitCode, 0) << run.standardError;
+    EXPECT_EQ(readFile(output),
+              toolkit_test::pcm16Wave({-20, -19, -10, -9, -2, 2, 7, 12, 17, 22}, 8000));
+}
+
+TEST_F(ToolEditingCommandsTest, MixOfDifferentRatesFails) {
+    const std::string second = file("second.wav");
+    std::ofstream(second, std::ios::binary) << toolkit_test::pcm16Wave(ramp(10, 1), 11025);
+    const auto run = runQuiesc({"mix", input_, second, file("mix.wav")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.standardError, "quiesc: The two sounds have different sample rates.\n");
+    EXPECT_FALSE(std::filesystem::exists(file("mix.wav")));
+}
+
+TEST_F(ToolEditingCommandsTest, PlaySendsThePartToTheDevice) {
+    const std::string raw = routeAudioToFile();
+    const auto run = runQuiesc({"play", input_, "--from", "0.05", "--to", "0.075"});
+    ASSERT_EQ(run.exitCode, 0) << run.standardError;
+    EXPECT_NE(run.standardOutput.find("Done."), std::string::npos) << run.standardOutput;
+    const std::string bytes = readFile(raw);
+    std::vector<int16_t> played;
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        const auto sample = static_cast<int16_t>(static_cast<uint8_t>(bytes[i]) |
+                                                 (static_cast<uint8_t>(bytes[i + 1]) << 8));
+        if (sample != 0) {
+            played.push_back(sample);
+        }
+    }
+    EXPECT_EQ(played, ramp(200, 401));
+}
+
+TEST_F(ToolEditingCommandsTest, PlayWithoutADeviceFails) {
+    routeAudioToFile("pcm.!default { type hw card 7 }\n");
+    const auto run = runQuiesc({"play", input_});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.standardError.find("quiesc: Playback could not start: Device unavailable.\n"),
+              std::string::npos)
+        << run.standardError;
+}
+
+#endif
+
+} // namespace
