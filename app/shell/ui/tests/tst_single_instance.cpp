@@ -137,6 +137,20 @@ private slots:
         QVERIFY(windows.frmMainForm().isVisible());
     }
 
+    void aBusyFirstInstanceStillKeepsTheSecondFromRunning() {
+        ui::SingleInstance instance(lockFolder->path());
+        QCOMPARE(instance.start(), ui::SingleInstance::Outcome::FirstInstance);
+        QSignalSpy requests(&instance, &ui::SingleInstance::restoreRequested);
+        ImportProcess second(lockFolder->path(), workFolder());
+        QVERIFY(second.start());
+        // Blocking here keeps this instance from answering, like a conversion in progress.
+        QVERIFY(second.process().waitForFinished(kStartTimeoutMs));
+        QCOMPARE(second.process().exitCode(), 0);
+        QVERIFY(!std::filesystem::exists(workspace->configFile()));
+        // The request waits in the socket until this instance's loop runs again.
+        QTRY_COMPARE_WITH_TIMEOUT(requests.count(), 1, kStartTimeoutMs);
+    }
+
     void aLockLeftByACrashedInstanceIsTakenOver() {
         {
             ImportProcess crashed(lockFolder->path(), workFolder());

@@ -1,6 +1,6 @@
 // One running instance per user: a lock file named "Velmora" and a local socket beside it.
-// A second start asks the first to restore its window and ends; a lock whose owner does not
-// answer lets the second start run as a full instance of its own.
+// A second start asks the first to restore its window and ends; a lock whose owner cannot be
+// reached on the socket lets the second start run as a full instance of its own.
 #pragma once
 
 #include <QObject>
@@ -33,7 +33,7 @@ public:
     QString socketPath() const;
     static QString defaultFolder();
 
-    // How long a second start waits for the first one's answer.
+    // How long a second start waits to connect, to send, and for the first one's answer.
     static constexpr int kAnswerTimeoutMs = 3000;
 
 signals:
