@@ -113,6 +113,16 @@ TEST_F(RealPluginsTest, FailedSaveLeavesTheHeaderAndReportsTheFile) {
     EXPECT_NE(message.find("(\"" + output + "\")."), std::string::npos) << message;
 }
 
+TEST_F(RealPluginsTest, AnOverrideFolderWithoutThePluginFallsBackToTheToolkitsFolder) {
+    TempFolder empty;
+    toolkit_test::PluginFolder plugins(empty.path());
+    SoundHeader header{};
+    int16_t* body = nullptr;
+    ASSERT_EQ(OpenSoundFileEx(input_.c_str(), &header, &body, 0, 0), QC_OK) << lastError();
+    EXPECT_EQ(header.sampleCount, samples_.size());
+    FreeSoundBody(body);
+}
+
 TEST_F(RealPluginsTest, FailedOpenReportsTheFile) {
     const std::string missing = folder_.file("absent.wav");
     SoundHeader header{};
