@@ -63,14 +63,19 @@ inline int clampPredictor(int predictor) {
     return std::clamp(predictor, -adpcmPredictorLimit, adpcmPredictorLimit);
 }
 
+// A state from outside the coder is brought into its ranges before it indexes a table.
+inline int validStepIndex(const AdpcmState& state) {
+    return std::clamp(int{state.stepIndex}, 0, adpcmLastStepIndex);
+}
+
 // The state kept in plain ints inside the block loops.
 struct Decoder {
     int stepIndex;
     int predictor;
 
     explicit Decoder(const AdpcmState& state)
-        : stepIndex(state.stepIndex)
-        , predictor(state.predictor) {}
+        : stepIndex(validStepIndex(state))
+        , predictor(clampPredictor(state.predictor)) {}
 
     void storeInto(AdpcmState& state) const {
         state.stepIndex = static_cast<int16_t>(stepIndex);
@@ -117,9 +122,9 @@ struct Encoder {
     int step;
 
     explicit Encoder(const AdpcmState& state)
-        : stepIndex(state.stepIndex)
-        , predictor(state.predictor)
-        , step(stepSizeTable[static_cast<std::size_t>(state.stepIndex)]) {}
+        : stepIndex(validStepIndex(state))
+        , predictor(clampPredictor(state.predictor))
+        , step(stepSizeTable[static_cast<std::size_t>(stepIndex)]) {}
 
     void storeInto(AdpcmState& state) const {
         state.stepIndex = static_cast<int16_t>(stepIndex);

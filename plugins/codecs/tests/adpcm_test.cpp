@@ -172,6 +172,43 @@ TEST(AdpcmEncodeSample, AllInputsMatchTheReference) {
     }
 }
 
+struct OutOfRangeCase {
+    int stepIndex;
+    int predictor;
+    int validIndex;
+    int validPredictor;
+};
+
+class AdpcmOutOfRangeState : public ::testing::TestWithParam<OutOfRangeCase> {};
+
+// Such a state never comes from the coder; it must not index past a table.
+TEST_P(AdpcmOutOfRangeState, IsBroughtIntoRangeFirst) {
+    const OutOfRangeCase c = GetParam();
+    for (int code = 0; code < 16; ++code) {
+        AdpcmState state = stateOf(c.stepIndex, c.predictor);
+        AdpcmState valid = stateOf(c.validIndex, c.validPredictor);
+        EXPECT_EQ(decodeNibble(state, static_cast<uint8_t>(code)),
+                  decodeNibble(valid, static_cast<uint8_t>(code)))
+            << "index " << c.stepIndex << " predictor " << c.predictor << " code " << code;
+    }
+    for (int sample : {-32768, -100, 0, 100, 32767}) {
+        AdpcmState state = stateOf(c.stepIndex, c.predictor);
+        AdpcmState valid = stateOf(c.validIndex, c.validPredictor);
+        EXPECT_EQ(encodeSample(state, static_cast<int16_t>(sample)),
+                  encodeSample(valid, static_cast<int16_t>(sample)))
+            << "index " << c.stepIndex << " predictor " << c.predictor << " sample " << sample;
+        EXPECT_EQ(state.stepIndex, valid.stepIndex);
+        EXPECT_EQ(state.predictor, valid.predictor);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(States, AdpcmOutOfRangeState,
+                         ::testing::Values(OutOfRangeCase{-5, 0, 0, 0},
+                                           OutOfRangeCase{49, 0, 48, 0},
+                                           OutOfRangeCase{32767, 0, 48, 0},
+                                           OutOfRangeCase{10, 2048, 10, 2047},
+                                           OutOfRangeCase{10, -32768, 10, -2047}));
+
 TEST(AdpcmEncodeSample, LeavesTheStateTheDecoderReaches) {
     const std::vector<int16_t> signal = testing::speechSignal(20000);
     AdpcmState encoder;

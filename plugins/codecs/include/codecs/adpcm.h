@@ -7,7 +7,8 @@
 
 namespace codecs {
 
-// The coder's whole state. A file is always coded from a fresh state {0, 0}.
+// The coder's whole state. A file is always coded from a fresh state {0, 0}. The functions
+// below bring a state outside these ranges into them before using it.
 struct AdpcmState {
     int16_t stepIndex = 0; // 0 to 48
     int16_t predictor = 0; // -2047 to 2047, on the 12-bit scale
