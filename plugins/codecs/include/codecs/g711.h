@@ -7,6 +7,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace codecs {
@@ -47,16 +48,18 @@ constexpr uint8_t alawCodeOfBucket(unsigned bucket) {
     return static_cast<uint8_t>(segment << 4 | ((value >> shift) & 0x0F));
 }
 
-inline constexpr std::array<uint8_t, ((ulawMagnitudeLimit + ulawBias) >> 3) + 1> ulawBucketBytes =
-    [] {
-        std::array<uint8_t, ((ulawMagnitudeLimit + ulawBias) >> 3) + 1> table{};
-        for (unsigned i = 0; i < table.size(); ++i)
-            table[i] = ulawByteOfBucket(i);
-        return table;
-    }();
+inline constexpr std::size_t ulawBuckets = ((ulawMagnitudeLimit + ulawBias) >> 3) + 1;
+inline constexpr std::size_t alawBuckets = (0x7FFF >> 4) + 1;
 
-inline constexpr std::array<uint8_t, (0x7FFF >> 4) + 1> alawBucketCodes = [] {
-    std::array<uint8_t, (0x7FFF >> 4) + 1> table{};
+inline constexpr std::array<uint8_t, ulawBuckets> ulawBucketBytes = [] {
+    std::array<uint8_t, ulawBuckets> table{};
+    for (unsigned i = 0; i < table.size(); ++i)
+        table[i] = ulawByteOfBucket(i);
+    return table;
+}();
+
+inline constexpr std::array<uint8_t, alawBuckets> alawBucketCodes = [] {
+    std::array<uint8_t, alawBuckets> table{};
     for (unsigned i = 0; i < table.size(); ++i)
         table[i] = alawCodeOfBucket(i);
     return table;
