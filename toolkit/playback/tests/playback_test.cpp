@@ -202,6 +202,13 @@ TEST(Playback, ARateTheDeviceCannotPlayGivesSevenWithTheDeviceText) {
     CloseMemorySound();
 }
 
+// Waits until the device has begun to write, so that a pause comes as early as it can.
+void waitForFirstBytes(const AudioSandbox& sandbox) {
+    for (int round = 0; round < 2000 && sandbox.bytesRead() == 0; ++round) {
+        std::this_thread::sleep_for(5ms);
+    }
+}
+
 // 400 KB of sound drained at 128 KB/s: playback takes about three seconds, far longer than the
 // pipe and the device buffers can hold, so a pause always comes before the end.
 constexpr uint32_t pacedSamples = 200000;
@@ -215,7 +222,7 @@ TEST(Playback, PauseTwiceResumes) {
     Notifications notes;
     const QcPlaybackNotifier notifier = notes.notifier();
     ASSERT_EQ(PlayMemorySound(&notifier, &sound.header, &sound.body, &selection), QC_OK);
-    std::this_thread::sleep_for(200ms);
+    waitForFirstBytes(sandbox);
     PauseMemorySound();
     waitUntilQuiet(sandbox);
     EXPECT_LT(sandbox.bytesRead(), std::size_t{pacedSamples} * 2) << "paused before the end";
@@ -234,7 +241,7 @@ TEST(Playback, PauseThreeTimesStaysPausedAndStopEndsIt) {
     Notifications notes;
     const QcPlaybackNotifier notifier = notes.notifier();
     ASSERT_EQ(PlayMemorySound(&notifier, &sound.header, &sound.body, &selection), QC_OK);
-    std::this_thread::sleep_for(200ms);
+    waitForFirstBytes(sandbox);
     PauseMemorySound();
     PauseMemorySound();
     PauseMemorySound();
