@@ -127,7 +127,7 @@ TEST(Quiescence, SilenceTooLongForACountFailsWithFourAndChangesNothing) {
     const QuiescenceParams params{std::numeric_limits<double>::infinity(), 0.0, 0.5, 1};
     markLastError();
     ASSERT_EQ(Quiescence(&sound.header, &sound.body, &selection, &params), QC_TRIM_FAILED);
-    EXPECT_EQ(lastError(), reportedText(200) + std::string(" Not enough memory."));
+    EXPECT_EQ(lastError(), reportedText(200) + textOf(115));
     EXPECT_EQ(sound.samples(), ramp(20));
 }
 

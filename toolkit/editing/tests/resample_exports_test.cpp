@@ -108,3 +108,17 @@ TEST(ResampleSound, EmptyResultIsAFreeableBody) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(ResampleSound, AnOctaveStepTooLargeForASampleCountFailsAndChangesNothing) {
+    // 1 Hz doubled 31 times is 2147483648 Hz; 100 samples would become 100 * 2^31.
+    TestSound sound(reference::testSignal(100), 1);
+    markLastError();
+    EXPECT_EQ(ResampleSound(&sound.header, &sound.body, 4000000000u), QC_RESAMPLE_FAILED);
+    EXPECT_EQ(lastError(), reportedText(200) + textOf(115));
+    EXPECT_EQ(sound.samples(), reference::testSignal(100));
+    EXPECT_EQ(sound.header.sampleRate, 1u);
+}
+
+} // namespace

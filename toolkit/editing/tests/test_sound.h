@@ -32,11 +32,15 @@ inline std::string lastError() {
     return GetLastQcErrorText(buffer);
 }
 
-// The message reportText composes from string `id`: its text and a full stop.
-inline std::string reportedText(unsigned id) {
+inline std::string textOf(unsigned id) {
     char text[512];
     TextpackLoadString(id, text, sizeof text);
-    return std::string(text) + ".";
+    return text;
+}
+
+// The message reportText composes from string `id`: its text and a full stop.
+inline std::string reportedText(unsigned id) {
+    return textOf(id) + ".";
 }
 
 // Puts a known text into the last-error text, so a test can see whether a call replaced it.
