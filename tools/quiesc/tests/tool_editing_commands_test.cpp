@@ -6,12 +6,23 @@
 
 #include <ostream>
 
+#include <atomic>
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <spawn.h>
 #include <string>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 #include <vector>
+
+extern char** environ;
 
 using quiesc_tool_test::runQuiesc;
 
@@ -201,6 +212,75 @@ TEST_F(ToolEditingCommandsTest, PlayWithoutADeviceFails) {
     EXPECT_NE(run.standardError.find("quiesc: Playback could not start: Device unavailable.\n"),
               std::string::npos)
         << run.standardError;
+}
+
+// Drains a pipe slowly (64 KB/s), so that the device behind it plays at about that pace.
+class SlowPipeReader {
+public:
+    explicit SlowPipeReader(const std::string& pipe)
+        : thread_([this, pipe] { read(pipe); }) {}
+    ~SlowPipeReader() {
+        stop_ = true;
+        thread_.join();
+    }
+    std::size_t bytes() const { return bytes_; }
+
+private:
+    void read(const std::string& pipe) {
+        const int fd = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK);
+        char buffer[1024];
+        while (fd >= 0 && !stop_) {
+            const ssize_t got = ::read(fd, buffer, sizeof buffer);
+            bytes_ += got > 0 ? static_cast<std::size_t>(got) : 0;
+            std::this_thread::sleep_for(std::chrono::milliseconds(got > 0 ? 16 : 2));
+        }
+        if (fd >= 0) {
+            // Whatever is left, so that the writer is never stuck on a full pipe.
+            while (::read(fd, buffer, sizeof buffer) > 0) {
+            }
+            ::close(fd);
+        }
+    }
+    std::atomic<bool> stop_{false};
+    std::atomic<std::size_t> bytes_{0};
+    std::thread thread_;
+};
+
+TEST_F(ToolEditingCommandsTest, PlayStopsCleanlyOnInterrupt) {
+    // 30 seconds of sound: far longer than the test waits.
+    std::ofstream(input_, std::ios::binary)
+        << toolkit_test::pcm16Wave(std::vector<int16_t>(240000, 1000), 8000);
+    const std::string pipe = file("out.raw");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    SlowPipeReader reader(pipe);
+    routeAudioToFile();
+
+    const std::string output = file("play.txt");
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    std::string program = QUIESC_PROGRAM;
+    std::string command = "play";
+    char* argv[] = {program.data(), command.data(), input_.data(), nullptr};
+    pid_t child = 0;
+    ASSERT_EQ(posix_spawn(&child, argv[0], &actions, nullptr, argv, environ), 0);
+    posix_spawn_file_actions_destroy(&actions);
+
+    for (int round = 0; round < 2000 && reader.bytes() == 0; ++round) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    ::kill(child, SIGINT);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by a signal instead of stopping";
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    const std::string shown = readFile(output);
+    EXPECT_NE(shown.find("Playing"), std::string::npos) << shown;
+    EXPECT_NE(shown.find("Stopped."), std::string::npos) << shown;
+    EXPECT_LT(reader.bytes(), std::size_t{480000}) << "playback ended before the interrupt";
 }
 
 #endif
