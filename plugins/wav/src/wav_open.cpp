@@ -76,12 +76,19 @@ const WavFormat* acceptedFormat(const FormatFields& fields, const char* fileName
     return format;
 }
 
+// The header describes the file from here on, even when a later step fails: the byte count
+// of the "data" chunk gives the sample count, in 32 bits as the header holds it.
+void fillHeader(SoundHeader& header, const FormatFields& fields, const WavFormat& format,
+                uint32_t dataSize) {
+    header.formatTag = format.formatTag;
+    header.sampleRate = fields.sampleRate;
+    header.sampleCount = static_cast<uint32_t>(dataSize * 8u) / format.bitsPerSample;
+    header.bitsPerSample = format.bitsPerSample;
+}
+
 // Checked before anything is allocated: a size the file cannot hold is a truncated file.
 bool checkDataSize(const ChunkReader& reader, uint32_t dataSize, uint32_t sampleCount,
                    const char* fileName) {
-    if (dataSize == 0) {
-        return reportFailure(fileName, noSamplesTextId);
-    }
     if (dataSize > reader.bytesLeft()) {
         return reportFailure(fileName, shortReadTextId);
     }
@@ -119,15 +126,14 @@ bool readSamples(ChunkReader& reader, const char* fileName, const FormatFields& 
     if (!reader.findChunk("data", dataSize)) {
         return false;
     }
-    const uint32_t sampleCount =
-        static_cast<uint32_t>(uint64_t{dataSize} * 8 / format.bitsPerSample);
+    if (dataSize == 0) {
+        return reportFailure(fileName, noSamplesTextId);
+    }
+    fillHeader(header, fields, format, dataSize);
+    const uint32_t sampleCount = header.sampleCount;
     if (!checkDataSize(reader, dataSize, sampleCount, fileName)) {
         return false;
     }
-    header.formatTag = format.formatTag;
-    header.sampleRate = fields.sampleRate;
-    header.sampleCount = sampleCount;
-    header.bitsPerSample = format.bitsPerSample;
 
     void* block = nullptr;
     if (!common::allocateBuffer(&block, std::size_t{sampleCount} * 2)) {

@@ -213,6 +213,44 @@ INSTANTIATE_TEST_SUITE_P(EveryFailureRow, WavOpenFailure, testing::ValuesIn(fail
                              return name;
                          });
 
+// Once the "data" chunk is found the header describes the file, and keeps doing so when the
+// samples then cannot be read; failures before that point leave the header as it was.
+TEST_F(WavOpen, TruncatedDataLeavesTheHeaderDescribingTheFile) {
+    const Bytes file =
+        riff(concat({chunk("fmt ", formatBody(23, 1, 11025, 4)), chunk("data", {1, 2}, 4096u)}));
+    Opened opened;
+    opened.header = {0, 0, 99, 0};
+    openFile(write(file), opened);
+    EXPECT_FALSE(opened.ok);
+    EXPECT_EQ(opened.errorText, plugintest::messageWithName(112, dir.path("in.wav")));
+    EXPECT_EQ(opened.body, nullptr);
+    EXPECT_EQ(opened.header.formatTag, 23);
+    EXPECT_EQ(opened.header.sampleRate, 11025u);
+    EXPECT_EQ(opened.header.sampleCount, 8192u) << "4096 bytes of 4-bit codes";
+    EXPECT_EQ(opened.header.bitsPerSample, 4);
+}
+
+TEST_F(WavOpen, FailuresBeforeTheDataChunkLeaveTheHeaderAlone) {
+    const struct {
+        const char* name;
+        Bytes file;
+    } cases[] = {
+        {"zero rate", riff(concat({chunk("fmt ", formatBody(7, 1, 0, 8)), chunk("data", {1})}))},
+        {"empty data", riff(concat({chunk("fmt ", formatBody(7, 1, 8000, 8)), chunk("data", {})}))},
+        {"no data chunk", riff(chunk("fmt ", formatBody(7, 1, 8000, 8)))},
+    };
+    for (const auto& c : cases) {
+        Opened opened;
+        opened.header = {0, 0, 99, 0};
+        openFile(write(c.file), opened);
+        EXPECT_FALSE(opened.ok) << c.name;
+        EXPECT_EQ(opened.header.formatTag, 0) << c.name;
+        EXPECT_EQ(opened.header.sampleRate, 0u) << c.name;
+        EXPECT_EQ(opened.header.sampleCount, 99u) << c.name;
+        EXPECT_EQ(opened.header.bitsPerSample, 0) << c.name;
+    }
+}
+
 TEST_F(WavOpen, DataOf2To29BytesIsRefusedAsTooLargeWithoutReadingIt) {
     const std::string name = dir.path("huge.wav");
     const uint32_t dataSize = uint32_t{1} << 29;
