@@ -73,8 +73,12 @@ bool reportSystemError(const char* name) {
 }
 
 bool reportOutOfMemory() {
-    const size_t used = std::strlen(target);
-    if (used + 1 < messageBufferSize) {
+    // A caller's buffer that holds no terminated text yet counts as full: the search for the
+    // end of the text must not run past the buffer.
+    const size_t used = strnlen(target, messageBufferSize);
+    if (used == messageBufferSize) {
+        target[messageBufferSize - 1] = '\0';
+    } else if (used + 1 < messageBufferSize) {
         char appendix[messageBufferSize];
         TextpackLoadString(115, appendix, static_cast<int>(messageBufferSize - used));
         std::memcpy(target + used, appendix, std::strlen(appendix) + 1);

@@ -88,6 +88,13 @@ TEST_F(MessageSinkTest, OutOfMemoryNeverRunsPastAFullBuffer) {
     EXPECT_TRUE(guardIntact());
 }
 
+TEST_F(MessageSinkTest, OutOfMemoryOnAnUnterminatedBufferStaysInsideIt) {
+    std::memset(buffer, 'x', common::messageBufferSize);
+    EXPECT_FALSE(common::reportOutOfMemory());
+    EXPECT_EQ(text(), std::string(common::messageBufferSize - 1, 'x'));
+    EXPECT_TRUE(guardIntact());
+}
+
 TEST_F(MessageSinkTest, ATextTakenFromTheTargetItselfIsComposedIntact) {
     common::reportText("inner");
     common::reportWithName("f.wav", buffer);
