@@ -168,6 +168,36 @@ private slots:
         QCOMPARE(grid.cell(0, 5), QStringLiteral("C:\\Unsaved"));
     }
 
+    void unusualNamesAreListedAsTheyAre() {
+        workspace->writeConfig({"ShowTips=0", "InputDir1=C:\\Dict\\Type1"});
+        const QStringList names = {"with blanks.wav", "M\u00fcller \u00e9t\u00e9.wav",
+                                   "$(touch x); rm -rf `y` 'q'.wav", "empty.dss"};
+        for (const QString& name : names)
+            workspace->addDriveFile("c/Dict/Type1/" + name.toStdString(), 0);
+        // A folder whose name matches the pattern is listed too: the search does not ask.
+        workspace->addDriveFolder("c/Dict/Type1/x.wav");
+        TfrmMainForm& form = start();
+        QStringList listed = column(*form.ListView1(), 0);
+        listed.sort();
+        QStringList expected = names;
+        expected << "x.wav";
+        expected.sort();
+        QCOMPARE(listed, expected);
+        for (const QString& size : column(*form.ListView1(), 1))
+            QCOMPARE(size, QStringLiteral("0"));
+    }
+
+    void aFullTableFillsTheHiddenGridRows() {
+        std::vector<std::string> lines = {"ShowTips=0"};
+        for (int row = 1; row <= 101; ++row)
+            lines.push_back("InputDir" + std::to_string(row) + "=C:\\In" + std::to_string(row));
+        workspace->writeConfig(lines);
+        workspace->addDriveFile("c/In101/last.wav", 1);
+        TfrmMainForm& form = start();
+        QCOMPARE(windows->frmGrid().cell(0, 101), QStringLiteral("C:\\In101"));
+        QCOMPARE(column(*form.ListView1(), 4), QStringList{"C:\\In101"});
+    }
+
     void headerClicksShareOneDirectionFlag() {
         workspace->writeConfig({"ShowTips=0", "InputDir1=C:\\Dict\\Type1", "UserID1=300",
                                 "InputDir2=C:\\Dict\\Type2", "UserID2=100",
