@@ -38,8 +38,8 @@ JobListView::JobListView(const ImageList& images, QWidget* parent)
     setContextMenuPolicy(Qt::CustomContextMenu);
 
     QStringList headers;
-    for (const shell::JobColumnSpec& spec : shell::kJobColumns)
-        headers << QString::fromUtf8(spec.header);
+    for (const shell::JobColumnSpec& columnInfo : shell::kJobColumns)
+        headers << QString::fromUtf8(columnInfo.header);
     setHeaderLabels(headers);
     QHeaderView* head = header();
     head->setSectionsClickable(true);

@@ -14,8 +14,8 @@ namespace {
 
 constexpr int kToolBarHeight = 29;
 
-// A spec without a name is a separator.
-struct ToolButtonSpec {
+// A button without a name is a separator.
+struct ToolButton {
     const char* name = nullptr;
     const char* hint = nullptr;
     Command command = Command::About;
@@ -84,7 +84,7 @@ void TfrmMainForm::buildMenus() {
 }
 
 void TfrmMainForm::buildToolBar() {
-    static const ToolButtonSpec buttons[] = {
+    static const ToolButton buttons[] = {
         {},
         {"tbtnConvertAll", "Import All Files", Command::ConvertAll,
          &TfrmMainForm::mnuConvertAllClick, kImageConvertAll},
@@ -108,13 +108,13 @@ void TfrmMainForm::buildToolBar() {
     toolBar_->setIconSize(QSize(ImageList::kSize, ImageList::kSize));
     toolBar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
     toolBar_->setContextMenuPolicy(Qt::PreventContextMenu);
-    for (const ToolButtonSpec& spec : buttons) {
-        if (spec.name == nullptr) {
+    for (const ToolButton& button : buttons) {
+        if (button.name == nullptr) {
             toolBar_->addSeparator();
             continue;
         }
-        const QString hint = QString::fromLatin1(spec.hint);
-        QAction* action = makeAction(spec.name, hint, spec.command, spec.slot, spec.image);
+        const QString hint = QString::fromLatin1(button.hint);
+        QAction* action = makeAction(button.name, hint, button.command, button.slot, button.image);
         action->setToolTip(hint);
         action->setStatusTip(hint);
         toolBar_->addAction(action);
