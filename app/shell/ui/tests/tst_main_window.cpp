@@ -16,12 +16,16 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QTest>
 #include <QToolBar>
+#include <QUrl>
 
 #include <memory>
 #include <stdexcept>
@@ -451,6 +455,25 @@ private slots:
             QCOMPARE(panels->panel(i)->width(), widths[i]);
             QCOMPARE(panels->panelText(i), texts[i]);
         }
+    }
+
+    void droppedFilesReachTheInstalledHandler() {
+        TfrmMainForm form;
+        QMimeData files;
+        files.setUrls({QUrl::fromLocalFile("/in/a b.wav"), QUrl::fromLocalFile("/in/C.DSS")});
+        const QPoint at(50, 50);
+        QDragEnterEvent refused(at, Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&form, &refused);
+        QVERIFY2(!refused.isAccepted(), "without a handler drops are refused");
+
+        QStringList received;
+        form.setDropHandler([&](const QStringList& paths) { received = paths; });
+        QDragEnterEvent enter(at, Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&form, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(at, Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&form, &drop);
+        QCOMPARE(received, (QStringList{"/in/a b.wav", "/in/C.DSS"}));
     }
 
     void restoreRequestUnminimisesTheWindow() {
