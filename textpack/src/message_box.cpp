@@ -1,44 +1,28 @@
 #include "textpack/Textpack.h"
 
-#include "gui_presence.h"
-
-#include <QApplication>
-#include <QMessageBox>
-#include <QString>
+#include "gui_functions.h"
 
 #include <cstdio>
 
-namespace {
-
 // Without a GUI application the message still has to reach the user: standard error is the
 // one place every caller of a command-line front end sees.
-void writeToStandardError(const char* text, const char* caption) {
-    std::fprintf(stderr, "%s: %s\n", caption, text);
-    std::fflush(stderr);
-}
-
-// No owner window: the box stays modal for the whole application, so no other window of the
-// program takes input until the message is acknowledged.
-void showCriticalBox(const char* text, const char* caption) {
-    QMessageBox box(QMessageBox::Critical, QString::fromLocal8Bit(caption),
-                    QString::fromLocal8Bit(text), QMessageBox::Ok);
-    box.setObjectName(QStringLiteral("TextpackErrorBox"));
-    box.setWindowModality(Qt::ApplicationModal);
-    box.exec();
-}
-
-} // namespace
-
 extern "C" void TextpackShowError(const char* text, const char* caption) {
     const char* shownText = text ? text : "";
     const char* shownCaption = caption ? caption : "";
-    if (textpack::guiApplication() == nullptr) {
-        writeToStandardError(shownText, shownCaption);
+    const textpack::GuiFunctions* gui = textpack::guiFunctions();
+    if (gui != nullptr && gui->showError(shownText, shownCaption) != 0) {
         return;
     }
-    showCriticalBox(shownText, shownCaption);
+    std::fprintf(stderr, "%s: %s\n", shownCaption, shownText);
+    std::fflush(stderr);
 }
 
 extern "C" void* TextpackActiveWindow(void) {
-    return textpack::guiApplication() ? QApplication::activeWindow() : nullptr;
+    const textpack::GuiFunctions* gui = textpack::guiFunctions();
+    return gui ? gui->activeWindow() : nullptr;
+}
+
+extern "C" int TextpackCentreWindow(void* window) {
+    const textpack::GuiFunctions* gui = textpack::guiFunctions();
+    return gui ? gui->centreWindow(window) : 0;
 }

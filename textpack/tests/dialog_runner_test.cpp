@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 #include <vector>
@@ -273,4 +274,23 @@ void DialogRunnerTest::activeWindowIsTheApplicationsActiveWindow() {
     QVERIFY(QTest::qWaitForWindowActive(&window));
     QCOMPARE(TextpackActiveWindow(), static_cast<void*>(QApplication::activeWindow()));
     QCOMPARE(TextpackActiveWindow(), static_cast<void*>(&window));
+}
+
+void DialogRunnerTest::centreWindowCentresOnTheScreenAndKeepsTheSize() {
+    QWidget window;
+    window.setGeometry(10, 20, 301, 151);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QSize frame = window.frameGeometry().size();
+    const QRect screen = window.screen()->geometry();
+
+    QCOMPARE(TextpackCentreWindow(&window), 1);
+    QCOMPARE(window.frameGeometry().topLeft(),
+             QPoint(screen.x() + (screen.width() - frame.width()) / 2,
+                    screen.y() + (screen.height() - frame.height()) / 2));
+    QCOMPARE(window.frameGeometry().size(), frame);
+
+    int notAWidget = 0;
+    QCOMPARE(TextpackCentreWindow(&notAWidget), 0);
+    QCOMPARE(TextpackCentreWindow(nullptr), 0);
 }

@@ -18,4 +18,5 @@ private slots:
     void unknownTemplateOrNullProcedureCannotBeShown();
     void liveOwnerOwnsTheDialogAndAStalePointerDoesNot();
     void activeWindowIsTheApplicationsActiveWindow();
+    void centreWindowCentresOnTheScreenAndKeepsTheSize();
 };

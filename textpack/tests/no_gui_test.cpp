@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <dlfcn.h>
+
 #include <string>
 
 extern "C" int textpackHeaderCompilesAsC(void);
@@ -51,8 +53,17 @@ TEST(NoGui, NullTextsCountAsEmpty) {
     EXPECT_EQ(testing::internal::GetCapturedStderr(), ": \n");
 }
 
-TEST(NoGui, NoActiveWindow) {
+TEST(NoGui, NoActiveWindowAndNothingToCentre) {
     EXPECT_EQ(TextpackActiveWindow(), nullptr);
+    int notAWindow = 0;
+    EXPECT_EQ(TextpackCentreWindow(&notAWindow), 0);
 }
 
 } // namespace
+
+// Command-line users of the libraries must never pay for Qt: without a Qt application object
+// the Qt half of Textpack stays unloaded.
+TEST(NoGui, TheQtHalfIsNotLoaded) {
+    TextpackShowError("probe", "caption");
+    EXPECT_EQ(dlopen("TextpackGui.so", RTLD_NOW | RTLD_NOLOAD), nullptr);
+}

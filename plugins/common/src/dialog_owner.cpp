@@ -11,6 +11,10 @@ void setDialogOwner(void* window) {
     rememberedOwner = window;
 }
 
+void centreWindow(void* window) {
+    TextpackCentreWindow(window);
+}
+
 void* dialogOwner() {
     return rememberedOwner ? rememberedOwner : TextpackActiveWindow();
 }

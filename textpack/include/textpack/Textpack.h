@@ -33,6 +33,11 @@ TEXTPACK_API void TextpackShowError(const char* text, const char* caption);
  * application object exists. */
 TEXTPACK_API void* TextpackActiveWindow(void);
 
+/* Moves `window` (a QWidget*) so that it is centred on its screen, x = (screen width - window
+ * width) / 2 and y likewise, truncating toward zero; its size and stacking are unchanged.
+ * Returns 1, or 0 when `window` is not a live widget or there is no GUI. */
+TEXTPACK_API int TextpackCentreWindow(void* window);
+
 /* Dialogs from templates. A template is named ("VOXOPTIONS", "VOXABOUT", "WAVOPTIONS",
  * "WAVABOUT") and holds controls addressed by numeric ids: combo boxes 100 and 101 in the
  * options templates, and the buttons 1 (OK) and 2 (Cancel). */
