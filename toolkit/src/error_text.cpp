@@ -8,8 +8,9 @@ extern "C" QUIESC_API char* GetLastQcErrorText(char* buffer) {
     if (buffer == nullptr) {
         return nullptr;
     }
-    // strncpy fills the rest of the first 511 positions with zero characters.
-    std::strncpy(buffer, lastErrorText, QC_ERROR_TEXT_SIZE - 1);
-    buffer[QC_ERROR_TEXT_SIZE - 1] = '\0';
+    // Exactly 512 characters: the text, zero fill up to position 511, and the terminator.
+    const size_t length = strnlen(lastErrorText, QC_ERROR_TEXT_SIZE - 1);
+    std::memcpy(buffer, lastErrorText, length);
+    std::memset(buffer + length, 0, QC_ERROR_TEXT_SIZE - length);
     return buffer;
 }
