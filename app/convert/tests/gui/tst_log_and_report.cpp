@@ -66,10 +66,10 @@ class TestLogAndReport : public QObject {
 private:
     std::unique_ptr<ui_test::Workspace> workspace;
     std::unique_ptr<RecordingPrompts> prompts;
-    std::unique_ptr<ui::TfrmMainForm> mainForm;
+    std::unique_ptr<ui::ApplicationWindows> windows;
     std::vector<std::string> opened;
 
-    ui::TfrmMainForm& form() { return *mainForm; }
+    ui::TfrmMainForm& form() { return windows->frmMainForm(); }
     void trigger(const char* name) {
         QAction* action = form().findChild<QAction*>(QString::fromLatin1(name));
         QVERIFY2(action != nullptr, name);
@@ -89,12 +89,11 @@ private slots:
             opened.push_back(path);
             return false; // as on a desktop without a handler: ignored
         });
-        mainForm = std::make_unique<ui::TfrmMainForm>();
-        ui::installLogAndReportCommands(*mainForm);
+        windows = std::make_unique<ui::ApplicationWindows>();
     }
 
     void cleanup() {
-        mainForm.reset();
+        windows.reset();
         ui::setOpenHandler({});
         prompts.reset();
         workspace.reset();

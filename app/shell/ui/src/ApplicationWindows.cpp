@@ -1,6 +1,7 @@
 #include "ui/ApplicationWindows.h"
 
 #include "ui/GridForm.h"
+#include "ui/LogAndReport.h"
 #include "ui/MainForm.h"
 #include "ui/PauseForm.h"
 #include "ui/ProgressForm.h"
@@ -30,6 +31,7 @@ ApplicationWindows::ApplicationWindows(const std::string& configPath)
     , tips_(std::make_unique<TfrmTips>(configPath)) {
     main_->setCompanions(
         {progress_.get(), settings_.get(), grid_.get(), pause_.get(), tips_.get()});
+    installLogAndReportCommands(*main_);
     TfrmMainForm* mainForm = main_.get();
     QObject::connect(progress_.get(), &TfrmProgress::cancelRequested, mainForm, [mainForm] {
         mainForm->CancelRequested = true;
