@@ -4,16 +4,17 @@
 
 #include "common/dialog_owner.h"
 #include "common/message_sink.h"
+#include "common/options_dialog.h"
 #include "textpack/Textpack.h"
 
 namespace vox {
 namespace {
 
-constexpr int formatBox = 100;
-constexpr int rateBox = 101;
-constexpr int commandOk = 1;
-constexpr int commandCancel = 2;
-constexpr unsigned noRateTextId = 102;
+using common::commandCancel;
+using common::commandOk;
+using common::formatBox;
+using common::noRateTextId;
+using common::rateBox;
 
 struct DialogState {
     DialogMode mode;
