@@ -80,7 +80,9 @@ TEST(FirstCharacterLengthTest, CountsAWholeUtf8Sequence) {
     EXPECT_EQ(FirstCharacterLength(""), 0u);
     EXPECT_EQ(FirstCharacterLength("N 0315"), 1u);
     EXPECT_EQ(FirstCharacterLength("\xC3\xA9t\xC3\xA9"), 2u);
-    EXPECT_EQ(FirstCharacterLength("\xE2\x82\xAC" "1"), 3u);
+    EXPECT_EQ(FirstCharacterLength("\xE2\x82\xAC"
+                                   "1"),
+              3u);
     EXPECT_EQ(FirstCharacterLength("\xE2\x82"), 1u);  // cut short
     EXPECT_EQ(FirstCharacterLength("\xE9t\xE9"), 1u); // Latin-1
 }
