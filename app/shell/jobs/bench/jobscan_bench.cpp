@@ -2,60 +2,16 @@
 // all (plus converted "_" files that must be skipped), in a temporary drive root.
 
 #include "jobs/job_scan.h"
+#include "jobs_bench/scan_workspace.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <stdexcept>
-
 namespace {
 
-constexpr int kRows = 101;
-constexpr int kWaitingFiles = 20000;
-
-class ScanWorkspace {
-public:
-    ScanWorkspace() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "jobscan-XXXXXX");
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            throw std::runtime_error("cannot create the workspace");
-        }
-        root_ = pattern;
-        ::setenv("IMPORT_DRIVE_ROOT", (root_ / "drives").c_str(), 1);
-        std::ofstream ini(root_ / "import.ini", std::ios::binary);
-        ini << "[Startup]\r\n";
-        for (int row = 1; row <= kRows; ++row) {
-            const std::string n = std::to_string(row);
-            ini << "InputDir" << n << "=C:\\Dict\\Type" << n << "\r\nOutputDir" << n
-                << "=C:\\Convert\\TSP\\type" << n << "\r\nUserID" << n << "=" << 1000 + row
-                << "\r\nLoc" << n << "=00\r\n";
-        }
-        for (int file = 0; file < kWaitingFiles; ++file) {
-            const int row = file % kRows + 1;
-            const auto folder = root_ / "drives/c/Dict" / ("Type" + std::to_string(row));
-            std::filesystem::create_directories(folder);
-            const char* extension = file % 3 == 0 ? ".DSS" : ".wav";
-            std::ofstream(folder / ("dictation " + std::to_string(file) + extension))
-                << std::string(static_cast<std::size_t>(file % 5000), 'x');
-            if (file % 10 == 0) {
-                std::ofstream(folder / ("_done " + std::to_string(file) + ".wav"));
-            }
-        }
-    }
-    ~ScanWorkspace() {
-        std::error_code ignored;
-        std::filesystem::remove_all(root_, ignored);
-    }
-    std::string configPath() const { return (root_ / "import.ini").string(); }
-
-private:
-    std::filesystem::path root_;
-};
+using jobs_bench::kWaitingFiles;
 
 void BM_ScanFullTable(benchmark::State& state) {
-    static const ScanWorkspace workspace;
+    static const jobs_bench::ScanWorkspace workspace;
     shell::Settings settings;
     settings.EnableSched = true;
     std::size_t rows = 0;
