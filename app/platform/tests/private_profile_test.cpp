@@ -1,5 +1,6 @@
 #include "platform/private_profile.h"
 #include "platform_test/test_folder.h"
+#include "platform_test/unprivileged.h"
 
 #include <sys/resource.h>
 
@@ -192,13 +193,17 @@ TEST_P(ProfileWriteFailureTest, ReportsFalse) {
 INSTANTIATE_TEST_SUITE_P(Places, ProfileWriteFailureTest, ::testing::ValuesIn(kUnwritablePlaces));
 
 TEST_F(PrivateProfileTest, ReadOnlyFolderReportsFalse) {
-    if (::geteuid() == 0) {
-        GTEST_SKIP() << "permissions do not bind the super-user";
-    }
     const auto dir = folder_.makeFolder("locked");
-    std::filesystem::permissions(dir, std::filesystem::perms::owner_read |
-                                          std::filesystem::perms::owner_exec);
-    EXPECT_FALSE(PrivateProfile((dir / "import.ini").string()).writeString("Startup", "A", "1"));
+    platform_test::shareWithEveryone(folder_.path());
+    std::filesystem::permissions(
+        dir, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec |
+                 std::filesystem::perms::others_read | std::filesystem::perms::others_exec);
+    const std::optional<bool> written = platform_test::runUnprivileged([&] {
+        return PrivateProfile((dir / "import.ini").string()).writeString("Startup", "A", "1");
+    });
+    ASSERT_TRUE(written.has_value()) << "the check could not run without privileges";
+    EXPECT_FALSE(*written);
+    EXPECT_FALSE(std::filesystem::exists(dir / "import.ini"));
 }
 
 // A full disk in the middle of a write must leave the old file whole.
