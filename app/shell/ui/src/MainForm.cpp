@@ -113,7 +113,7 @@ void TfrmMainForm::FormShow() {
         timer1_.stop();
     if (settings.ShowTips)
         showTipsModally();
-    TargetWaveFormat = WaveFormat::pcm16Mono(8000);
+    TargetWaveFormat = convert::WaveFormat::pcm16Mono(convert::kVoxIntermediateRate);
     RefreshJobList();
 }
 

@@ -5,6 +5,7 @@
 #include "ui/ImageList.h"
 
 #include "config/settings.h"
+#include "convert/wave_format.h"
 #include "jobs/job_sort.h"
 
 #include <QList>
@@ -46,19 +47,6 @@ enum class Command {
     Contents,
     ShowTips,
     About,
-};
-
-// The conversion chain's target format: 16-bit mono PCM at the rate the run needs.
-struct WaveFormat {
-    uint16_t formatTag = 1;
-    uint16_t channels = 1;
-    uint32_t samplesPerSec = 8000;
-    uint32_t avgBytesPerSec = 16000;
-    uint16_t blockAlign = 2;
-    uint16_t bitsPerSample = 16;
-    uint16_t extraSize = 0;
-
-    static WaveFormat pcm16Mono(uint32_t rate) { return {1, 1, rate, rate * 2, 2, 16, 0}; }
 };
 
 // The windows the main window works with; all exist before its first showing.
@@ -104,7 +92,7 @@ public:
     // selectors) and the values derived from them.
     shell::Settings settings;
     uint16_t OutputFormatCode = 7;
-    WaveFormat TargetWaveFormat;
+    convert::WaveFormat TargetWaveFormat;
     bool CancelRequested = false;
     int MinutesElapsed = 0;
     int MinutesRemaining = 0;

@@ -1,0 +1,40 @@
+#pragma once
+// ConvertWaveFile: the wave format conversion chain. Reads a RIFF wave file of any common
+// encoding, mixes it down to mono, resamples it and writes a RIFF wave file of 16-bit mono PCM
+// at the target rate with the canonical 44-byte header. The audio streams block by block on a
+// worker thread; the calling (interface) thread processes events until the chain has ended
+// and shows the progress in the gauge whenever the percentage changes.
+
+#include "convert/event_loop.h"
+#include "convert/progress_view.h"
+#include "convert/wave_format.h"
+
+#include <string>
+
+namespace convert {
+
+class WaveConverter {
+public:
+    // The loop and the view must outlive the converter.
+    WaveConverter(EventLoop& loop, ProgressView& progress);
+    ~WaveConverter();
+    WaveConverter(const WaveConverter&) = delete;
+    WaveConverter& operator=(const WaveConverter&) = delete;
+
+    // source and destination are stored paths (resolved here); the destination is created or
+    // replaced. True when the destination holds the whole converted sound. False when the
+    // source cannot be read or converted, or a read, decode or write fails on the way (a full
+    // disk included): then no destination file is left behind.
+    bool ConvertWaveFile(const std::string& source, const std::string& destination,
+                         const WaveFormat& target);
+
+    // Why the last call failed, for logs and the command-line runner; empty after a success.
+    const std::string& LastError() const { return lastError_; }
+
+private:
+    EventLoop& loop_;
+    ProgressView& progress_;
+    std::string lastError_;
+};
+
+} // namespace convert
