@@ -6,7 +6,7 @@
 #include "vox_options_dialog.h"
 
 #include "codecs/block_writer.h"
-#include "common/plugin_file.h"
+#include "common/saved_file.h"
 
 namespace vox {
 namespace {
@@ -39,15 +39,18 @@ bool saveVox(const char* fileName, SoundHeader* header, const int16_t* body,
     if (!settleFormatTag(*header, callOptions, formatTag)) {
         return false;
     }
-    common::PluginFile file(fileName, false);
-    if (!file.isOpen()) {
-        return false;
-    }
+    // Everything that can be checked is checked before the file system is touched.
     const VoxFormat* format = findVoxFormat(formatTag);
     if (format == nullptr) {
         return reportUnsupportedTag(fileName, formatTag);
     }
-    if (!codecs::writeEncodedBlocks(file, body, header->sampleCount, formatTag)) {
+    if (body == nullptr && header->sampleCount != 0) {
+        return false;
+    }
+    common::SavedFile saved(fileName);
+    if (!saved.isOpen() ||
+        !codecs::writeEncodedBlocks(saved.file(), body, header->sampleCount, formatTag) ||
+        !saved.commit()) {
         return false;
     }
     header->formatTag = formatTag;

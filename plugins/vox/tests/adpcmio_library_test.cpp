@@ -20,8 +20,8 @@ TEST(AdpcmioLibrary, FailureWithoutABufferGoesToStandardErrorWithTheCaption) {
     ASSERT_TRUE(library.loaded()) << library.error();
     auto openVox = library.entry<PluginOpenEntry>("OpenVox");
     ASSERT_NE(openVox, nullptr);
-    plugintest::TempDir dir;
-    const std::string name = dir.path("empty.vox");
+    platform_test::TestFolder dir;
+    const std::string name = dir.file("empty.vox");
     plugintest::writeBytes(name, {});
     PluginOptions options = plugintest::headerFormatOptions(nullptr);
     SoundHeader header{7, 8000, 0, 8};
@@ -54,8 +54,8 @@ TEST(AdpcmioLibrary, RoundTripThroughTheExports) {
     auto openVox = library.entry<PluginOpenEntry>("OpenVox");
     auto about = library.entry<PluginAboutEntry>("About");
     ASSERT_TRUE(saveVox && openVox && about);
-    plugintest::TempDir dir;
-    const std::string name = dir.path("call.vox");
+    platform_test::TestFolder dir;
+    const std::string name = dir.file("call.vox");
     char errorText[512] = "";
     PluginOptions options = plugintest::headerFormatOptions(errorText);
     const std::vector<int16_t> samples = {0, 1000, -1000, 32767, -32768};

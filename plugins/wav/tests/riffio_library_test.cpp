@@ -20,8 +20,8 @@ TEST(RiffioLibrary, FailureWithoutABufferGoesToStandardErrorWithTheCaption) {
     ASSERT_TRUE(library.loaded()) << library.error();
     auto openWav = library.entry<PluginOpenEntry>("OpenWav");
     ASSERT_NE(openWav, nullptr);
-    plugintest::TempDir dir;
-    const std::string name = dir.path("short.wav");
+    platform_test::TestFolder dir;
+    const std::string name = dir.file("short.wav");
     plugintest::writeBytes(name, {'R', 'I', 'F', 'F'});
     PluginOptions options = plugintest::headerFormatOptions(nullptr);
     SoundHeader header{};
@@ -37,8 +37,8 @@ TEST(RiffioLibrary, FailureWithABufferPrintsNothing) {
     ASSERT_TRUE(library.loaded()) << library.error();
     auto openWav = library.entry<PluginOpenEntry>("OpenWav");
     ASSERT_NE(openWav, nullptr);
-    plugintest::TempDir dir;
-    const std::string name = dir.path("absent.wav");
+    platform_test::TestFolder dir;
+    const std::string name = dir.file("absent.wav");
     char errorText[512] = "";
     PluginOptions options = plugintest::headerFormatOptions(errorText);
     SoundHeader header{};
@@ -56,8 +56,8 @@ TEST(RiffioLibrary, RoundTripThroughTheExports) {
     auto openWav = library.entry<PluginOpenEntry>("OpenWav");
     auto about = library.entry<PluginAboutEntry>("About");
     ASSERT_TRUE(saveWav && openWav && about);
-    plugintest::TempDir dir;
-    const std::string name = dir.path("call.wav");
+    platform_test::TestFolder dir;
+    const std::string name = dir.file("call.wav");
     char errorText[512] = "";
     PluginOptions options = plugintest::headerFormatOptions(errorText);
     const std::vector<int16_t> samples = {0, 1000, -1000, 32767, -32768};
@@ -83,8 +83,8 @@ TEST(RiffioLibrary, MessageStateIsNotSharedWithTheOtherPlugin) {
     auto openVox = vox.entry<PluginOpenEntry>("OpenVox");
     auto openWav = riff.entry<PluginOpenEntry>("OpenWav");
     ASSERT_TRUE(openVox && openWav);
-    plugintest::TempDir dir;
-    const std::string name = dir.path("empty.snd");
+    platform_test::TestFolder dir;
+    const std::string name = dir.file("empty.snd");
     plugintest::writeBytes(name, {});
 
     char voxText[512] = "";
