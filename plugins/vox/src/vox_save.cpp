@@ -1,11 +1,11 @@
 #include "vox/vox_plugin.h"
 
-#include "call_setup.h"
 #include "vox/vox_lists.h"
 #include "vox_messages.h"
 #include "vox_options_dialog.h"
 
 #include "codecs/block_writer.h"
+#include "common/call_frame.h"
 #include "common/saved_file.h"
 
 namespace vox {
@@ -29,9 +29,8 @@ bool settleFormatTag(const SoundHeader& header, PluginOptions& options, uint16_t
 
 bool saveVox(const char* fileName, SoundHeader* header, const int16_t* body,
              PluginOptions* options) {
-    PluginOptions defaults{};
-    PluginOptions& callOptions = options ? *options : defaults;
-    beginCall(callOptions);
+    common::CallFrame frame(options);
+    PluginOptions& callOptions = frame.options();
     if (header == nullptr) {
         return false;
     }

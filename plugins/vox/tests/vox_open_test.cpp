@@ -199,16 +199,4 @@ TEST_F(OpenFixture, AdpcmOfZeroBytesClimbsFromAFreshState) {
     std::free(body);
 }
 
-TEST_F(OpenFixture, MessageTargetStaysTheLastBufferForTheLibrarysLoad) {
-    const std::string name = fileWith({});
-    SoundHeader header{7, 8000, 0, 8};
-    EXPECT_FALSE(vox::openVox(name.c_str(), &header, &body, &options));
-    errorText[0] = '\0';
-    PluginOptions noBuffer = plugintest::headerFormatOptions(nullptr);
-    testing::internal::CaptureStderr();
-    EXPECT_FALSE(vox::openVox(name.c_str(), &header, &body, &noBuffer));
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "the show flag stays cleared";
-    EXPECT_EQ(errorText, plugintest::messageWithName(111, name));
-}
-
 } // namespace

@@ -1,12 +1,12 @@
 #include "wav/wav_plugin.h"
 
-#include "call_setup.h"
 #include "riff_header.h"
 #include "wav/wav_formats.h"
 #include "wav_messages.h"
 #include "wav_options_dialog.h"
 
 #include "codecs/block_writer.h"
+#include "common/call_frame.h"
 #include "common/saved_file.h"
 
 #include <bit>
@@ -60,9 +60,8 @@ bool writeSamples(common::PluginFile& file, const WavFormat& format, const int16
 
 bool saveWav(const char* fileName, SoundHeader* header, const int16_t* body,
              PluginOptions* options) {
-    PluginOptions defaults{};
-    const PluginOptions& callOptions = options ? *options : defaults;
-    beginCall(callOptions);
+    common::CallFrame frame(options);
+    PluginOptions& callOptions = frame.options();
     if (header == nullptr) {
         return false;
     }
