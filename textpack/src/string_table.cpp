@@ -1,5 +1,7 @@
 #include "textpack/Textpack.h"
 
+#include "textpack_guard.h"
+
 #include <algorithm>
 #include <cstring>
 #include <iterator>
@@ -28,6 +30,7 @@ constexpr StringEntry stringTable[] = {
     {114, "Not all of the data could be written"},
     {115, " Not enough memory."},
     {116, "The sound is too large for this file format"},
+    {117, "An unexpected error stopped the operation"},
     {200, "The selection is not valid for this sound"},
     {201, "The silence trimming settings are not valid"},
     {202, "The two sounds have different sample rates"},
@@ -55,16 +58,18 @@ extern "C" int LoadResLib(void) {
 }
 
 extern "C" int TextpackLoadString(unsigned id, char* buffer, int bufferSize) {
-    if (buffer == nullptr || bufferSize < 1) {
-        return 0;
-    }
-    const char* text = findString(id);
-    if (text == nullptr) {
-        buffer[0] = '\0';
-        return 0;
-    }
-    const size_t length = std::min(std::strlen(text), static_cast<size_t>(bufferSize - 1));
-    std::memcpy(buffer, text, length);
-    buffer[length] = '\0';
-    return static_cast<int>(length);
+    return textpack::guardedExport(0, [&] {
+        if (buffer == nullptr || bufferSize < 1) {
+            return 0;
+        }
+        const char* text = findString(id);
+        if (text == nullptr) {
+            buffer[0] = '\0';
+            return 0;
+        }
+        const size_t length = std::min(std::strlen(text), static_cast<size_t>(bufferSize - 1));
+        std::memcpy(buffer, text, length);
+        buffer[length] = '\0';
+        return static_cast<int>(length);
+    });
 }

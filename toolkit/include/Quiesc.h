@@ -4,7 +4,9 @@
  *
  * Every export runs on the caller's thread and expects one call at a time. A failing export
  * returns a non-zero result code and leaves its message in the library's last-error text
- * (GetLastQcErrorText); a success does not clear it.
+ * (GetLastQcErrorText); a success does not clear it. Nothing is thrown out of an export: a
+ * failure inside one that nothing else reports (no memory for the library's own bookkeeping)
+ * gives the export's failure code with the out-of-memory text appended, or string 117.
  *
  * The plug-ins (Adpcmio.so for .vox, Riffio.so for .wav) are loaded for each open or save and
  * unloaded after it. They are looked for in the folder named by the environment variable

@@ -1,5 +1,6 @@
 #include "editing/resample.h"
 
+#include "common/guarded_export.h"
 #include "common/memory.h"
 #include "common/message_sink.h"
 #include "editing/interpolation.h"
@@ -112,8 +113,11 @@ bool resampleSound(SoundHeader& header, int16_t** body, uint32_t newRate) {
 
 extern "C" QUIESC_API QcResult ResampleSound(SoundHeader* header, int16_t** body,
                                              uint32_t newRate) {
-    if (header == nullptr || body == nullptr || (*body == nullptr && header->sampleCount >= 100)) {
-        return QC_RESAMPLE_FAILED;
-    }
-    return editing::resampleSound(*header, body, newRate) ? QC_OK : QC_RESAMPLE_FAILED;
+    return common::guardedExport(QC_RESAMPLE_FAILED, [&]() -> QcResult {
+        if (header == nullptr || body == nullptr ||
+            (*body == nullptr && header->sampleCount >= 100)) {
+            return QC_RESAMPLE_FAILED;
+        }
+        return editing::resampleSound(*header, body, newRate) ? QC_OK : QC_RESAMPLE_FAILED;
+    });
 }

@@ -1,5 +1,6 @@
 #include "editing/selection.h"
 
+#include "common/guarded_export.h"
 #include "common/message_sink.h"
 #include "editing/sample_math.h"
 
@@ -58,7 +59,9 @@ SampleRange wholeRange(const SoundHeader& header) {
 
 extern "C" QUIESC_API void GetWholeSoundSelection(const SoundHeader* header,
                                                   SoundSelection* selection) {
-    if (header != nullptr && selection != nullptr) {
-        *selection = editing::wholeSelection(*header);
-    }
+    common::guardedExport([&] {
+        if (header != nullptr && selection != nullptr) {
+            *selection = editing::wholeSelection(*header);
+        }
+    });
 }

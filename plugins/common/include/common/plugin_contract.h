@@ -44,13 +44,17 @@ typedef struct PluginOptions {
     uint16_t rateIndex;      /* remembered position in the VOX rate list */
 } PluginOptions;
 
-/* Open: fills header, stores a new body (malloc'ed, owned by the caller on success) at *body.
+/* Nothing is thrown out of an entry point: whatever escapes its work fails the call (0) with
+ * string 115 appended to the message (no memory) or string 117.
+ *
+ * Open: fills header, stores a new body (malloc'ed, owned by the caller on success) at *body.
  * Returns 1 on success, 0 on failure (reported through the message sink, nothing left allocated).
  */
 typedef uint8_t (*PluginOpenEntry)(const char* fileName, SoundHeader* header, int16_t** body,
                                    PluginOptions* options);
-/* Save: writes header->sampleCount samples of body (read only); on success formatTag and
- * bitsPerSample hold what was written. Returns 1 or 0; on failure the header is unchanged. */
+/* Save: writes header->sampleCount samples of body (read only) to a partial file that replaces
+ * the target only when complete; on success formatTag and bitsPerSample hold what was written.
+ * Returns 1 or 0; on failure the header and any earlier file at the target are unchanged. */
 typedef uint8_t (*PluginSaveEntry)(const char* fileName, SoundHeader* header, const int16_t* body,
                                    PluginOptions* options);
 /* About: shows the plug-in's about dialog modally; returns the dialog's result (0: not shown). */
