@@ -29,6 +29,15 @@ public:
         , samples_(kSourceBlockBytes * kCodesPerByte) {}
 
     long ReadBlock(float* mono) override {
+        const long count = ReadPcm16Block(samples_.data());
+        for (long i = 0; i < count; ++i)
+            mono[i] = static_cast<float>(samples_[static_cast<std::size_t>(i)]) * kSampleScale;
+        return count;
+    }
+
+    bool DecodesToPcm16Mono() const override { return true; }
+
+    long ReadPcm16Block(int16_t* mono) override {
         const std::size_t wanted = std::min<uint64_t>(bytesLeft_, codes_.size());
         if (wanted == 0)
             return 0;
@@ -43,9 +52,7 @@ public:
         }
         bytesLeft_ -= wanted;
         const auto count = static_cast<uint32_t>(wanted * kCodesPerByte);
-        codecs::decodeAdpcmBlock(codes_.data(), count, samples_.data(), state_);
-        for (uint32_t i = 0; i < count; ++i)
-            mono[i] = static_cast<float>(samples_[i]) * kSampleScale;
+        codecs::decodeAdpcmBlock(codes_.data(), count, mono, state_);
         return static_cast<long>(count);
     }
 

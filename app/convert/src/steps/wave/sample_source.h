@@ -20,6 +20,11 @@ public:
     // many floats. The frames decoded; 0 at the end of the data; -1 on a read or decode
     // failure, with the reason in Error().
     virtual long ReadBlock(float* mono) = 0;
+    // True when the decoder's own output is 16-bit mono (PCM, G.711, the ADPCMs, GSM of one
+    // channel): such a source at the target rate is written as decoded, sample for sample.
+    virtual bool DecodesToPcm16Mono() const = 0;
+    // As ReadBlock, the decoder's 16-bit samples themselves; only where DecodesToPcm16Mono.
+    virtual long ReadPcm16Block(int16_t* mono) = 0;
     virtual long BlockFrames() const = 0;
     virtual uint32_t SampleRate() const = 0;
     // The frames of the whole data as the header declares them (the progress counts against it).

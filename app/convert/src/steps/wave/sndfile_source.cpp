@@ -3,6 +3,7 @@
 // read failure reaches us as such instead of looking like the end of the data.
 
 #include "file_access.h"
+#include "mono_mix.h"
 #include "sample_source.h"
 
 #include <sndfile.h>
@@ -55,6 +56,26 @@ sf_count_t tellPosition(void* user) {
 
 SF_VIRTUAL_IO gVirtualIo = {fileLength, seekTo, readInto, refuseWrite, tellPosition};
 
+// Decoders whose samples are 16-bit integers at heart: reading them as shorts costs no
+// precision and spares libsndfile a conversion per sample.
+bool decodesToShorts(int format) {
+    switch (format & SF_FORMAT_SUBMASK) {
+    case SF_FORMAT_PCM_S8:
+    case SF_FORMAT_PCM_U8:
+    case SF_FORMAT_PCM_16:
+    case SF_FORMAT_ALAW:
+    case SF_FORMAT_ULAW:
+    case SF_FORMAT_IMA_ADPCM:
+    case SF_FORMAT_MS_ADPCM:
+    case SF_FORMAT_GSM610:
+        return true;
+    default:
+        return false;
+    }
+}
+
+constexpr float kShortScale = 1.0f / 32768.0f;
+
 class SndfileSource final : public SampleSource {
 public:
     SndfileSource(std::unique_ptr<VirtualFile> file, SNDFILE* sound, const SF_INFO& info,
@@ -62,22 +83,52 @@ public:
         : file_(std::move(file))
         , sound_(sound)
         , info_(info)
-        , exactLength_(layout.formatTag != kTagMpegLayer3) {
+        , exactLength_(layout.formatTag != kTagMpegLayer3)
+        , shorts_(decodesToShorts(info.format)) {
         const double bytesPerFrame = info.frames > 0 ? static_cast<double>(layout.dataSize) /
                                                            static_cast<double>(info.frames)
                                                      : static_cast<double>(layout.blockAlign);
         blockFrames_ = FramesPerSourceBlock(bytesPerFrame);
-        if (info.channels > 1)
-            interleaved_.resize(static_cast<std::size_t>(blockFrames_) *
-                                static_cast<std::size_t>(info.channels));
+        const auto values =
+            static_cast<std::size_t>(blockFrames_) * static_cast<std::size_t>(info.channels);
+        if (shorts_)
+            shortFrames_.resize(values);
+        else if (info.channels > 1)
+            floatFrames_.resize(values);
     }
 
     ~SndfileSource() override { sf_close(sound_); }
 
     long ReadBlock(float* mono) override {
         const int channels = info_.channels;
-        float* target = channels == 1 ? mono : interleaved_.data();
-        const sf_count_t got = sf_readf_float(sound_, target, blockFrames_);
+        if (shorts_) {
+            const long got = checked(sf_readf_short(sound_, shortFrames_.data(), blockFrames_));
+            if (got > 0)
+                MixToMono(shortFrames_.data(), got, channels, kShortScale, mono);
+            return got;
+        }
+        if (channels == 1)
+            return checked(sf_readf_float(sound_, mono, blockFrames_));
+        const long got = checked(sf_readf_float(sound_, floatFrames_.data(), blockFrames_));
+        if (got > 0)
+            MixToMono(floatFrames_.data(), got, channels, 1.0f, mono);
+        return got;
+    }
+
+    bool DecodesToPcm16Mono() const override { return shorts_ && info_.channels == 1; }
+
+    long ReadPcm16Block(int16_t* mono) override {
+        return checked(sf_readf_short(sound_, mono, blockFrames_));
+    }
+
+    long BlockFrames() const override { return blockFrames_; }
+    uint32_t SampleRate() const override { return static_cast<uint32_t>(info_.samplerate); }
+    int64_t TotalFrames() const override { return info_.frames; }
+
+private:
+    // A read that came back short is the end of the data only when no read or decode failed
+    // and every declared frame has come (MPEG streams declare an estimate).
+    long checked(sf_count_t got) {
         if (file_->readError != 0) {
             error_ = "Cannot read the source: " + SystemErrorText(file_->readError);
             return -1;
@@ -90,37 +141,19 @@ public:
             error_ = "The source ended before its declared data";
             return -1;
         }
-        if (channels > 1)
-            mixDown(got, mono);
         framesRead_ += got;
         return static_cast<long>(got);
-    }
-
-    long BlockFrames() const override { return blockFrames_; }
-    uint32_t SampleRate() const override { return static_cast<uint32_t>(info_.samplerate); }
-    int64_t TotalFrames() const override { return info_.frames; }
-
-private:
-    // Several channels become one by averaging.
-    void mixDown(sf_count_t frames, float* mono) const {
-        const int channels = info_.channels;
-        const float share = 1.0f / static_cast<float>(channels);
-        const float* frame = interleaved_.data();
-        for (sf_count_t i = 0; i < frames; ++i, frame += channels) {
-            float sum = 0;
-            for (int c = 0; c < channels; ++c)
-                sum += frame[c];
-            mono[i] = sum * share;
-        }
     }
 
     std::unique_ptr<VirtualFile> file_;
     SNDFILE* sound_;
     SF_INFO info_;
     bool exactLength_;
+    bool shorts_;
     long blockFrames_ = 0;
     sf_count_t framesRead_ = 0;
-    std::vector<float> interleaved_;
+    std::vector<short> shortFrames_;
+    std::vector<float> floatFrames_;
 };
 
 } // namespace

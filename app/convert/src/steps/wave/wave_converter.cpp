@@ -44,19 +44,17 @@ public:
         , showProgress_(std::move(showProgress))
         , mono_(static_cast<std::size_t>(source.BlockFrames())) {}
 
-    bool Run() {
+    // A source whose decoder gives 16-bit mono at the target rate passes through as decoded;
+    // any other is mixed, resampled and rounded.
+    bool Run(bool passThrough) {
         int64_t position = 0;
         int shown = -1;
         for (;;) {
-            const long got = source_.ReadBlock(mono_.data());
+            const long got = passThrough ? passBlock() : convertBlock();
             if (got < 0)
-                return fail(source_.Error());
+                return false;
             if (got == 0)
                 break;
-            if (!rate_.Process(mono_.data(), got, resampled_))
-                return fail(rate_.Error());
-            if (!write())
-                return false;
             position += got;
             const int percent = steps::ConversionPercent(position, source_.TotalFrames());
             if (percent != shown) {
@@ -68,13 +66,34 @@ public:
             return fail("The source holds no audio");
         if (!rate_.Flush(resampled_))
             return fail(rate_.Error());
-        return write();
+        return writeResampled();
     }
 
     const std::string& Error() const { return error_; }
 
 private:
-    bool write() {
+    long passBlock() {
+        pcm_.resize(mono_.size());
+        const long got = source_.ReadPcm16Block(pcm_.data());
+        if (got < 0)
+            return fail(source_.Error()), -1;
+        if (got > 0 && !writer_.Append(pcm_.data(), static_cast<std::size_t>(got)))
+            return fail(writer_.Error()), -1;
+        return got;
+    }
+
+    long convertBlock() {
+        const long got = source_.ReadBlock(mono_.data());
+        if (got < 0)
+            return fail(source_.Error()), -1;
+        if (got == 0)
+            return 0;
+        if (!rate_.Process(mono_.data(), got, resampled_))
+            return fail(rate_.Error()), -1;
+        return writeResampled() ? got : -1;
+    }
+
+    bool writeResampled() {
         pcm_.resize(resampled_.size());
         steps::QuantizeToPcm16(resampled_.data(), resampled_.size(), pcm_.data());
         if (pcm_.empty() || writer_.Append(pcm_.data(), pcm_.size()))
@@ -148,7 +167,9 @@ bool WaveConverter::convert(const std::string& nativeSource, const std::string& 
         return false;
     }
     BlockPump pump(*source, rate, writer, [this](int percent) { showProgress(percent); });
-    if (!AwaitInBackground(loop_, [&pump] { return pump.Run(); })) {
+    const bool passThrough =
+        source->DecodesToPcm16Mono() && source->SampleRate() == target.samplesPerSec;
+    if (!AwaitInBackground(loop_, [&pump, passThrough] { return pump.Run(passThrough); })) {
         lastError_ = pump.Error();
         return false;
     }
