@@ -6,6 +6,7 @@
 #include "config/output_formats.h"
 
 #include <string>
+#include <string_view>
 
 namespace shell {
 
@@ -34,5 +35,13 @@ struct Settings {
     int Top;
     int Left;
 };
+
+} // namespace shell
+
+namespace shell {
+
+// The default dictator ID's rule: exactly four characters, each an ASCII digit "0" to "9"
+// (digits of other scripts, blanks and signs are refused).
+bool IsValidDictatorID(std::string_view text);
 
 } // namespace shell
