@@ -5,12 +5,11 @@
 #include "wav/wav_formats.h"
 #include "wav_messages.h"
 
-#include "codecs/adpcm.h"
-#include "codecs/expand.h"
 #include "common/call_frame.h"
 #include "common/memory.h"
 #include "common/message_sink.h"
 #include "common/plugin_file.h"
+#include "sample_io/file_samples.h"
 
 #include <bit>
 #include <cstddef>
@@ -103,24 +102,6 @@ bool checkDataSize(const ChunkReader& reader, uint32_t dataSize, uint32_t sample
     return true;
 }
 
-bool decodeBody(const WavFormat& format, int16_t* body, uint32_t bytesRead, uint32_t sampleCount) {
-    switch (format.formatTag) {
-    case FORMAT_TAG_PCM:
-        if (format.bitsPerSample == 8) {
-            codecs::expandInPlace(body, bytesRead, codecs::pcm8Table);
-        }
-        return true;
-    case FORMAT_TAG_ALAW:
-        codecs::expandInPlace(body, bytesRead, codecs::alawTable);
-        return true;
-    case FORMAT_TAG_MULAW:
-        codecs::expandInPlace(body, bytesRead, codecs::ulawTable);
-        return true;
-    default:
-        return codecs::decodeAdpcm(body, sampleCount);
-    }
-}
-
 bool readSamples(ChunkReader& reader, const char* fileName, const FormatFields& fields,
                  const WavFormat& format, SoundHeader& header, int16_t** body) {
     uint32_t dataSize = 0;
@@ -143,11 +124,12 @@ bool readSamples(ChunkReader& reader, const char* fileName, const FormatFields& 
     auto* samples = static_cast<int16_t*>(block);
     // The odd last byte of 16-bit data belongs to no sample and is left unread.
     const uint32_t bytesToRead = format.bitsPerSample == 16 ? sampleCount * 2 : dataSize;
-    if (!reader.read(samples, bytesToRead) ||
-        !decodeBody(format, samples, bytesToRead, sampleCount)) {
+    if (!reader.read(samples, bytesToRead)) {
         common::freeBuffer(samples);
         return false;
     }
+    sample_io::decodeFileBytes(format.formatTag, format.bitsPerSample, samples, bytesToRead,
+                               sampleCount);
     *body = samples;
     return true;
 }

@@ -5,9 +5,9 @@
 #include "wav_messages.h"
 #include "wav_options_dialog.h"
 
-#include "codecs/block_writer.h"
 #include "common/call_frame.h"
 #include "common/saved_file.h"
+#include "sample_io/encoded_writer.h"
 
 #include <bit>
 #include <limits>
@@ -47,7 +47,7 @@ bool writeSamples(common::PluginFile& file, const WavFormat& format, const int16
     const bool written =
         format.bitsPerSample == 16
             ? file.write(body, dataSize)
-            : codecs::writeEncodedBlocks(file, body, sampleCount, format.formatTag);
+            : sample_io::writeEncodedBlocks(file, body, sampleCount, format.formatTag);
     if (!written) {
         return false;
     }
