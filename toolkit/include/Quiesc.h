@@ -15,6 +15,8 @@
 #ifndef QUIESC_QUIESC_H
 #define QUIESC_QUIESC_H
 
+#include "abi/sound_header.h"
+
 #include <stdint.h>
 
 #if defined(_WIN32)
@@ -25,18 +27,6 @@
 
 #ifdef __cplusplus
 extern "C" {
-#endif
-
-#ifndef QUIESC_SOUND_HEADER_DEFINED
-#define QUIESC_SOUND_HEADER_DEFINED
-/* How a sound is encoded in its file, how fast it is sampled and how many samples it has.
- * In memory a sound is always signed 16-bit mono; bitsPerSample describes the file. */
-typedef struct SoundHeader {
-    uint16_t formatTag;
-    uint32_t sampleRate;
-    uint32_t sampleCount;
-    uint16_t bitsPerSample;
-} SoundHeader;
 #endif
 
 /* A stretch of a sound in seconds from its start; covers the samples from the index of

@@ -1,5 +1,7 @@
 #include "codecs/block_encoder.h"
 
+#include "abi/sound_header.h"
+
 #include "codecs/g711.h"
 #include "codecs/pcm8.h"
 
@@ -25,12 +27,11 @@ struct BlockEncoding {
     BlockEncoder encode;
 };
 
-// The WAVE format tags of the four encodings.
 constexpr std::array<BlockEncoding, 4> blockEncodings = {{
-    {1, encodeBytes<encodePcm8>},
-    {6, encodeBytes<encodeAlaw>},
-    {7, encodeBytes<encodeUlaw>},
-    {23, encodeAdpcm},
+    {FORMAT_TAG_PCM, encodeBytes<encodePcm8>},
+    {FORMAT_TAG_ALAW, encodeBytes<encodeAlaw>},
+    {FORMAT_TAG_MULAW, encodeBytes<encodeUlaw>},
+    {FORMAT_TAG_DIALOGIC_ADPCM, encodeAdpcm},
 }};
 
 } // namespace

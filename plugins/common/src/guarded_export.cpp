@@ -1,6 +1,7 @@
 #include "common/guarded_export.h"
 
 #include "common/message_sink.h"
+#include "textpack/string_ids.h"
 
 namespace common {
 
@@ -8,7 +9,7 @@ void reportEscape(guard::Escape escape) {
     if (escape == guard::Escape::OutOfMemory) {
         reportOutOfMemory();
     } else {
-        reportText(loadText(117));
+        reportText(loadText(TEXT_ID_UNEXPECTED));
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "codecs/block_encoder.h"
 #include "common/message_sink.h"
+#include "textpack/string_ids.h"
 
 #include <algorithm>
 #include <array>
@@ -12,7 +13,7 @@ namespace {
 
 bool reportUnsupportedTag(const common::PluginFile& file, uint16_t formatTag) {
     char text[128];
-    std::snprintf(text, sizeof text, common::loadText(103), int{formatTag});
+    std::snprintf(text, sizeof text, common::loadText(TEXT_ID_UNSUPPORTED_TAG), int{formatTag});
     return common::reportWithName(file.fileName(), text);
 }
 

@@ -51,18 +51,18 @@ bool readBody(common::PluginFile& file, SoundHeader& header, const Encoding& enc
         return reportUnsupportedTag(file.fileName(), encoding.formatTag);
     }
     if (encoding.sampleRate == 0) {
-        return reportFailure(file.fileName(), zeroRateTextId);
+        return reportFailure(file.fileName(), TEXT_ID_ZERO_RATE);
     }
     uint32_t fileSize = 0;
     if (!file.size(fileSize)) {
         return false;
     }
     if (fileSize == 0) {
-        return reportFailure(file.fileName(), emptyFileTextId);
+        return reportFailure(file.fileName(), TEXT_ID_EMPTY_FILE);
     }
     const uint64_t sampleCount = samplesInFile(*format, fileSize);
     if (sampleCount > std::numeric_limits<uint32_t>::max()) {
-        return reportFailure(file.fileName(), tooLargeTextId);
+        return reportFailure(file.fileName(), TEXT_ID_TOO_LARGE);
     }
     header.formatTag = format->formatTag;
     header.sampleRate = encoding.sampleRate;

@@ -37,7 +37,7 @@ bool readRiffHeader(ChunkReader& reader, const char* fileName) {
         return false;
     }
     if (std::memcmp(bytes, "RIFF", 4) != 0 || std::memcmp(bytes + 8, "WAVE", 4) != 0) {
-        return reportFailure(fileName, notRiffWaveTextId);
+        return reportFailure(fileName, TEXT_ID_NOT_RIFF_WAVE);
     }
     return true;
 }
@@ -48,7 +48,7 @@ bool readFormatChunk(ChunkReader& reader, const char* fileName, FormatFields& fi
         return false;
     }
     if (size < 16) {
-        return reportFailure(fileName, shortReadTextId);
+        return reportFailure(fileName, TEXT_ID_SHORT_READ);
     }
     unsigned char bytes[16];
     if (!reader.read(bytes, sizeof bytes)) {
@@ -61,16 +61,16 @@ bool readFormatChunk(ChunkReader& reader, const char* fileName, FormatFields& fi
 
 const WavFormat* acceptedFormat(const FormatFields& fields, const char* fileName) {
     if (fields.channels != 1) {
-        reportFailure(fileName, notMonoTextId);
+        reportFailure(fileName, TEXT_ID_NOT_MONO);
         return nullptr;
     }
     const WavFormat* format = findWavFormat(fields.formatTag, fields.bitsPerSample);
     if (format == nullptr) {
-        reportFailure(fileName, unsupportedEncodingTextId);
+        reportFailure(fileName, TEXT_ID_UNSUPPORTED_ENCODING);
         return nullptr;
     }
     if (fields.sampleRate == 0) {
-        reportFailure(fileName, zeroRateTextId);
+        reportFailure(fileName, TEXT_ID_FILE_ZERO_RATE);
         return nullptr;
     }
     return format;
@@ -90,14 +90,14 @@ void fillHeader(SoundHeader& header, const FormatFields& fields, const WavFormat
 bool checkDataSize(const ChunkReader& reader, uint32_t dataSize, uint32_t sampleCount,
                    const char* fileName) {
     if (dataSize > reader.bytesLeft()) {
-        return reportFailure(fileName, shortReadTextId);
+        return reportFailure(fileName, TEXT_ID_SHORT_READ);
     }
     if (dataSize > largestDataSize) {
-        return reportFailure(fileName, tooLargeTextId);
+        return reportFailure(fileName, TEXT_ID_TOO_LARGE);
     }
     // One lone byte of 16-bit data is not a sample.
     if (sampleCount == 0) {
-        return reportFailure(fileName, noSamplesTextId);
+        return reportFailure(fileName, TEXT_ID_NO_SAMPLES);
     }
     return true;
 }
@@ -109,7 +109,7 @@ bool readSamples(ChunkReader& reader, const char* fileName, const FormatFields& 
         return false;
     }
     if (dataSize == 0) {
-        return reportFailure(fileName, noSamplesTextId);
+        return reportFailure(fileName, TEXT_ID_NO_SAMPLES);
     }
     fillHeader(header, fields, format, dataSize);
     const uint32_t sampleCount = header.sampleCount;

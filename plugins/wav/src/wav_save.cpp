@@ -75,11 +75,11 @@ bool saveWav(const char* fileName, SoundHeader* header, const int16_t* body,
     }
     const uint64_t dataSize = dataSizeFor(*format, header->sampleCount);
     if (riffSizeFor(dataSize) > std::numeric_limits<uint32_t>::max()) {
-        return reportFailure(fileName, tooLargeTextId);
+        return reportFailure(fileName, TEXT_ID_TOO_LARGE);
     }
     // A file of zero samples per second is one this plug-in refuses to read.
     if (header->sampleRate == 0) {
-        return reportFailure(fileName, zeroRateToWriteTextId);
+        return reportFailure(fileName, TEXT_ID_ZERO_RATE);
     }
     if (body == nullptr && header->sampleCount != 0) {
         return false;

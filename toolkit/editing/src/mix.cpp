@@ -4,6 +4,7 @@
 #include "common/memory.h"
 #include "common/message_sink.h"
 #include "editing/mix_samples.h"
+#include "textpack/string_ids.h"
 
 #include <algorithm>
 
@@ -13,7 +14,7 @@ QcResult mixSounds(const SoundHeader& first, const int16_t* firstBody, const Sou
                    const int16_t* secondBody, SoundHeader* outHeader, int16_t** outBody,
                    double weight) {
     if (first.sampleRate != second.sampleRate) {
-        common::reportText(common::loadText(202));
+        common::reportText(common::loadText(TEXT_ID_RATES_DIFFER));
         return QC_MIX_FAILED;
     }
     // Copied first: the output header may be one of the inputs.

@@ -5,6 +5,7 @@
 #include "common/message_sink.h"
 #include "editing/interpolation.h"
 #include "editing/octave_passes.h"
+#include "textpack/string_ids.h"
 
 #include <cstring>
 
@@ -12,7 +13,6 @@ namespace editing {
 namespace {
 
 constexpr uint32_t minimumSamples = 100;
-constexpr unsigned zeroRateText = 104;
 constexpr uint64_t maxSampleCount = UINT32_MAX;
 
 bool allocateBlock(int16_t** block, uint64_t count) {
@@ -90,11 +90,11 @@ bool interpolateTo(SoundHeader& header, int16_t** body, uint32_t newRate) {
 
 bool resampleSound(SoundHeader& header, int16_t** body, uint32_t newRate) {
     if (header.sampleCount < minimumSamples) {
-        return common::reportText(common::loadText(203));
+        return common::reportText(common::loadText(TEXT_ID_TOO_SHORT_TO_RESAMPLE));
     }
     // Without this check the octave loops would never end.
     if (newRate == 0 || header.sampleRate == 0) {
-        return common::reportText(common::loadText(zeroRateText));
+        return common::reportText(common::loadText(TEXT_ID_ZERO_RATE));
     }
     const OctavePlan plan = planOctaves(header.sampleRate, newRate);
     if (plan.direction == OctavePlan::Direction::down && !stepDown(header, body, plan)) {

@@ -3,6 +3,7 @@
 #include "common/guarded_export.h"
 #include "common/message_sink.h"
 #include "editing/sample_math.h"
+#include "textpack/string_ids.h"
 
 #include <algorithm>
 #include <limits>
@@ -33,7 +34,7 @@ QcResult validateSelection(const SoundSelection* selection, const SoundHeader* h
     if (present && isSelectionValid(*selection, *header)) {
         return QC_OK;
     }
-    common::reportText(common::loadText(200));
+    common::reportText(common::loadText(TEXT_ID_SELECTION_INVALID));
     return QC_SELECTION_INVALID;
 }
 

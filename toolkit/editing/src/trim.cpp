@@ -6,6 +6,7 @@
 #include "editing/selection.h"
 #include "editing/sound_edits.h"
 #include "editing/trim_plan.h"
+#include "textpack/string_ids.h"
 
 #include <optional>
 
@@ -42,7 +43,7 @@ QcResult validateQuiescenceParams(const QuiescenceParams* params) {
     if (valid) {
         return QC_OK;
     }
-    common::reportText(common::loadText(201));
+    common::reportText(common::loadText(TEXT_ID_TRIM_PARAMS_INVALID));
     return QC_TRIM_PARAMS_INVALID;
 }
 

@@ -4,6 +4,7 @@
 #include "common/message_sink.h"
 #include "editing/selection.h"
 #include "playback/memory_sound_player.h"
+#include "textpack/string_ids.h"
 
 #include <cstdio>
 #include <memory>
@@ -20,7 +21,7 @@ void reportDeviceResult(playback::DeviceResult result) {
     char text[257];
     playback::deviceText(result, text, sizeof text);
     char message[sizeof text + common::messageBufferSize];
-    std::snprintf(message, sizeof message, common::loadText(402), text);
+    std::snprintf(message, sizeof message, common::loadText(TEXT_ID_PLAYBACK_FAILED), text);
     common::reportText(message);
 }
 

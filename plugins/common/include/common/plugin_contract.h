@@ -3,6 +3,8 @@
 #ifndef COMMON_PLUGIN_CONTRACT_H
 #define COMMON_PLUGIN_CONTRACT_H
 
+#include "abi/sound_header.h"
+
 #include <stdint.h>
 
 #if defined(_WIN32)
@@ -13,26 +15,6 @@
 
 #ifdef __cplusplus
 extern "C" {
-#endif
-
-/* Format tags of the encodings the plug-ins know. */
-enum {
-    FORMAT_TAG_PCM = 1,
-    FORMAT_TAG_ALAW = 6,
-    FORMAT_TAG_MULAW = 7,
-    FORMAT_TAG_DIALOGIC_ADPCM = 23
-};
-
-#ifndef QUIESC_SOUND_HEADER_DEFINED
-#define QUIESC_SOUND_HEADER_DEFINED
-/* How a sound is encoded in its file, how fast it is sampled and how many samples it has.
- * In memory a sound is always signed 16-bit mono; bitsPerSample describes the file. */
-typedef struct SoundHeader {
-    uint16_t formatTag;
-    uint32_t sampleRate;
-    uint32_t sampleCount;
-    uint16_t bitsPerSample;
-} SoundHeader;
 #endif
 
 /* The options of one Open or Save call; owned by the caller for the duration of the call. */
