@@ -1,8 +1,9 @@
 #include "convert/wave_conversion.h"
 
+#include "convert/pcm16_wave_writer.h"
+
 #include "conversion_percent.h"
 #include "file_access.h"
-#include "pcm16_wave_writer.h"
 #include "rate_converter.h"
 #include "riff_wave_scan.h"
 #include "sample_quantizer.h"
@@ -36,8 +37,8 @@ void removeDestination(const std::string& nativeDestination) {
 // progress when its percentage has changed.
 class BlockPump {
 public:
-    BlockPump(steps::SampleSource& source, steps::RateConverter& rate,
-              steps::Pcm16WaveWriter& writer, std::function<void(int)> showProgress)
+    BlockPump(steps::SampleSource& source, steps::RateConverter& rate, Pcm16WaveWriter& writer,
+              std::function<void(int)> showProgress)
         : source_(source)
         , rate_(rate)
         , writer_(writer)
@@ -108,7 +109,7 @@ private:
 
     steps::SampleSource& source_;
     steps::RateConverter& rate_;
-    steps::Pcm16WaveWriter& writer_;
+    Pcm16WaveWriter& writer_;
     std::function<void(int)> showProgress_;
     std::vector<float> mono_;
     std::vector<float> resampled_;
@@ -161,7 +162,7 @@ bool WaveConverter::convert(const std::string& nativeSource, const std::string& 
         lastError_ = rate.Error();
         return false;
     }
-    steps::Pcm16WaveWriter writer(io_, nativeDestination, target.samplesPerSec);
+    Pcm16WaveWriter writer(nativeDestination, target.samplesPerSec, io_);
     if (!writer.Open()) {
         lastError_ = writer.Error();
         return false;
