@@ -1,5 +1,6 @@
 #include "ui/ApplicationWindows.h"
 
+#include "ui/ConversionCommands.h"
 #include "ui/GridForm.h"
 #include "ui/LogAndReport.h"
 #include "ui/MainForm.h"
@@ -32,11 +33,12 @@ ApplicationWindows::ApplicationWindows(const std::string& configPath)
     main_->setCompanions(
         {progress_.get(), settings_.get(), grid_.get(), pause_.get(), tips_.get()});
     installLogAndReportCommands(*main_);
+    installConversionCommands(*main_);
     TfrmMainForm* mainForm = main_.get();
-    QObject::connect(progress_.get(), &TfrmProgress::cancelRequested, mainForm, [mainForm] {
-        mainForm->CancelRequested = true;
-        mainForm->setEnabled(true);
-    });
+    // The run stops after the current job and then enables the main window itself: enabling
+    // it here would let a second run start inside the first.
+    QObject::connect(progress_.get(), &TfrmProgress::cancelRequested, mainForm,
+                     [mainForm] { mainForm->CancelRequested = true; });
 }
 
 ApplicationWindows::~ApplicationWindows() = default;

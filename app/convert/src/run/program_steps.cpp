@@ -1,0 +1,53 @@
+#include "convert/program_steps.h"
+
+#include "convert/dss_conversion.h"
+#include "convert/speech_handoff.h"
+#include "convert/toolkit_vox_writer.h"
+#include "convert/wave_conversion.h"
+
+namespace convert {
+namespace {
+
+// The DSS converter program, the wave conversion chain, the speech hand-off with real pauses,
+// and the VOX save through the toolkit.
+class ProgramSteps final : public ConversionSteps {
+public:
+    ProgramSteps(const shell::Settings& settings, const JobErrorReporter& errors,
+                 ProgressView& progress, EventLoop& loop)
+        : converter_(loop, progress)
+        , dss_(errors, loop)
+        , speech_(settings, converter_, errors, progress, loop, pauses_) {}
+
+    bool ConvertDssToWave(int rowIndex, const std::string& inputPath,
+                          const std::string& tempWavePath) override {
+        return dss_.ConvertDssToWave(rowIndex, inputPath, tempWavePath);
+    }
+    bool ConvertWaveFile(const std::string& source, const std::string& destination,
+                         const WaveFormat& target) override {
+        return converter_.ConvertWaveFile(source, destination, target);
+    }
+    bool SpeechHandOff(int rowIndex, const SpeechJob& job) override {
+        return speech_.Run(rowIndex, job.inputName, job.tempWavePath, job.outputPath, job.userId,
+                           job.outputDir);
+    }
+    bool WriteVox(const std::string& pcmPath, const std::string& voxPath,
+                  uint16_t formatCode) override {
+        return WriteVoxWithToolkit(pcmPath, voxPath, formatCode);
+    }
+
+private:
+    WaveConverter converter_;
+    DssConverter dss_;
+    RealSpeechPauses pauses_;
+    convert::SpeechHandOff speech_;
+};
+
+} // namespace
+
+std::unique_ptr<ConversionSteps> MakeProgramSteps(const shell::Settings& settings,
+                                                  const JobErrorReporter& errors,
+                                                  ProgressView& progress, EventLoop& loop) {
+    return std::make_unique<ProgramSteps>(settings, errors, progress, loop);
+}
+
+} // namespace convert
