@@ -5,6 +5,7 @@
 #include "ui/LogAndReport.h"
 #include "ui/MainForm.h"
 #include "ui/PauseForm.h"
+#include "ui/PlayJob.h"
 #include "ui/ProgressForm.h"
 #include "ui/SettingsForm.h"
 #include "ui/SingleInstance.h"
@@ -34,6 +35,7 @@ ApplicationWindows::ApplicationWindows(const std::string& configPath)
         {progress_.get(), settings_.get(), grid_.get(), pause_.get(), tips_.get()});
     installLogAndReportCommands(*main_);
     installConversionCommands(*main_);
+    installPlayJobCommand(*main_);
     TfrmMainForm* mainForm = main_.get();
     // The run stops after the current job and then enables the main window itself: enabling
     // it here would let a second run start inside the first.
