@@ -40,17 +40,30 @@ public:
 
     bool Begin(uint32_t sampleRate) override {
         writer_ = std::make_unique<convert::Pcm16WaveWriter>(result_, sampleRate);
+        block_.reserve(kBlockSamples);
         return writer_->Open();
     }
+    // The decoders give a few hundred samples at a time; the writer gets blocks of about 4 KB,
+    // so that its disk-room check runs per block rather than per frame.
     bool Write(const int16_t* samples, std::size_t count) override {
-        return writer_->Append(samples, count);
+        block_.insert(block_.end(), samples, samples + count);
+        return block_.size() < kBlockSamples || flushBlock();
     }
-    bool Commit() { return writer_ && writer_->Commit(); }
+    bool Commit() { return writer_ && flushBlock() && writer_->Commit(); }
     std::string Error() const { return writer_ ? writer_->Error() : "nothing was decoded"; }
 
 private:
+    static constexpr std::size_t kBlockSamples = 2048;
+
+    bool flushBlock() {
+        const bool written = block_.empty() || writer_->Append(block_.data(), block_.size());
+        block_.clear();
+        return written;
+    }
+
     std::string result_;
     std::unique_ptr<convert::Pcm16WaveWriter> writer_;
+    std::vector<int16_t> block_;
 };
 
 Conversion failure(const std::string& nativeInput, const std::string& why) {

@@ -16,7 +16,7 @@ extern "C" {
 namespace dictconv {
 namespace {
 
-constexpr int kIoBufferBytes = 4096;
+constexpr int kIoBufferBytes = 32768;
 
 std::string errorText(int code) {
     char text[AV_ERROR_MAX_STRING_SIZE] = {};
