@@ -119,6 +119,15 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"WritesAFolder", "mkdir \"$IMPORT_DRIVE_ROOT/c/tmp.wav\"", false, kNoResult}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A result that cannot reach the temporary wave is reported now, not as a later failure.
+TEST_F(DssConversionTest, ReportsAResultThatCannotBeTaken) {
+    convert::DssConverter converter(reporter, loop,
+                                    Converter("echo wave > \"$IMPORT_DRIVE_ROOT/c/tmp.wav\""));
+    EXPECT_FALSE(converter.ConvertDssToWave(1, kInputPath, "C:\\..\\gone\\dict 1.wav"));
+    EXPECT_EQ(panel3, "Could not convert C:\\..\\gone\\dict 1.wav to .wav format");
+    EXPECT_FALSE(fs::exists(result));
+}
+
 TEST_F(DssConversionTest, RemovesPartialFilesOfAKilledConverter) {
     const auto partial = folder.writeFile("drives/c/.tmp.wav.123-0.part", "half");
     const auto unrelated = folder.writeFile("drives/c/.other.wav.1-0.part", "not ours");
