@@ -113,31 +113,30 @@ private:
         io_.reset(avio_alloc_context(buffer, kIoBufferBytes, 0, &fd_, readPacket, nullptr, seekTo));
         if (!io_) {
             av_free(buffer);
-            return fail(DecodeOutcome::Damaged, "out of memory"), false;
+            return stop(DecodeOutcome::Damaged, "out of memory");
         }
         AVFormatContext* format = avformat_alloc_context();
         if (format == nullptr)
-            return fail(DecodeOutcome::Damaged, "out of memory"), false;
+            return stop(DecodeOutcome::Damaged, "out of memory");
         format->pb = io_.get();
         format->flags |= AVFMT_FLAG_CUSTOM_IO;
         // On failure avformat_open_input frees the context itself.
         const int opened =
             avformat_open_input(&format, nullptr, av_find_input_format("dss"), nullptr);
         if (opened < 0)
-            return fail(DecodeOutcome::Damaged,
-                        "the header is damaged (" + errorText(opened) + ")"),
-                   false;
+            return stop(DecodeOutcome::Damaged,
+                        "the header is damaged (" + errorText(opened) + ")");
         format_.reset(format);
         if (format_->nb_streams < 1)
-            return fail(DecodeOutcome::Damaged, "the file holds no audio stream"), false;
+            return stop(DecodeOutcome::Damaged, "the file holds no audio stream");
         const AVCodecParameters* parameters = format_->streams[0]->codecpar;
         const AVCodec* decoder = avcodec_find_decoder(parameters->codec_id);
         if (decoder == nullptr)
-            return fail(DecodeOutcome::Damaged, "no decoder for its codec"), false;
+            return stop(DecodeOutcome::Damaged, "no decoder for its codec");
         codec_.reset(avcodec_alloc_context3(decoder));
         if (!codec_ || avcodec_parameters_to_context(codec_.get(), parameters) < 0 ||
             avcodec_open2(codec_.get(), decoder, nullptr) < 0)
-            return fail(DecodeOutcome::Damaged, "the decoder cannot be opened"), false;
+            return stop(DecodeOutcome::Damaged, "the decoder cannot be opened");
         return true;
     }
 
@@ -147,9 +146,8 @@ private:
             if (received == AVERROR(EAGAIN) || received == AVERROR_EOF)
                 return true;
             if (received < 0)
-                return fail(DecodeOutcome::Damaged,
-                            "the audio is damaged (" + errorText(received) + ")"),
-                       false;
+                return stop(DecodeOutcome::Damaged,
+                            "the audio is damaged (" + errorText(received) + ")");
             const bool written = deliver();
             av_frame_unref(frame_.get());
             if (!written)
@@ -163,16 +161,15 @@ private:
         const bool sixteenBit =
             frame_->format == AV_SAMPLE_FMT_S16 || frame_->format == AV_SAMPLE_FMT_S16P;
         if (!sixteenBit || frame_->ch_layout.nb_channels != 1)
-            return fail(DecodeOutcome::Damaged, "the decoder gave samples of an unexpected form"),
-                   false;
+            return stop(DecodeOutcome::Damaged, "the decoder gave samples of an unexpected form");
         if (!begun_) {
             begun_ = true;
             if (!sink_.Begin(static_cast<uint32_t>(frame_->sample_rate)))
-                return fail(DecodeOutcome::SinkFailed, ""), false;
+                return stop(DecodeOutcome::SinkFailed, "");
         }
         const auto count = static_cast<std::size_t>(frame_->nb_samples);
         if (!sink_.Write(reinterpret_cast<const int16_t*>(frame_->data[0]), count))
-            return fail(DecodeOutcome::SinkFailed, ""), false;
+            return stop(DecodeOutcome::SinkFailed, "");
         result_.samples += count;
         return true;
     }
@@ -181,6 +178,12 @@ private:
         result_.outcome = outcome;
         result_.reason = std::move(reason);
         return result_;
+    }
+
+    // For the steps that answer whether to go on.
+    bool stop(DecodeOutcome outcome, std::string reason) {
+        fail(outcome, std::move(reason));
+        return false;
     }
 
     int fd_;

@@ -106,11 +106,14 @@ private:
                     continue;
                 if (!wt::ReadCanonicalPcm16(entry.path(), 11025))
                     wellFormed_ = false;
-                fs::remove(entry.path(), ignored);
+                // Texts and record first: once the file is gone the hand-off may look at both.
                 for (const auto& text : texts_)
                     wt::WriteBytes(outputFolder_ / text, "recognised " + name);
-                std::lock_guard lock(mutex_);
-                taken_.push_back(entry.path());
+                {
+                    std::lock_guard lock(mutex_);
+                    taken_.push_back(entry.path());
+                }
+                fs::remove(entry.path(), ignored);
                 ++takenCount_;
                 break;
             }

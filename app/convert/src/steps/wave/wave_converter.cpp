@@ -77,20 +77,20 @@ private:
         pcm_.resize(mono_.size());
         const long got = source_.ReadPcm16Block(pcm_.data());
         if (got < 0)
-            return fail(source_.Error()), -1;
+            return failBlock(source_.Error());
         if (got > 0 && !writer_.Append(pcm_.data(), static_cast<std::size_t>(got)))
-            return fail(writer_.Error()), -1;
+            return failBlock(writer_.Error());
         return got;
     }
 
     long convertBlock() {
         const long got = source_.ReadBlock(mono_.data());
         if (got < 0)
-            return fail(source_.Error()), -1;
+            return failBlock(source_.Error());
         if (got == 0)
             return 0;
         if (!rate_.Process(mono_.data(), got, resampled_))
-            return fail(rate_.Error()), -1;
+            return failBlock(rate_.Error());
         return writeResampled() ? got : -1;
     }
 
@@ -105,6 +105,11 @@ private:
     bool fail(const std::string& text) {
         error_ = text;
         return false;
+    }
+
+    long failBlock(const std::string& text) {
+        error_ = text;
+        return -1;
     }
 
     steps::SampleSource& source_;
