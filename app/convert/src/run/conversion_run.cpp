@@ -12,6 +12,8 @@
 #include <unistd.h>
 
 #include <exception>
+#include <filesystem>
+#include <system_error>
 
 namespace convert {
 namespace {
@@ -200,11 +202,16 @@ bool ConversionRun::BringInputToTemp(int rowIndex, const JobPaths& paths,
     if (IsDssInput(inputName))
         return context_.steps.ConvertDssToWave(rowIndex, paths.inputPath, paths.tempWavePath);
     const std::string nativeInput = platform::resolvePath(paths.inputPath);
-    const platform::PublishResult copied = AwaitInBackground(context_.loop, [&] {
-        return platform::copyFileSafely(nativeInput, paths.tempWavePath, true);
+    // The temporary copy is private and thrown away: it needs no flush to disk.
+    const bool copied = AwaitInBackground(context_.loop, [&] {
+        std::error_code error;
+        std::filesystem::copy_file(nativeInput, paths.tempWavePath,
+                                   std::filesystem::copy_options::overwrite_existing, error);
+        return !error;
     });
-    if (copied == platform::PublishResult::Published)
+    if (copied)
         return true;
+    RemoveFile(paths.tempWavePath);
     Fail(rowIndex, CopyToTempFailedText(paths.inputPath));
     return false;
 }
