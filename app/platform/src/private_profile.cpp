@@ -98,9 +98,13 @@ std::string PrivateProfile::readString(std::string_view section, std::string_vie
     return detail::profileReadResult(found, defaultValue, bufferSize);
 }
 
+bool isStorableProfileValue(std::string_view value) {
+    return !hasLineBreakOrNul(value);
+}
+
 bool PrivateProfile::writeString(std::string_view section, std::string_view key,
                                  std::string_view value) const {
-    if (!isStorableSection(section) || !isStorableKey(key) || hasLineBreakOrNul(value)) {
+    if (!isStorableSection(section) || !isStorableKey(key) || !isStorableProfileValue(value)) {
         return false;
     }
     const std::string nativePath = resolvePath(storedPath_);

@@ -4,6 +4,8 @@
 #include "convert/job_number_search.h"
 #include "convert/text_cut.h"
 
+#include "config/output_formats.h"
+
 #include <climits>
 
 namespace convert {
@@ -101,15 +103,15 @@ std::string OutputNamer::DictationDate() const {
 }
 
 std::string OutputExtension(int voxFormatIndex, std::string_view inputName) {
-    switch (voxFormatIndex) {
-    case 0:
-    case 1:
+    switch (shell::OutputFormatAt(voxFormatIndex).extension) {
+    case shell::OutputExtensionRule::Vox:
         return ".vox";
-    case 2:
+    case shell::OutputExtensionRule::Wav:
         return ".wav";
-    default:
-        return std::string(CutText(ExtensionOf(inputName), kMaxExtensionLength));
+    case shell::OutputExtensionRule::SourceExtension:
+        break;
     }
+    return std::string(CutText(ExtensionOf(inputName), kMaxExtensionLength));
 }
 
 } // namespace convert

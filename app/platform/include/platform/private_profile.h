@@ -38,6 +38,10 @@ private:
     std::string storedPath_;
 };
 
+// False for a value that no write can store (one holding a line break or a NUL), so that a
+// caller can refuse a set of values before writing the first of them.
+bool isStorableProfileValue(std::string_view value);
+
 // A snapshot of a profile file parsed once; its reads give exactly what PrivateProfile's
 // key-by-key reads give on the file as it was when loaded. Used where many keys are read in one
 // go (the directory table of every scan).

@@ -1,17 +1,10 @@
 #include "config/config_store.h"
 
+#include "config/setting_keys.h"
 #include "platform/paths.h"
 #include "platform/private_profile.h"
 
 namespace shell {
-
-namespace {
-
-int selectorIndex(int stored, int count) {
-    return (stored >= 0 && stored < count) ? stored : -1;
-}
-
-} // namespace
 
 ConfigStore::ConfigStore(std::string storedPath)
     : storedPath_(std::move(storedPath)) {}
@@ -55,56 +48,35 @@ void ConfigStore::WriteBoolean(std::string_view key, bool value) const {
 }
 
 Settings ConfigStore::LoadSettings() const {
-    const Settings defaults;
-    Settings s;
-    auto integer = [this](const char* key, int fallback) {
-        return ParseStoredInteger(ReadString(key, ""), fallback);
-    };
-    auto boolean = [this](const char* key, bool fallback) {
-        return ParseStoredBoolean(ReadString(key, ""), fallback);
-    };
-    s.VoxFormat = selectorIndex(integer("VoxFormat", defaults.VoxFormat), kVoxFormatCount);
-    s.Priority = selectorIndex(integer("Priority", defaults.Priority), kPriorityCount);
-    s.DictatorID = ReadString("DictatorID", defaults.DictatorID);
-    s.EnableSched = boolean("EnableSched", defaults.EnableSched);
-    s.ConvertInterval = integer("ConvertInterval", defaults.ConvertInterval);
-    s.ShowErrors = boolean("ShowErrors", defaults.ShowErrors);
-    s.AppendSource = boolean("AppendSource", defaults.AppendSource);
-    s.MoveOutputText = boolean("MoveOutputText", defaults.MoveOutputText);
-    s.AppendDate = boolean("AppendDate", defaults.AppendDate);
-    s.ShowTips = boolean("ShowTips", defaults.ShowTips);
-    s.SpeechRec = boolean("SpeechRec", defaults.SpeechRec);
-    s.SpeechInput = ReadString("SpeechInput", defaults.SpeechInput);
-    s.SpeechOutput = ReadString("SpeechOutput", defaults.SpeechOutput);
-    s.Interface = ReadString("Interface", defaults.Interface);
-    s.Height = integer("Height", defaults.Height);
-    s.Width = integer("Width", defaults.Width);
-    s.Top = integer("Top", defaults.Top);
-    s.Left = integer("Left", defaults.Left);
-    return s;
+    Settings settings;
+    for (const SettingKey& key : kSettingKeys) {
+        // A text key that is present but empty stays empty; a number reads as its default.
+        const std::string stored =
+            ReadString(key.name, key.kind == SettingKind::Text ? key.defaultValue : "");
+        ApplyStoredText(key, stored.c_str(), settings);
+    }
+    return settings;
 }
 
-void ConfigStore::SaveSettings(const Settings& s) const {
-    WriteInteger("VoxFormat", s.VoxFormat);
-    WriteInteger("Priority", s.Priority);
-    WriteString("DictatorID", s.DictatorID);
-    WriteBoolean("EnableSched", s.EnableSched);
-    WriteInteger("ConvertInterval", s.ConvertInterval);
-    WriteBoolean("ShowErrors", s.ShowErrors);
-    WriteBoolean("MoveOutputText", s.MoveOutputText);
-    WriteBoolean("AppendSource", s.AppendSource);
-    WriteBoolean("AppendDate", s.AppendDate);
-    WriteBoolean("SpeechRec", s.SpeechRec);
-    WriteString("SpeechInput", s.SpeechInput);
-    WriteString("SpeechOutput", s.SpeechOutput);
-    WriteString("Interface", s.Interface);
+void ConfigStore::WriteKeysOf(SettingWriter writer, const Settings& settings) const {
+    for (const SettingKey& key : kSettingKeys) {
+        if (key.writer == writer) {
+            WriteString(key.name, StoredText(key, settings));
+        }
+    }
+}
+
+void ConfigStore::SaveSettings(const Settings& settings) const {
+    WriteKeysOf(SettingWriter::SettingsDialog, settings);
 }
 
 void ConfigStore::SaveGeometry(int height, int width, int top, int left) const {
-    WriteInteger("Height", height);
-    WriteInteger("Width", width);
-    WriteInteger("Top", top);
-    WriteInteger("Left", left);
+    Settings geometry;
+    geometry.Height = height;
+    geometry.Width = width;
+    geometry.Top = top;
+    geometry.Left = left;
+    WriteKeysOf(SettingWriter::Geometry, geometry);
 }
 
 bool ConfigStore::ReadTipsCheckBox() const {

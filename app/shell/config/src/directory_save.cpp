@@ -2,6 +2,7 @@
 #include "config/directory_table.h"
 
 #include "platform/paths.h"
+#include "platform/private_profile.h"
 
 #include <sys/stat.h>
 
@@ -53,14 +54,27 @@ DirectoryRow SavedRowValues(const DirectoryRow& gridRow) {
 
 void ConfigStore::SaveDirectoryTable(const std::vector<DirectoryRow>& gridRows) const {
     const DirectoryRow emptyRow;
+    std::vector<DirectoryRow> savedRows;
     for (int row = 1; row <= kSavedTableRows; ++row) {
         const std::size_t index = static_cast<std::size_t>(row - 1);
-        const DirectoryRow& gridRow = index < gridRows.size() ? gridRows[index] : emptyRow;
-        const DirectoryRow saved = SavedRowValues(gridRow);
-        for (int column = 0; column < kDirectoryColumnCount; ++column) {
-            WriteString(DirectoryKey(column, row), saved.cells[static_cast<std::size_t>(column)]);
+        savedRows.push_back(SavedRowValues(index < gridRows.size() ? gridRows[index] : emptyRow));
+    }
+    // A cell that no write can store would fail half-way through the table: refuse the whole
+    // table before its first key is written.
+    for (const DirectoryRow& saved : savedRows) {
+        for (const std::string& cell : saved.cells) {
+            if (!platform::isStorableProfileValue(cell)) {
+                throw ConfigWriteError(storedPath_);
+            }
         }
-        createOneFolderLevel(gridRow.outputDir());
+    }
+    for (int row = 1; row <= kSavedTableRows; ++row) {
+        const std::size_t index = static_cast<std::size_t>(row - 1);
+        for (int column = 0; column < kDirectoryColumnCount; ++column) {
+            WriteString(DirectoryKey(column, row),
+                        savedRows[index].cells[static_cast<std::size_t>(column)]);
+        }
+        createOneFolderLevel(index < gridRows.size() ? gridRows[index].outputDir() : "");
     }
 }
 

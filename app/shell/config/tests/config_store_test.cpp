@@ -74,6 +74,15 @@ TEST_F(ConfigStoreTest, NonNumericValuesGiveTheDefaults) {
     expectSameSettings(store_.LoadSettings(), Settings{});
 }
 
+TEST_F(ConfigStoreTest, EmptyTextValuesStayEmptyWhileEmptyNumbersGiveTheDefaults) {
+    writeIni("[Startup]\r\nDictatorID=\r\nSpeechInput=\r\nConvertInterval=\r\nShowTips=\r\n");
+    const Settings s = store_.LoadSettings();
+    EXPECT_EQ(s.DictatorID, "");
+    EXPECT_EQ(s.SpeechInput, "");
+    EXPECT_EQ(s.ConvertInterval, 30);
+    EXPECT_TRUE(s.ShowTips);
+}
+
 TEST_F(ConfigStoreTest, SchedulerWithoutIntervalRunsEvery30Minutes) {
     writeIni("[Startup]\r\nEnableSched=1\r\n");
     const Settings s = store_.LoadSettings();

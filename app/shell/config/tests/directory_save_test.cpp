@@ -116,4 +116,23 @@ TEST_F(DirectorySaveTest, AFailedWriteRaises) {
     }
 }
 
+TEST_F(DirectorySaveTest, ACellWithALineBreakIsRefusedBeforeAnythingIsWritten) {
+    const std::string before = "[Startup]\r\nInputDir1=C:\\Old\r\n";
+    writeIni(before);
+    std::vector<shell::DirectoryRow> rows(5, gridRow("C:\\In", "C:\\Out", "1", "00"));
+    rows[4] = gridRow("C:\\In", "C:\\Out\r\nInputDir1=C:\\Injected", "1", "00");
+    EXPECT_THROW(store_.SaveDirectoryTable(rows), shell::ConfigWriteError);
+    EXPECT_EQ(iniBytes(), before);
+    EXPECT_FALSE(std::filesystem::exists(folder_.path() / "drives/c/Out"));
+}
+
+TEST_F(DirectorySaveTest, CellsWithEqualSignsQuotesAndOtherScriptsReadBackAsTyped) {
+    const shell::DirectoryRow typed =
+        gridRow("C:\\Diktat = Müller", "\"C:\\Out put\"", "Ü=2", "é\"");
+    store_.SaveDirectoryTable({typed});
+    const shell::DirectoryTable table = store_.ReadDirectoryTable();
+    ASSERT_EQ(table.tableRowCount, 1);
+    EXPECT_EQ(table.rowsRead[0].cells, typed.cells);
+}
+
 } // namespace

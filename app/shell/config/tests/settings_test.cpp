@@ -49,3 +49,32 @@ TEST(SettingsDefaultsTest, AreTheDesignedOnes) {
 }
 
 } // namespace
+
+namespace {
+
+struct IdCase {
+    const char* name;
+    const char* text;
+    bool valid;
+};
+
+class DictatorIdTest : public ::testing::TestWithParam<IdCase> {};
+
+TEST_P(DictatorIdTest, AcceptsExactlyFourAsciiDigits) {
+    EXPECT_EQ(shell::IsValidDictatorID(GetParam().text), GetParam().valid) << GetParam().text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, DictatorIdTest,
+    ::testing::Values(IdCase{"LeadingZeros", "0042", true}, IdCase{"Default", "9999", true},
+                      IdCase{"ThreeDigits", "123", false}, IdCase{"FiveDigits", "12345", false},
+                      IdCase{"Letter", "12a4", false}, IdCase{"Blank", "12 4", false},
+                      IdCase{"TrailingBlank", "123 ", false}, IdCase{"Empty", "", false},
+                      IdCase{"Sign", "+123", false},
+                      // Arabic-Indic digits: four characters of eight bytes.
+                      IdCase{"ArabicIndicDigits", "\xd9\xa1\xd9\xa2\xd9\xa3\xd9\xa4", false},
+                      // Two ASCII digits and one two-byte digit: four bytes, three characters.
+                      IdCase{"FourBytesThreeCharacters", "12\xd9\xa3", false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace

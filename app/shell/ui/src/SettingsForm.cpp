@@ -1,5 +1,7 @@
 #include "ui/SettingsForm.h"
 
+#include "config/output_formats.h"
+
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -10,14 +12,26 @@
 namespace ui {
 namespace {
 
-template <std::size_t N>
-QComboBox* makeSelector(const char* name, const std::array<const char*, N>& texts) {
+QComboBox* makeSelector(const char* name, const QStringList& texts) {
     auto* selector = new QComboBox;
     selector->setObjectName(QString::fromLatin1(name));
-    for (const char* text : texts)
-        selector->addItem(QString::fromUtf8(text));
+    selector->addItems(texts);
     selector->setEditable(false);
     return selector;
+}
+
+QStringList outputFormatTexts() {
+    QStringList texts;
+    for (const shell::OutputFormat& format : shell::kOutputFormats)
+        texts << QString::fromUtf8(format.selectorText);
+    return texts;
+}
+
+QStringList priorityTexts() {
+    QStringList texts;
+    for (const char* text : shell::kPriorityTexts)
+        texts << QString::fromUtf8(text);
+    return texts;
 }
 
 } // namespace
@@ -51,8 +65,8 @@ TfrmSettings::TfrmSettings(QWidget* parent)
 QWidget* TfrmSettings::buildGeneralPage() {
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("tabGeneral"));
-    cboFormat_ = makeSelector("cboFormat", kOutputFormatTexts);
-    cboPriority_ = makeSelector("cboPriority", kPriorityTexts);
+    cboFormat_ = makeSelector("cboFormat", outputFormatTexts());
+    cboPriority_ = makeSelector("cboPriority", priorityTexts());
     auto* form = new QFormLayout(page);
     form->addRow(QStringLiteral("Output format: "), cboFormat_);
     form->addRow(QStringLiteral("Priority status:"), cboPriority_);

@@ -3,6 +3,7 @@
 // Failed writes raise ConfigWriteError ("Unable to write to <file>") and abandon the operation.
 
 #include "config/directory_table.h"
+#include "config/setting_keys.h"
 #include "config/settings.h"
 
 #include <stdexcept>
@@ -76,6 +77,8 @@ public:
     void WriteBoolean(std::string_view key, bool value) const;
 
 private:
+    void WriteKeysOf(SettingWriter writer, const Settings& settings) const;
+
     std::string storedPath_;
 };
 

@@ -1,44 +1,47 @@
 #pragma once
-// The single-key settings of section "Startup", one field per key, named after the key, with
-// the defaults used when a key is missing or unreadable.
+// The single-key settings of section "Startup", one field per key, named after the key. A
+// default-constructed Settings holds every key's default (the key table in setting_keys.h is
+// where the defaults are written down).
+
+#include "config/output_formats.h"
 
 #include <string>
+#include <string_view>
 
 namespace shell {
 
 struct Settings {
-    // Selected index of cboFormat: 0 "PCM 8 KHz (vox)", 1 "ADPCM 8 KHz (vox)", 2 "WAV",
-    // 3 "Original Format"; -1 when the stored value is out of range (no selection).
-    int VoxFormat = 3;
-    // Selected index of cboPriority: 0 "Normal", 1 "Stat"; -1 when out of range.
-    int Priority = 0;
-    std::string DictatorID = "9999";
-    bool EnableSched = false;
-    int ConvertInterval = 30;
-    bool ShowErrors = false;
-    bool AppendSource = false;
-    bool MoveOutputText = false;
-    bool AppendDate = false;
-    bool ShowTips = true;
-    bool SpeechRec = false;
-    std::string SpeechInput = "C:\\Dragon\\Input";
-    std::string SpeechOutput = "C:\\Dragon\\Output";
+    Settings();
+
+    // Selected index of cboFormat (kOutputFormats); -1 when the stored value is out of range
+    // (no selection).
+    int VoxFormat;
+    // Selected index of cboPriority (kPriorityTexts); -1 when out of range.
+    int Priority;
+    std::string DictatorID;
+    bool EnableSched;
+    int ConvertInterval;
+    bool ShowErrors;
+    bool AppendSource;
+    bool MoveOutputText;
+    bool AppendDate;
+    bool ShowTips;
+    bool SpeechRec;
+    std::string SpeechInput;
+    std::string SpeechOutput;
     std::string Interface;
-    int Height = 307;
-    int Width = 500;
-    int Top = 200;
-    int Left = 200;
+    int Height;
+    int Width;
+    int Top;
+    int Left;
 };
 
-// Number of entries of the two selectors.
-inline constexpr int kVoxFormatCount = 4;
-inline constexpr int kPriorityCount = 2;
-inline constexpr int kVoxFormatAdpcm = 1;
+} // namespace shell
 
-// The format tag a VOX output is written with: 23 for "ADPCM 8 KHz (vox)", otherwise 7.
-int OutputFormatCode(int voxFormatIndex);
+namespace shell {
 
-// The text of status panel 2 for an output format index ("Format:  Original" for 3 or none).
-std::string FormatStatusText(int voxFormatIndex);
+// The default dictator ID's rule: exactly four characters, each an ASCII digit "0" to "9"
+// (digits of other scripts, blanks and signs are refused).
+bool IsValidDictatorID(std::string_view text);
 
 } // namespace shell

@@ -12,10 +12,6 @@ class QTabWidget;
 
 namespace ui {
 
-inline constexpr std::array<const char*, 4> kOutputFormatTexts = {
-    "PCM 8 KHz (vox)", "ADPCM 8 KHz (vox)", "WAV", "Original Format"};
-inline constexpr std::array<const char*, 2> kPriorityTexts = {"Normal", "Stat"};
-
 class TfrmSettings : public QDialog {
     Q_OBJECT
 public:

@@ -1,0 +1,173 @@
+#include "dropimport/drop_import.h"
+
+#include "platform_test/test_folder.h"
+#include "platform_test/unprivileged.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+
+namespace {
+
+namespace fs = std::filesystem;
+using platform_test::TestFolder;
+
+// Records every request as "<what>:<text>" and answers the question as told.
+class RecordingWindow : public shell::DropImportWindow {
+public:
+    bool AskToImport(const std::string& question) override {
+        calls.push_back("ask:" + question);
+        return answerYes;
+    }
+    void RefuseDrop(const std::string& message) override { calls.push_back("refuse:" + message); }
+    void BeginTransfer() override { calls.push_back("begin"); }
+    void ProcessEvents() override {
+        ++eventRounds;
+        if (onEvents)
+            onEvents();
+    }
+    void ShowCurrentFile(const std::string& text) override { calls.push_back(text); }
+    void ShowInvalidType(const std::string& text) override { calls.push_back("invalid:" + text); }
+    void EndTransfer() override { calls.push_back("end"); }
+    void RefreshJobList() override { calls.push_back("refresh"); }
+    void ShowImportedCount(const std::string& text) override { calls.push_back("count:" + text); }
+
+    std::vector<std::string> calls;
+    bool answerYes = true;
+    int eventRounds = 0;
+    std::function<void()> onEvents;
+};
+
+class DropImportTest : public ::testing::Test {
+protected:
+    std::string source(const std::string& name, const std::string& content = "RIFF....") const {
+        return folder_.writeFile(fs::path("dropped") / name, content).string();
+    }
+    fs::path inbox() const { return folder_.path() / "drives/c/Dict/Type1"; }
+    std::vector<std::string> inboxNames() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(inbox()))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    int drop(const std::vector<std::string>& paths, const std::string& folder = "C:\\Dict\\Type1") {
+        return shell::ImportDroppedFiles(folder, paths, window_);
+    }
+
+    TestFolder folder_;
+    platform_test::ScopedEnv root_{"IMPORT_DRIVE_ROOT", folder_.str() + "/drives"};
+    RecordingWindow window_;
+
+    void SetUp() override { folder_.makeFolder("drives/c/Dict/Type1"); }
+};
+
+TEST_F(DropImportTest, ThreeWavesAndAnMp3) {
+    const std::string a = source("a.wav"), b = source("b.wav"), mp3 = source("song.mp3"),
+                      c = source("c.wav");
+    EXPECT_EQ(drop({a, b, mp3, c}), 3);
+    EXPECT_EQ(window_.calls, (std::vector<std::string>{
+                                 "ask:Do you wish to import files to folder "
+                                 "\"C:\\Dict\\Type1\"?",
+                                 "begin", "File:  " + a, "File:  " + b,
+                                 "invalid:" + mp3 + " is an invalid sound file type.",
+                                 "File:  " + c, "refresh", "end", "count:3 files imported."}));
+    EXPECT_EQ(inboxNames(), (std::vector<std::string>{"a.wav", "b.wav", "c.wav"}));
+    EXPECT_TRUE(fs::exists(a)) << "dropped files are copied, never moved";
+}
+
+TEST_F(DropImportTest, ExtensionsAreComparedInLowerCase) {
+    EXPECT_EQ(drop({source("A.WAV"), source("b.Dss"), source("c.WAVE"), source("noext")}), 2);
+    EXPECT_EQ(inboxNames(), (std::vector<std::string>{"A.WAV", "b.Dss"}));
+}
+
+TEST_F(DropImportTest, AnExistingNameIsNeverReplaced) {
+    folder_.writeFile("drives/c/Dict/Type1/abc.wav", "waiting dictation");
+    folder_.writeFile("drives/c/Dict/Type1/abc(1).wav", "another one");
+    EXPECT_EQ(drop({source("abc.wav", "new")}), 1);
+    EXPECT_EQ(platform_test::readFileBytes(inbox() / "abc.wav"), "waiting dictation");
+    EXPECT_EQ(platform_test::readFileBytes(inbox() / "abc(1).wav"), "another one");
+    EXPECT_EQ(platform_test::readFileBytes(inbox() / "abc(2).wav"), "new");
+}
+
+TEST_F(DropImportTest, AnExistingNameInAnotherCaseIsTheSameFile) {
+    folder_.writeFile("drives/c/Dict/Type1/ABC.WAV", "waiting");
+    EXPECT_EQ(drop({source("abc.wav", "new")}), 1);
+    EXPECT_EQ(platform_test::readFileBytes(inbox() / "ABC.WAV"), "waiting");
+    EXPECT_EQ(platform_test::readFileBytes(inbox() / "abc(1).wav"), "new");
+}
+
+TEST_F(DropImportTest, NoMeansNothingHappens) {
+    window_.answerYes = false;
+    EXPECT_EQ(drop({source("a.wav")}), 0);
+    EXPECT_EQ(window_.calls.size(), 1u);
+    EXPECT_TRUE(inboxNames().empty());
+}
+
+TEST_F(DropImportTest, AnEmptyTableRefusesTheDropWithoutAQuestion) {
+    EXPECT_EQ(drop({source("a.wav")}, ""), 0);
+    EXPECT_EQ(window_.calls,
+              std::vector<std::string>{std::string("refuse:") + shell::kNoInputFolderForDropText});
+}
+
+TEST_F(DropImportTest, FoldersAreNotCopied) {
+    const std::string wavFolder = folder_.makeFolder("dropped/take.wav").string();
+    const std::string plainFolder = folder_.makeFolder("dropped/takes").string();
+    EXPECT_EQ(drop({wavFolder, plainFolder}), 0);
+    EXPECT_EQ(window_.calls[3], "invalid:" + plainFolder + " is an invalid sound file type.");
+    EXPECT_TRUE(inboxNames().empty()) << "a failed copy leaves no partial file";
+}
+
+TEST_F(DropImportTest, AFileThatVanishedBeforeItsCopyIsSkipped) {
+    const std::string gone = source("gone.wav");
+    const std::string kept = source("kept.wav");
+    fs::remove(gone);
+    EXPECT_EQ(drop({gone, kept}), 1);
+    EXPECT_EQ(inboxNames(), std::vector<std::string>{"kept.wav"});
+}
+
+TEST_F(DropImportTest, EventsBetweenFilesNeverSeeAPartialFile) {
+    std::vector<std::string> paths;
+    for (int i = 0; i < 500; ++i)
+        paths.push_back(source("take" + std::to_string(i) + ".wav", std::string(2000, 'x')));
+    int partialSeen = 0;
+    window_.onEvents = [&] {
+        for (const auto& entry : fs::directory_iterator(inbox()))
+            partialSeen += entry.path().filename().string().front() == '.';
+    };
+    EXPECT_EQ(drop(paths), 500);
+    EXPECT_EQ(inboxNames().size(), 500u);
+    EXPECT_EQ(partialSeen, 0);
+    EXPECT_GE(window_.eventRounds, 500);
+    EXPECT_EQ(window_.calls.back(), "count:500 files imported.");
+}
+
+TEST_F(DropImportTest, FolderNamesWithBlanksQuotesAndOtherScripts) {
+    folder_.makeFolder("drives/c/Diktate \"Frau Müller\"");
+    EXPECT_EQ(drop({source("x.wav")}, "C:\\Diktate \"Frau Müller\""), 1);
+    EXPECT_TRUE(fs::exists(folder_.path() / "drives/c/Diktate \"Frau Müller\"/x.wav"));
+}
+
+TEST_F(DropImportTest, AMissingDestinationCopiesNothing) {
+    EXPECT_EQ(drop({source("x.wav")}, "C:\\Nowhere"), 0);
+    EXPECT_EQ(window_.calls.back(), "count:0 files imported.");
+}
+
+TEST_F(DropImportTest, AnUnwritableDestinationLeavesNothingBehind) {
+    const std::string wav = source("x.wav");
+    platform_test::shareWithEveryone(folder_.path());
+    fs::permissions(inbox(), fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                 fs::perms::others_read | fs::perms::others_exec);
+    const std::optional<bool> copiedNothing = platform_test::runUnprivileged([&] {
+        RecordingWindow window;
+        return shell::ImportDroppedFiles("C:\\Dict\\Type1", {wav}, window) == 0 &&
+               window.calls.back() == "count:0 files imported.";
+    });
+    ASSERT_TRUE(copiedNothing.has_value()) << "the check could not run unprivileged";
+    EXPECT_TRUE(*copiedNothing);
+    EXPECT_TRUE(inboxNames().empty());
+}
+
+} // namespace
