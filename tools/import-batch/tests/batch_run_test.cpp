@@ -5,6 +5,7 @@
 #include "convert/clock.h"
 #include "convert/output_namer.h"
 #include "convert/run_lock.h"
+#include "convert/toolkit_vox_writer.h"
 #include "wave_fixture.h"
 
 #include <gtest/gtest.h>
@@ -105,6 +106,38 @@ TEST_F(BatchRunTest, ConvertsEveryWaitingJobAndPrintsALinePerJob) {
     EXPECT_EQ(again.exitCode, 0);
     EXPECT_EQ(again.out, "");
     EXPECT_NE(again.err.find("no dictation is waiting"), std::string::npos);
+}
+
+// Through the real wave conversion chain and the toolkit: an 8 kHz mono dictation passes the
+// chain unchanged, so its VOX output equals the toolkit's own encoding of it; a 44.1 kHz stereo
+// one is mixed down and resampled to 8 kHz.
+TEST_F(BatchRunTest, WritesVoxThroughTheWaveChainAndTheToolkit) {
+    configure({"VoxFormat=1"});
+    const std::string telephone = wave(1, 8001);
+    workspace.addFile("c/Dict/Type1/a telephone.wav", telephone);
+    std::vector<int16_t> stereo(2 * 44100);
+    for (std::size_t i = 0; i < stereo.size(); ++i)
+        stereo[i] = static_cast<int16_t>((i * 7) % 3000);
+    std::string studio = toolkit_test::pcm16Wave(stereo, 88200);
+    studio[22] = 2; // two channels of 44100 Hz
+    studio[24] = 0x44, studio[25] = static_cast<char>(0xAC), studio[26] = 0, studio[27] = 0;
+    studio[32] = 4; // four bytes a frame
+    workspace.addFile("c/Dict/Type1/b studio.wav", studio);
+
+    const BatchResult result = runBatch(workspace, {});
+
+    ASSERT_EQ(result.exitCode, 0) << result.out << result.err;
+    const fs::path expected = workspace.root() / "expected.vox";
+    ASSERT_TRUE(convert::WriteVoxWithToolkit(workspace.drive("c/Dict/Type1/_a telephone.wav"),
+                                             expected.string(), 23));
+    EXPECT_EQ(platform_test::readFileBytes(out1 / name(1, ".vox")),
+              platform_test::readFileBytes(expected));
+    EXPECT_EQ(fs::file_size(out1 / name(1, ".vox")), 4001u);
+    // One second of sound: 8000 samples at 4 bits, within a block of the resampler's edges.
+    const auto studioBytes = static_cast<long>(fs::file_size(out1 / name(2, ".vox")));
+    EXPECT_NEAR(studioBytes, 4000, 40);
+    EXPECT_EQ(linesOf(result.out).at(1),
+              "C:\\Dict\\Type1\\b studio.wav -> " + outputPath(2, ".vox") + " (4 KB)");
 }
 
 TEST_F(BatchRunTest, AFailedJobIsPrintedWithItsErrorAndSetsTheExitStatus) {

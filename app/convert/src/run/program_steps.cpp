@@ -1,19 +1,21 @@
 #include "convert/program_steps.h"
 
 #include "convert/toolkit_vox_writer.h"
+#include "convert/wave_conversion.h"
 
 #include <unistd.h>
 
 namespace convert {
 namespace {
 
-// The VOX save goes through the toolkit. The DSS converter, the wave conversion chain and the
-// speech hand-off are not part of this build yet: their jobs fail with the texts those steps
-// report when they cannot run, and the inputs stay waiting.
+// The wave conversion chain and the toolkit's VOX save. The DSS converter and the speech
+// hand-off are not part of this build yet: their jobs fail with the texts those steps report
+// when they cannot run, and the inputs stay waiting.
 class ProgramSteps final : public ConversionSteps {
 public:
-    explicit ProgramSteps(const JobErrorReporter& errors)
-        : errors_(errors) {}
+    ProgramSteps(const JobErrorReporter& errors, ProgressView& progress, EventLoop& loop)
+        : errors_(errors)
+        , wave_(loop, progress) {}
 
     bool ConvertDssToWave(int rowIndex, const std::string& inputPath,
                           const std::string& tempWavePath) override {
@@ -22,8 +24,9 @@ public:
         ::unlink(tempWavePath.c_str());
         return false;
     }
-    bool ConvertWaveFile(const std::string&, const std::string&, const WaveFormat&) override {
-        return false;
+    bool ConvertWaveFile(const std::string& source, const std::string& destination,
+                         const WaveFormat& target) override {
+        return wave_.ConvertWaveFile(source, destination, target);
     }
     bool SpeechHandOff(int rowIndex, const SpeechJob&) override {
         errors_.LogJobError(rowIndex, "Error converting to PCM .wav format in Speech Rec folder");
@@ -36,14 +39,15 @@ public:
 
 private:
     const JobErrorReporter& errors_;
+    WaveConverter wave_;
 };
 
 } // namespace
 
 std::unique_ptr<ConversionSteps> MakeProgramSteps(const shell::Settings&,
-                                                  const JobErrorReporter& errors, ProgressView&,
-                                                  EventLoop&) {
-    return std::make_unique<ProgramSteps>(errors);
+                                                  const JobErrorReporter& errors,
+                                                  ProgressView& progress, EventLoop& loop) {
+    return std::make_unique<ProgramSteps>(errors, progress, loop);
 }
 
 } // namespace convert
