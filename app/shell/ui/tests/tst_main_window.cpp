@@ -106,8 +106,7 @@ private slots:
     void freshStartOpensAtTheDefaultGeometry() {
         auto windows = startProgram();
         TfrmMainForm& form = windows->frmMainForm();
-        QCOMPARE(form.size(), QSize(500, 307));
-        QCOMPARE(form.pos(), QPoint(200, 200));
+        QCOMPARE(form.geometry(), QRect(200, 200, 500, 307));
         QCOMPARE(form.windowTitle(), QStringLiteral("Quorvel Import Utility"));
     }
 
@@ -130,8 +129,7 @@ private slots:
     void savedGeometryComesBack() {
         {
             auto windows = startProgram();
-            windows->frmMainForm().resize(640, 420);
-            windows->frmMainForm().move(130, 90);
+            windows->frmMainForm().setGeometry(130, 90, 640, 420);
             QVERIFY(windows->frmMainForm().close());
         }
         const auto keys = workspace->configMap();
@@ -141,15 +139,13 @@ private slots:
         QCOMPARE(keys.at("Left"), std::string("130"));
 
         auto again = startProgram();
-        QCOMPARE(again->frmMainForm().size(), QSize(640, 420));
-        QCOMPARE(again->frmMainForm().pos(), QPoint(130, 90));
+        QCOMPARE(again->frmMainForm().geometry(), QRect(130, 90, 640, 420));
     }
 
     void exitSavesTheGeometryLikeClosing() {
         auto windows = startProgram();
         TfrmMainForm& form = windows->frmMainForm();
-        form.resize(555, 333);
-        form.move(210, 220);
+        form.setGeometry(210, 220, 555, 333);
         actionNamed(form, "mnuExit")->trigger();
         QVERIFY(!form.isVisible());
         const auto keys = workspace->configMap();
@@ -210,14 +206,14 @@ private slots:
         QCOMPARE(form.StatusBar1()->panelText(1),
                  QStringLiteral("Next scheduled conversion in 2 min"));
         QCOMPARE(runs, 1);
-        QCOMPARE(form.MinutesElapsed, 0);
+        QCOMPARE(form.scheduler().MinutesElapsed(), 0);
         form.Timer1Timer();
         QCOMPARE(form.StatusBar1()->panelText(1),
                  QStringLiteral("Next scheduled conversion in 1 min"));
         form.settings.EnableSched = false;
         form.Timer1Timer();
         QCOMPARE(form.StatusBar1()->panelText(1), QString());
-        QCOMPARE(form.MinutesElapsed, 0);
+        QCOMPARE(form.scheduler().MinutesElapsed(), 0);
     }
 
     void menuBarHoldsTheCommands_data() {
@@ -428,7 +424,10 @@ private slots:
         ui::JobListView* list = form.ListView1();
         QCOMPARE(list->columnCount(), 8);
         QCOMPARE(list->headerItem()->text(column), header);
-        QCOMPARE(list->columnWidth(column), width);
+        // The designed width is the least; the header text must never be cut.
+        QVERIFY(list->columnWidth(column) >= width);
+        QVERIFY(list->columnWidth(column) >=
+                list->header()->fontMetrics().horizontalAdvance(header));
         const auto alignment = Qt::Alignment(list->headerItem()->textAlignment(column));
         QCOMPARE(bool(alignment & Qt::AlignRight), right);
     }
@@ -452,7 +451,7 @@ private slots:
         const int widths[] = {100, 200, 170, 100};
         const QString texts[] = {"Total Files:", "", "Vox Format:  ", ""};
         for (int i = 0; i < 4; ++i) {
-            QCOMPARE(panels->panel(i)->width(), widths[i]);
+            QVERIFY(panels->panel(i)->width() >= widths[i]);
             QCOMPARE(panels->panelText(i), texts[i]);
         }
     }
