@@ -7,6 +7,8 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include <algorithm>
+
 namespace platform {
 
 bool wildcardMatch(std::string_view pattern, std::string_view name) {
@@ -53,6 +55,20 @@ FoundEntry describeEntry(int folderFd, const char* name) {
 
 } // namespace
 
+bool caseInsensitiveNameLess(std::string_view a, std::string_view b) {
+    const std::size_t common = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < common; ++i) {
+        const auto left = static_cast<unsigned char>(detail::asciiLower(a[i]));
+        const auto right = static_cast<unsigned char>(detail::asciiLower(b[i]));
+        if (left != right)
+            return left < right;
+    }
+    if (a.size() != b.size())
+        return a.size() < b.size();
+    // Names that differ in case only still come in one fixed order.
+    return a < b;
+}
+
 std::vector<FoundEntry> findEntries(std::string_view storedFolder, std::string_view pattern) {
     std::vector<FoundEntry> entries;
     const std::string folder = storedFolder.empty() ? std::string(".") : resolvePath(storedFolder);
@@ -69,6 +85,9 @@ std::vector<FoundEntry> findEntries(std::string_view storedFolder, std::string_v
         entries.push_back(describeEntry(folderFd, entry->d_name));
     }
     ::closedir(dir);
+    std::sort(entries.begin(), entries.end(), [](const FoundEntry& a, const FoundEntry& b) {
+        return caseInsensitiveNameLess(a.name, b.name);
+    });
     return entries;
 }
 

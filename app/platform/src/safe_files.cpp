@@ -1,6 +1,8 @@
 #include "platform/safe_files.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -53,6 +55,29 @@ void syncFolder(const std::string& nativeFolder) {
         ::fsync(fd);
         ::close(fd);
     }
+}
+
+// The process id of a partial name's token ".<name>.<pid>-<counter>.part"; 0 when the name
+// carries none.
+pid_t writerOfPartial(std::string_view name) {
+    if (!isPartialName(name))
+        return 0;
+    name.remove_suffix(kPartialEnding.size());
+    const std::size_t dash = name.rfind('-');
+    const std::size_t dot = name.rfind('.', dash);
+    if (dash == std::string_view::npos || dot == std::string_view::npos || dot + 1 >= dash)
+        return 0;
+    pid_t pid = 0;
+    for (char c : name.substr(dot + 1, dash - dot - 1)) {
+        if (c < '0' || c > '9' || pid > 100000000)
+            return 0;
+        pid = pid * 10 + (c - '0');
+    }
+    return pid;
+}
+
+bool processHasEnded(pid_t pid) {
+    return ::kill(pid, 0) != 0 && errno == ESRCH;
 }
 
 bool moveWithoutReplacing(const std::string& from, const std::string& to) {
@@ -176,6 +201,26 @@ PublishResult copyFileSafely(const std::string& nativeSource, const std::string&
         return PublishResult::Failed;
     }
     return publishFile(partial, nativeTarget, replace);
+}
+
+bool renameWithoutReplacing(const std::string& nativeFrom, const std::string& nativeTo) {
+    return moveWithoutReplacing(nativeFrom, nativeTo);
+}
+
+int removeAbandonedPartials(const std::string& nativeFolder) {
+    DIR* dir = ::opendir(nativeFolder.c_str());
+    if (dir == nullptr)
+        return 0;
+    int removed = 0;
+    while (const dirent* entry = ::readdir(dir)) {
+        const pid_t writer = writerOfPartial(entry->d_name);
+        if (writer > 0 && processHasEnded(writer) &&
+            ::unlinkat(::dirfd(dir), entry->d_name, 0) == 0) {
+            ++removed;
+        }
+    }
+    ::closedir(dir);
+    return removed;
 }
 
 std::string numberedName(std::string_view name, int k) {

@@ -41,16 +41,6 @@ INSTANTIATE_TEST_SUITE_P(
                       MatchCase{"a*b*c", "aXXbYYc", true}, MatchCase{"a*b*c", "aXXbYY", false},
                       MatchCase{"*.wav", "Ärger $(x) ;&.wav", true}, MatchCase{"", "a", false}));
 
-std::vector<std::string> readdirOrder(const std::filesystem::path& folder) {
-    std::vector<std::string> names;
-    DIR* dir = ::opendir(folder.c_str());
-    while (const dirent* entry = ::readdir(dir)) {
-        names.emplace_back(entry->d_name);
-    }
-    ::closedir(dir);
-    return names;
-}
-
 std::vector<std::string> namesOf(const std::vector<platform::FoundEntry>& entries) {
     std::vector<std::string> names;
     for (const auto& e : entries) {
@@ -65,8 +55,8 @@ protected:
     ScopedEnv rootEnv_{"IMPORT_DRIVE_ROOT", drives_.str()};
 };
 
-TEST_F(FindEntriesTest, ListsMatchesIgnoringCaseInDirectoryOrder) {
-    const auto folder = drives_.makeFolder("c/Dict/Type1");
+TEST_F(FindEntriesTest, ListsMatchesIgnoringCaseInNameOrder) {
+    drives_.makeFolder("c/Dict/Type1");
     drives_.writeFile("c/Dict/Type1/abc.wav", std::string(1000, 'a'));
     drives_.writeFile("c/Dict/Type1/LOUD.WAV", std::string(2600, 'b'));
     drives_.writeFile("c/Dict/Type1/_done.wav", "");
@@ -76,13 +66,8 @@ TEST_F(FindEntriesTest, ListsMatchesIgnoringCaseInDirectoryOrder) {
 
     const auto found = platform::findEntries("C:\\DICT\\type1", "*.wav");
 
-    std::vector<std::string> expected;
-    for (const std::string& name : readdirOrder(folder)) {
-        if (platform::wildcardMatch("*.wav", name)) {
-            expected.push_back(name);
-        }
-    }
-    EXPECT_EQ(namesOf(found), expected);
+    EXPECT_EQ(namesOf(found), (std::vector<std::string>{"_done.wav", "abc.wav", "folder.wav",
+                                                        "LOUD.WAV", "name with blanks & $x.wav"}));
     ASSERT_EQ(found.size(), 5u);
     for (const auto& e : found) {
         if (e.name == "abc.wav") {
@@ -97,6 +82,25 @@ TEST_F(FindEntriesTest, ListsMatchesIgnoringCaseInDirectoryOrder) {
             EXPECT_EQ(e.size, 0u) << e.name;
         }
     }
+}
+
+// The order never depends on the order in which files reached the disk.
+TEST_F(FindEntriesTest, OrderIgnoresCreationOrderAndCase) {
+    const std::vector<std::string> sorted = {"a.wav", "B.wav",  "b1.wav",    "ba.wav",   "C.WAV",
+                                             "c.wav", "c.wavx", "ÄRGER.wav", "ärger.wav"};
+    for (auto name = sorted.rbegin(); name != sorted.rend(); ++name)
+        drives_.writeFile("c/order/" + *name, "x");
+
+    EXPECT_EQ(namesOf(platform::findEntries("C:\\order", "*")), sorted);
+}
+
+TEST(CaseInsensitiveNameLess, FoldsAsciiOnlyAndBreaksTiesByBytes) {
+    EXPECT_TRUE(platform::caseInsensitiveNameLess("abc", "ABD"));
+    EXPECT_TRUE(platform::caseInsensitiveNameLess("ABC", "abc"));
+    EXPECT_FALSE(platform::caseInsensitiveNameLess("abc", "ABC"));
+    EXPECT_TRUE(platform::caseInsensitiveNameLess("ab", "AB_"));
+    EXPECT_TRUE(platform::caseInsensitiveNameLess("_x", "a"));
+    EXPECT_FALSE(platform::caseInsensitiveNameLess("same", "same"));
 }
 
 TEST_F(FindEntriesTest, MissingFolderIsEmpty) {

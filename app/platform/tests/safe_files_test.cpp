@@ -3,10 +3,13 @@
 #include "platform_test/unprivileged.h"
 
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <csignal>
 #include <filesystem>
 #include <string>
@@ -123,6 +126,53 @@ TEST_F(CopyFileSafelyTest, AnUnwritableFolderFailsCleanly) {
     ASSERT_TRUE(failed.has_value()) << "the check could not run without privileges";
     EXPECT_TRUE(*failed);
     EXPECT_TRUE(namesIn(target_.parent_path()).empty());
+}
+
+TEST(RenameWithoutReplacingTest, RefusesAnExistingNameAndKeepsBothFiles) {
+    platform_test::TestFolder folder;
+    const fs::path from = folder.writeFile("abc.wav", "new");
+    const fs::path taken = folder.writeFile("_abc.wav", "old");
+    errno = 0;
+    EXPECT_FALSE(renameWithoutReplacing(from, taken));
+    EXPECT_EQ(errno, EEXIST);
+    EXPECT_EQ(readFileBytes(taken), "old");
+    EXPECT_EQ(readFileBytes(from), "new");
+
+    EXPECT_TRUE(renameWithoutReplacing(from, folder.path() / "_abc(1).wav"));
+    EXPECT_EQ(namesIn(folder.path()), (std::vector<std::string>{"_abc(1).wav", "_abc.wav"}));
+}
+
+// A process id that has surely ended: a child that has exited and been reaped.
+pid_t endedProcessId() {
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return child;
+}
+
+TEST(RemoveAbandonedPartialsTest, RemovesOnlyPartialFilesOfEndedProcesses) {
+    platform_test::TestFolder folder;
+    const std::string dead = std::to_string(endedProcessId());
+    const std::string live = std::to_string(::getpid());
+    const std::vector<std::string> kept = {
+        ".N 0315-001 1001 0000 00  .vox." + live + "-0.part", // being written
+        "N 0315-001 1001 0000 00  .vox",                      // a finished output
+        ".memo.wav.part",                                     // no writer named
+        ".memo.wav.x" + dead + "-0.part",                     // not a process id
+        "memo.wav." + dead + "-0.part",                       // not a partial name
+    };
+    for (const std::string& name : kept)
+        folder.writeFile(name, "x");
+    folder.writeFile(".N 0315-002 1001 0000 00  .vox." + dead + "-3.part", "half");
+    folder.writeFile(".a b 'c'.wav." + dead + "-17.part", "half");
+
+    EXPECT_EQ(removeAbandonedPartials(folder.str()), 2);
+    std::vector<std::string> expected = kept;
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(namesIn(folder.path()), expected);
+    EXPECT_EQ(removeAbandonedPartials((folder.path() / "missing").string()), 0);
 }
 
 } // namespace

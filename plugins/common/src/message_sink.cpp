@@ -31,6 +31,12 @@ void setMessageTarget(char* buffer) {
     showFlag = false;
 }
 
+void resetMessageTarget() {
+    ownBuffer[0] = '\0';
+    target = ownBuffer;
+    showFlag = true;
+}
+
 const char* messageText() {
     return target;
 }

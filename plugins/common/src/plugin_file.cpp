@@ -38,6 +38,10 @@ PluginFile::PluginFile(const char* fileName, bool forReading)
     }
 }
 
+PluginFile::PluginFile(const char* fileName, OpenHandle handle)
+    : handle_(handle.descriptor)
+    , fileName_(fileName) {}
+
 PluginFile::~PluginFile() {
     close();
 }
@@ -47,6 +51,23 @@ void PluginFile::close() {
         ::close(handle_);
         handle_ = -1;
     }
+}
+
+bool PluginFile::flush() {
+    if (::fsync(handle_) != 0) {
+        return reportSystemError(fileName_);
+    }
+    return true;
+}
+
+bool PluginFile::closeReporting() {
+    const int handle = handle_;
+    handle_ = -1;
+    // Linux releases the handle even when close fails; it must not be closed again.
+    if (::close(handle) != 0 && errno != EINTR) {
+        return reportSystemError(fileName_);
+    }
+    return true;
 }
 
 bool PluginFile::read(void* buffer, std::size_t n) {

@@ -1,13 +1,14 @@
 #include "vox/vox_plugin.h"
 
-#include "call_setup.h"
 #include "vox/vox_lists.h"
 #include "vox_messages.h"
 #include "vox_options_dialog.h"
 
 #include "codecs/adpcm.h"
 #include "codecs/expand.h"
+#include "common/call_frame.h"
 #include "common/memory.h"
+#include "common/message_sink.h"
 #include "common/plugin_file.h"
 
 #include <cstddef>
@@ -101,9 +102,8 @@ bool readBody(common::PluginFile& file, SoundHeader& header, const Encoding& enc
 } // namespace
 
 bool openVox(const char* fileName, SoundHeader* header, int16_t** body, PluginOptions* options) {
-    PluginOptions defaults{};
-    PluginOptions& callOptions = options ? *options : defaults;
-    beginCall(callOptions);
+    common::CallFrame frame(options);
+    PluginOptions& callOptions = frame.options();
     if (header == nullptr || body == nullptr) {
         return false;
     }

@@ -1,12 +1,12 @@
 #include "vox/vox_plugin.h"
 
-#include "call_setup.h"
 #include "vox/vox_lists.h"
 #include "vox_messages.h"
 #include "vox_options_dialog.h"
 
 #include "codecs/block_writer.h"
-#include "common/plugin_file.h"
+#include "common/call_frame.h"
+#include "common/saved_file.h"
 
 namespace vox {
 namespace {
@@ -29,9 +29,8 @@ bool settleFormatTag(const SoundHeader& header, PluginOptions& options, uint16_t
 
 bool saveVox(const char* fileName, SoundHeader* header, const int16_t* body,
              PluginOptions* options) {
-    PluginOptions defaults{};
-    PluginOptions& callOptions = options ? *options : defaults;
-    beginCall(callOptions);
+    common::CallFrame frame(options);
+    PluginOptions& callOptions = frame.options();
     if (header == nullptr) {
         return false;
     }
@@ -39,15 +38,18 @@ bool saveVox(const char* fileName, SoundHeader* header, const int16_t* body,
     if (!settleFormatTag(*header, callOptions, formatTag)) {
         return false;
     }
-    common::PluginFile file(fileName, false);
-    if (!file.isOpen()) {
-        return false;
-    }
+    // Everything that can be checked is checked before the file system is touched.
     const VoxFormat* format = findVoxFormat(formatTag);
     if (format == nullptr) {
         return reportUnsupportedTag(fileName, formatTag);
     }
-    if (!codecs::writeEncodedBlocks(file, body, header->sampleCount, formatTag)) {
+    if (body == nullptr && header->sampleCount != 0) {
+        return false;
+    }
+    common::SavedFile saved(fileName);
+    if (!saved.isOpen() ||
+        !codecs::writeEncodedBlocks(saved.file(), body, header->sampleCount, formatTag) ||
+        !saved.commit()) {
         return false;
     }
     header->formatTag = formatTag;

@@ -64,12 +64,12 @@ const QStringList formatTexts = {"u-Law", "A-Law", "Dialogic ADPCM", "Windows PC
 const QStringList rateTexts = {"6000 Hz", "6053 Hz", "8000 Hz", "8117 Hz"};
 
 struct VoxDialog : testing::Test {
-    plugintest::TempDir dir;
+    platform_test::TestFolder dir;
     char errorText[512] = "";
 };
 
 TEST_F(VoxDialog, OpenModeFillsBothListsAndStoresTheChoiceBack) {
-    const std::string name = dir.path("in.vox");
+    const std::string name = dir.file("in.vox");
     plugintest::writeBytes(name, plugintest::byteSweep(100));
     PluginOptions options = plugintest::dialogOptions(errorText, 1, 3);
     Seen seen;
@@ -92,7 +92,7 @@ TEST_F(VoxDialog, OpenModeFillsBothListsAndStoresTheChoiceBack) {
 }
 
 TEST_F(VoxDialog, OutOfRangePositionsStartOnULawAnd8000Hz) {
-    const std::string name = dir.path("in.vox");
+    const std::string name = dir.file("in.vox");
     plugintest::writeBytes(name, {1, 2});
     PluginOptions options = plugintest::dialogOptions(errorText, 9, 7);
     Seen seen;
@@ -110,7 +110,7 @@ TEST_F(VoxDialog, OutOfRangePositionsStartOnULawAnd8000Hz) {
 }
 
 TEST_F(VoxDialog, CancelledOpenChangesNothing) {
-    const std::string name = dir.path("in.vox");
+    const std::string name = dir.file("in.vox");
     plugintest::writeBytes(name, {1, 2});
     PluginOptions options = plugintest::dialogOptions(errorText, 1, 1);
     Seen seen;
@@ -128,7 +128,7 @@ TEST_F(VoxDialog, CancelledOpenChangesNothing) {
 }
 
 TEST_F(VoxDialog, NoDialogWhenTheFileDoesNotOpen) {
-    const std::string name = dir.path("absent.vox");
+    const std::string name = dir.file("absent.vox");
     PluginOptions options = plugintest::dialogOptions(errorText);
     Seen seen;
     answerOptions(seen, -1, -1, 2);
@@ -141,7 +141,7 @@ TEST_F(VoxDialog, NoDialogWhenTheFileDoesNotOpen) {
 }
 
 TEST_F(VoxDialog, SaveModeOffersNoRateAndPreselectsTheHeadersTag) {
-    const std::string name = dir.path("out.vox");
+    const std::string name = dir.file("out.vox");
     PluginOptions options = plugintest::dialogOptions(errorText);
     Seen seen;
     answerOptions(seen, 3, -1, 1);
@@ -161,7 +161,7 @@ TEST_F(VoxDialog, SaveModeOffersNoRateAndPreselectsTheHeadersTag) {
 }
 
 TEST_F(VoxDialog, SaveDialogStartsOnULawForAnUnknownTag) {
-    const std::string name = dir.path("out.vox");
+    const std::string name = dir.file("out.vox");
     PluginOptions options = plugintest::dialogOptions(errorText);
     Seen seen;
     answerOptions(seen, -1, -1, 1);
@@ -177,14 +177,14 @@ TEST_F(VoxDialog, CancelledSaveNeitherCreatesNorChangesTheFile) {
     PluginOptions options = plugintest::dialogOptions(errorText);
     SoundHeader header{23, 8000, 50, 16};
 
-    const std::string fresh = dir.path("fresh.vox");
+    const std::string fresh = dir.file("fresh.vox");
     Seen seen;
     answerOptions(seen, 0, -1, 2);
     EXPECT_FALSE(vox::saveVox(fresh.c_str(), &header, samples.data(), &options));
     EXPECT_TRUE(seen.shown);
     EXPECT_FALSE(plugintest::fileExists(fresh));
 
-    const std::string existing = dir.path("existing.vox");
+    const std::string existing = dir.file("existing.vox");
     plugintest::writeBytes(existing, {9, 8, 7});
     answerOptions(seen, 0, -1, 2);
     EXPECT_FALSE(vox::saveVox(existing.c_str(), &header, samples.data(), &options));
@@ -208,7 +208,7 @@ TEST_F(VoxDialog, AboutClosesWithTheButtonsCommand) {
 TEST_F(VoxDialog, OwnerWindowOwnsTheDialog) {
     QWidget owner;
     owner.show();
-    const std::string name = dir.path("in.vox");
+    const std::string name = dir.file("in.vox");
     plugintest::writeBytes(name, {1});
     PluginOptions options = plugintest::dialogOptions(errorText);
     options.ownerWindow = &owner;
@@ -234,8 +234,8 @@ TEST(VoxMessageBox, FailureWithoutABufferShowsAnErrorBox) {
     ASSERT_TRUE(library.loaded()) << library.error();
     auto openVox = library.entry<PluginOpenEntry>("OpenVox");
     ASSERT_NE(openVox, nullptr);
-    plugintest::TempDir dir;
-    const std::string name = dir.path("empty.vox");
+    platform_test::TestFolder dir;
+    const std::string name = dir.file("empty.vox");
     plugintest::writeBytes(name, {});
     bool isBox = false;
     QString title;

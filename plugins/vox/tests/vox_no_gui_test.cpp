@@ -8,8 +8,8 @@
 namespace {
 
 TEST(VoxWithoutGui, OpenThatNeedsTheDialogTouchesNothing) {
-    plugintest::TempDir dir;
-    const std::string name = dir.path("in.vox");
+    platform_test::TestFolder dir;
+    const std::string name = dir.file("in.vox");
     plugintest::writeBytes(name, {1, 2, 3});
     char errorText[512] = "";
     PluginOptions options = plugintest::dialogOptions(errorText, 2, 1);
@@ -27,8 +27,8 @@ TEST(VoxWithoutGui, OpenThatNeedsTheDialogTouchesNothing) {
 }
 
 TEST(VoxWithoutGui, SaveThatNeedsTheDialogCreatesNoFile) {
-    plugintest::TempDir dir;
-    const std::string name = dir.path("out.vox");
+    platform_test::TestFolder dir;
+    const std::string name = dir.file("out.vox");
     char errorText[512] = "";
     PluginOptions options = plugintest::dialogOptions(errorText);
     const int16_t samples[2] = {1, 2};

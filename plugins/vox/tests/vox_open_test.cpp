@@ -51,8 +51,8 @@ class VoxOpenEncoding : public testing::TestWithParam<EncodingCase> {};
 
 TEST_P(VoxOpenEncoding, ThousandByteFileDecodesWithTheEncodingsCountAndBits) {
     const EncodingCase& encoding = GetParam();
-    plugintest::TempDir dir;
-    const std::string name = dir.path("call.vox");
+    platform_test::TestFolder dir;
+    const std::string name = dir.file("call.vox");
     const Bytes file = plugintest::byteSweep(1000);
     plugintest::writeBytes(name, file);
 
@@ -74,8 +74,8 @@ TEST_P(VoxOpenEncoding, ThousandByteFileDecodesWithTheEncodingsCountAndBits) {
 
 TEST_P(VoxOpenEncoding, OneByteFileReads) {
     const EncodingCase& encoding = GetParam();
-    plugintest::TempDir dir;
-    const std::string name = dir.path("one.vox");
+    platform_test::TestFolder dir;
+    const std::string name = dir.file("one.vox");
     plugintest::writeBytes(name, {0x5A});
     char errorText[512] = "";
     PluginOptions options = plugintest::headerFormatOptions(errorText);
@@ -96,13 +96,13 @@ INSTANTIATE_TEST_SUITE_P(EveryEncoding, VoxOpenEncoding,
                          [](const auto& info) { return std::string(info.param.name); });
 
 struct OpenFixture : testing::Test {
-    plugintest::TempDir dir;
+    platform_test::TestFolder dir;
     char errorText[512] = "";
     PluginOptions options = plugintest::headerFormatOptions(errorText);
     int16_t* body = untouchedBody;
 
     std::string fileWith(const Bytes& bytes, const char* fileName = "in.vox") {
-        const std::string name = dir.path(fileName);
+        const std::string name = dir.file(fileName);
         plugintest::writeBytes(name, bytes);
         return name;
     }
@@ -156,7 +156,7 @@ TEST_F(OpenFixture, EmptyFileFailsWithString111) {
 }
 
 TEST_F(OpenFixture, MissingFileGivesTheSystemTextAndLeavesTheBodyAlone) {
-    const std::string name = dir.path("absent.vox");
+    const std::string name = dir.file("absent.vox");
     SoundHeader header{7, 8000, 0, 8};
     EXPECT_FALSE(vox::openVox(name.c_str(), &header, &body, &options));
     EXPECT_EQ(errorText, plugintest::systemErrorMessage(ENOENT, name));
@@ -164,7 +164,7 @@ TEST_F(OpenFixture, MissingFileGivesTheSystemTextAndLeavesTheBodyAlone) {
 }
 
 TEST_F(OpenFixture, DirectoryIsNoFile) {
-    const std::string name = dir.path("");
+    const std::string name = dir.file("");
     SoundHeader header{7, 8000, 0, 8};
     EXPECT_FALSE(vox::openVox(name.c_str(), &header, &body, &options));
     EXPECT_EQ(errorText, plugintest::systemErrorMessage(EISDIR, name));
@@ -197,18 +197,6 @@ TEST_F(OpenFixture, AdpcmOfZeroBytesClimbsFromAFreshState) {
     ASSERT_TRUE(vox::openVox(name.c_str(), &header, &body, &options)) << errorText;
     EXPECT_EQ(std::vector<int16_t>(body, body + 4), (std::vector<int16_t>{32, 64, 96, 128}));
     std::free(body);
-}
-
-TEST_F(OpenFixture, MessageTargetStaysTheLastBufferForTheLibrarysLoad) {
-    const std::string name = fileWith({});
-    SoundHeader header{7, 8000, 0, 8};
-    EXPECT_FALSE(vox::openVox(name.c_str(), &header, &body, &options));
-    errorText[0] = '\0';
-    PluginOptions noBuffer = plugintest::headerFormatOptions(nullptr);
-    testing::internal::CaptureStderr();
-    EXPECT_FALSE(vox::openVox(name.c_str(), &header, &body, &noBuffer));
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "the show flag stays cleared";
-    EXPECT_EQ(errorText, plugintest::messageWithName(111, name));
 }
 
 } // namespace

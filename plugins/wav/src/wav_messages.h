@@ -9,6 +9,7 @@ inline constexpr unsigned notRiffWaveTextId = 106;
 inline constexpr unsigned unsupportedEncodingTextId = 107;
 inline constexpr unsigned notMonoTextId = 108;
 inline constexpr unsigned zeroRateTextId = 110;
+inline constexpr unsigned zeroRateToWriteTextId = 104;
 inline constexpr unsigned shortReadTextId = 112;
 inline constexpr unsigned noSamplesTextId = 113;
 inline constexpr unsigned tooLargeTextId = 116;

@@ -1,6 +1,5 @@
 #include "wav/wav_plugin.h"
 
-#include "call_setup.h"
 #include "chunk_reader.h"
 #include "riff_bytes.h"
 #include "wav/wav_formats.h"
@@ -8,7 +7,9 @@
 
 #include "codecs/adpcm.h"
 #include "codecs/expand.h"
+#include "common/call_frame.h"
 #include "common/memory.h"
+#include "common/message_sink.h"
 #include "common/plugin_file.h"
 
 #include <bit>
@@ -169,8 +170,7 @@ bool readFile(common::PluginFile& file, SoundHeader& header, int16_t** body) {
 } // namespace
 
 bool openWav(const char* fileName, SoundHeader* header, int16_t** body, PluginOptions* options) {
-    PluginOptions defaults{};
-    beginCall(options ? *options : defaults);
+    const common::CallFrame frame(options);
     if (header == nullptr || body == nullptr) {
         return false;
     }

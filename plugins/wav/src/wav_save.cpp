@@ -1,13 +1,13 @@
 #include "wav/wav_plugin.h"
 
-#include "call_setup.h"
 #include "riff_header.h"
 #include "wav/wav_formats.h"
 #include "wav_messages.h"
 #include "wav_options_dialog.h"
 
 #include "codecs/block_writer.h"
-#include "common/plugin_file.h"
+#include "common/call_frame.h"
+#include "common/saved_file.h"
 
 #include <bit>
 #include <limits>
@@ -19,7 +19,7 @@ static_assert(std::endian::native == std::endian::little,
               "16-bit samples are written from the body unchanged");
 
 // Settled before the file is touched: a cancelled dialog leaves any existing file as it is.
-// An unknown tag passes here and is refused once the file exists, as the contract orders.
+// An unknown tag gives no format; it is refused before the file is touched too.
 bool settleEncoding(const SoundHeader& header, const PluginOptions& options,
                     const WavFormat*& format) {
     if (options.useHeaderFormat) {
@@ -60,9 +60,8 @@ bool writeSamples(common::PluginFile& file, const WavFormat& format, const int16
 
 bool saveWav(const char* fileName, SoundHeader* header, const int16_t* body,
              PluginOptions* options) {
-    PluginOptions defaults{};
-    const PluginOptions& callOptions = options ? *options : defaults;
-    beginCall(callOptions);
+    common::CallFrame frame(options);
+    PluginOptions& callOptions = frame.options();
     if (header == nullptr) {
         return false;
     }
@@ -70,10 +69,7 @@ bool saveWav(const char* fileName, SoundHeader* header, const int16_t* body,
     if (!settleEncoding(*header, callOptions, format)) {
         return false;
     }
-    common::PluginFile file(fileName, false);
-    if (!file.isOpen()) {
-        return false;
-    }
+    // Everything that can be checked is checked before the file system is touched.
     if (format == nullptr) {
         return reportUnsupportedTag(fileName, header->formatTag);
     }
@@ -81,9 +77,18 @@ bool saveWav(const char* fileName, SoundHeader* header, const int16_t* body,
     if (riffSizeFor(dataSize) > std::numeric_limits<uint32_t>::max()) {
         return reportFailure(fileName, tooLargeTextId);
     }
+    // A file of zero samples per second is one this plug-in refuses to read.
+    if (header->sampleRate == 0) {
+        return reportFailure(fileName, zeroRateToWriteTextId);
+    }
+    if (body == nullptr && header->sampleCount != 0) {
+        return false;
+    }
     const auto size = static_cast<uint32_t>(dataSize);
-    if (!writeHeader(file, canonicalHeader(*format, header->sampleRate, size)) ||
-        !writeSamples(file, *format, body, header->sampleCount, size)) {
+    common::SavedFile saved(fileName);
+    if (!saved.isOpen() ||
+        !writeHeader(saved.file(), canonicalHeader(*format, header->sampleRate, size)) ||
+        !writeSamples(saved.file(), *format, body, header->sampleCount, size) || !saved.commit()) {
         return false;
     }
     header->formatTag = format->formatTag;

@@ -49,7 +49,7 @@ void answerOptions(Seen& seen, int format, int button) {
 }
 
 struct WavDialog : testing::Test {
-    plugintest::TempDir dir;
+    platform_test::TestFolder dir;
     char errorText[512] = "";
     PluginOptions options = plugintest::dialogOptions(errorText);
     const std::vector<int16_t> samples = {0, 1000, -1000, 20000};
@@ -67,7 +67,7 @@ struct WavDialog : testing::Test {
 TEST_F(WavDialog, ListsTheFiveEncodingsAndNoRate) {
     bool saved = false;
     SoundHeader header{};
-    const Seen seen = saveAnswering(1, 16, 3, 1, dir.path("out.wav"), saved, header);
+    const Seen seen = saveAnswering(1, 16, 3, 1, dir.file("out.wav"), saved, header);
     ASSERT_TRUE(saved) << errorText;
     EXPECT_EQ(seen.dialogName, "WAVOPTIONS");
     EXPECT_EQ(seen.formats, (QStringList{"Windows PCM, 16 bits", "Windows PCM, 8 bits", "u-Law",
@@ -76,7 +76,7 @@ TEST_F(WavDialog, ListsTheFiveEncodingsAndNoRate) {
     EXPECT_FALSE(seen.rateEnabled);
     EXPECT_EQ(header.formatTag, 6) << "A-Law was chosen";
     EXPECT_EQ(header.bitsPerSample, 8);
-    const Bytes file = plugintest::readBytes(dir.path("out.wav"));
+    const Bytes file = plugintest::readBytes(dir.file("out.wav"));
     ASSERT_EQ(file.size(), 48u);
     EXPECT_EQ(file[20], 6);
 }
@@ -90,7 +90,7 @@ TEST_F(WavDialog, PreselectionFollowsTheHeader) {
     for (const auto& c : cases) {
         bool saved = false;
         SoundHeader header{};
-        const Seen seen = saveAnswering(c.tag, c.bits, -1, 1, dir.path("pre.wav"), saved, header);
+        const Seen seen = saveAnswering(c.tag, c.bits, -1, 1, dir.file("pre.wav"), saved, header);
         EXPECT_TRUE(saved) << errorText;
         EXPECT_EQ(seen.formatShown, c.shown) << "tag " << c.tag << ", bits " << c.bits;
     }
@@ -99,7 +99,7 @@ TEST_F(WavDialog, PreselectionFollowsTheHeader) {
 TEST_F(WavDialog, CancelNeitherCreatesNorChangesTheFile) {
     bool saved = true;
     SoundHeader header{};
-    const std::string fresh = dir.path("fresh.wav");
+    const std::string fresh = dir.file("fresh.wav");
     const Seen seen = saveAnswering(1, 16, 4, 2, fresh, saved, header);
     EXPECT_TRUE(seen.shown);
     EXPECT_FALSE(saved);
@@ -108,7 +108,7 @@ TEST_F(WavDialog, CancelNeitherCreatesNorChangesTheFile) {
     EXPECT_EQ(header.bitsPerSample, 16);
     EXPECT_STREQ(errorText, "");
 
-    const std::string existing = dir.path("existing.wav");
+    const std::string existing = dir.file("existing.wav");
     plugintest::writeBytes(existing, {1, 2, 3});
     saveAnswering(1, 16, 4, 2, existing, saved, header);
     EXPECT_FALSE(saved);
@@ -116,7 +116,7 @@ TEST_F(WavDialog, CancelNeitherCreatesNorChangesTheFile) {
 }
 
 TEST_F(WavDialog, OpenNeverAsks) {
-    const std::string name = dir.path("in.wav");
+    const std::string name = dir.file("in.wav");
     char writeText[512] = "";
     PluginOptions writeOptions = plugintest::headerFormatOptions(writeText);
     SoundHeader header{7, 8000, static_cast<uint32_t>(samples.size()), 8};

@@ -8,8 +8,8 @@
 namespace {
 
 TEST(WavWithoutGui, SaveThatNeedsTheDialogCreatesNoFile) {
-    plugintest::TempDir dir;
-    const std::string name = dir.path("out.wav");
+    platform_test::TestFolder dir;
+    const std::string name = dir.file("out.wav");
     char errorText[512] = "";
     PluginOptions options = plugintest::dialogOptions(errorText);
     const int16_t samples[2] = {1, 2};

@@ -39,9 +39,9 @@ void openFile(const std::string& name, Opened& opened) {
 }
 
 struct WavOpen : testing::Test {
-    plugintest::TempDir dir;
+    platform_test::TestFolder dir;
     std::string write(const Bytes& bytes, const char* fileName = "in.wav") {
-        const std::string name = dir.path(fileName);
+        const std::string name = dir.file(fileName);
         plugintest::writeBytes(name, bytes);
         return name;
     }
@@ -194,8 +194,8 @@ class WavOpenFailure : public testing::TestWithParam<FailureCase> {};
 
 TEST_P(WavOpenFailure, FailsWithItsMessageAndNoBody) {
     const FailureCase& failure = GetParam();
-    plugintest::TempDir dir;
-    const std::string name = dir.path("bad.wav");
+    platform_test::TestFolder dir;
+    const std::string name = dir.file("bad.wav");
     plugintest::writeBytes(name, failure.file);
     Opened opened;
     openFile(name, opened);
@@ -222,7 +222,7 @@ TEST_F(WavOpen, TruncatedDataLeavesTheHeaderDescribingTheFile) {
     opened.header = {0, 0, 99, 0};
     openFile(write(file), opened);
     EXPECT_FALSE(opened.ok);
-    EXPECT_EQ(opened.errorText, plugintest::messageWithName(112, dir.path("in.wav")));
+    EXPECT_EQ(opened.errorText, plugintest::messageWithName(112, dir.file("in.wav")));
     EXPECT_EQ(opened.body, nullptr);
     EXPECT_EQ(opened.header.formatTag, 23);
     EXPECT_EQ(opened.header.sampleRate, 11025u);
@@ -252,7 +252,7 @@ TEST_F(WavOpen, FailuresBeforeTheDataChunkLeaveTheHeaderAlone) {
 }
 
 TEST_F(WavOpen, DataOf2To29BytesIsRefusedAsTooLargeWithoutReadingIt) {
-    const std::string name = dir.path("huge.wav");
+    const std::string name = dir.file("huge.wav");
     const uint32_t dataSize = uint32_t{1} << 29;
     plugintest::writeBytes(name, riff(concat({chunk("fmt ", formatBody(1, 1, 8000, 16)),
                                               chunk("data", {}, dataSize)})));
@@ -266,7 +266,7 @@ TEST_F(WavOpen, DataOf2To29BytesIsRefusedAsTooLargeWithoutReadingIt) {
 }
 
 TEST_F(WavOpen, MissingFileGivesTheSystemTextAndLeavesTheBodyAlone) {
-    const std::string name = dir.path("absent.wav");
+    const std::string name = dir.file("absent.wav");
     Opened opened;
     openFile(name, opened);
     EXPECT_FALSE(opened.ok);
@@ -275,7 +275,7 @@ TEST_F(WavOpen, MissingFileGivesTheSystemTextAndLeavesTheBodyAlone) {
 }
 
 TEST_F(WavOpen, DirectoryIsNoFile) {
-    const std::string name = dir.path("");
+    const std::string name = dir.file("");
     Opened opened;
     openFile(name, opened);
     EXPECT_FALSE(opened.ok);

@@ -45,8 +45,8 @@ class WavRoundTrip : public testing::TestWithParam<wav::WavFormat> {};
 
 TEST_P(WavRoundTrip, ReadsBackWhatTheCodecGives) {
     const wav::WavFormat& format = GetParam();
-    plugintest::TempDir dir;
-    const std::string name = dir.path("round.wav");
+    platform_test::TestFolder dir;
+    const std::string name = dir.file("round.wav");
     // Two full blocks and an even tail, so ADPCM reads back exactly as many samples.
     const std::vector<int16_t> samples = plugintest::testSignal(4096 * 2 + 10);
     char errorText[512] = "";

@@ -179,6 +179,26 @@ TEST_F(ToolFilesTest, UnknownTagIsRefusedByThePlugin) {
     EXPECT_NE(run.standardError.find("85"), std::string::npos) << run.standardError;
 }
 
+TEST_F(ToolFilesTest, FailedConversionOntoItsInputLeavesTheInputWhole) {
+    const std::string before = readFile(input_);
+    const auto run = runQuiesc({"convert", input_, input_, "--out-format", "3"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.standardError.find("3"), std::string::npos) << run.standardError;
+    EXPECT_TRUE(readFile(input_) == before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_),
+                            std::filesystem::directory_iterator()),
+              1)
+        << "no partial file is left beside the input";
+}
+
+TEST_F(ToolFilesTest, ConversionOntoItsInputReplacesIt) {
+    const auto run = runQuiesc({"convert", input_, input_, "--out-format", "ulaw"});
+    ASSERT_EQ(run.exitCode, 0) << run.standardError;
+    const std::string written = readFile(input_);
+    ASSERT_EQ(written.size(), 44 + samples_.size() + samples_.size() % 2) << "with the pad byte";
+    EXPECT_TRUE(written.substr(44, samples_.size()) == encodeBytes(samples_, codecs::encodeUlaw));
+}
+
 #endif
 
 } // namespace

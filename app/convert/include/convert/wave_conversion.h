@@ -7,6 +7,7 @@
 
 #include "convert/event_loop.h"
 #include "convert/progress_view.h"
+#include "convert/wave_file_io.h"
 #include "convert/wave_format.h"
 
 #include <string>
@@ -15,8 +16,8 @@ namespace convert {
 
 class WaveConverter {
 public:
-    // The loop and the view must outlive the converter.
-    WaveConverter(EventLoop& loop, ProgressView& progress);
+    // The loop, the view and the file seam must outlive the converter.
+    WaveConverter(EventLoop& loop, ProgressView& progress, WaveFileIo& io = SystemWaveFileIo());
     ~WaveConverter();
     WaveConverter(const WaveConverter&) = delete;
     WaveConverter& operator=(const WaveConverter&) = delete;
@@ -32,8 +33,13 @@ public:
     const std::string& LastError() const { return lastError_; }
 
 private:
+    bool convert(const std::string& nativeSource, const std::string& nativeDestination,
+                 const WaveFormat& target);
+    void showProgress(int percent);
+
     EventLoop& loop_;
     ProgressView& progress_;
+    WaveFileIo& io_;
     std::string lastError_;
 };
 

@@ -18,9 +18,14 @@ struct FoundEntry {
 // characters, `?` exactly one.
 bool wildcardMatch(std::string_view pattern, std::string_view name);
 
+// Name order of listings: bytes compared with ASCII letters folded to lower case; names that
+// differ in case only are ordered by their bytes.
+bool caseInsensitiveNameLess(std::string_view a, std::string_view b);
+
 // Lists the entries of a stored folder (resolved with resolvePath) whose names match the
-// pattern, in the order the file system returns them. "." and ".." are never returned.
-// A missing or unreadable folder yields an empty list.
+// pattern, in case-insensitive name order (caseInsensitiveNameLess), as a Windows file system
+// lists them, so that nothing depends on the order in which files reached the disk. "." and
+// ".." are never returned. A missing or unreadable folder yields an empty list.
 std::vector<FoundEntry> findEntries(std::string_view storedFolder, std::string_view pattern);
 
 } // namespace platform

@@ -35,6 +35,14 @@ PublishResult publishFile(const std::string& nativePartial, const std::string& n
 PublishResult copyFileSafely(const std::string& nativeSource, const std::string& nativeTarget,
                              bool replace);
 
+// Renames a file, failing (errno EEXIST) rather than replacing a file of the new name.
+bool renameWithoutReplacing(const std::string& nativeFrom, const std::string& nativeTo);
+
+// Removes the partial files in a native folder that an ended process left behind (a crash or
+// a kill while writing), recognised by the process id in their token; partial files of live
+// processes are being written and stay. Returns how many were removed.
+int removeAbandonedPartials(const std::string& nativeFolder);
+
 // "abc.wav" with k = 2 gives "abc(2).wav": "(" + k + ")" before the extension (from the last
 // "." on), at the end of a name without one.
 std::string numberedName(std::string_view name, int k);

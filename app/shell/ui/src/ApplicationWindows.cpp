@@ -1,17 +1,17 @@
 #include "ui/ApplicationWindows.h"
 
+#include "ui/ConversionCommands.h"
 #include "ui/DropImportWindow.h"
-#include "ui/Prompts.h"
-#include "ui/WindowPlacement.h"
-
 #include "ui/GridForm.h"
 #include "ui/LogAndReport.h"
 #include "ui/MainForm.h"
 #include "ui/PauseForm.h"
 #include "ui/ProgressForm.h"
+#include "ui/Prompts.h"
 #include "ui/SettingsForm.h"
 #include "ui/SingleInstance.h"
 #include "ui/TipsForm.h"
+#include "ui/WindowPlacement.h"
 
 #include <QLoggingCategory>
 #include <QPixmap>
@@ -36,14 +36,15 @@ ApplicationWindows::ApplicationWindows(const std::string& configPath)
     main_->setCompanions(
         {progress_.get(), settings_.get(), grid_.get(), pause_.get(), tips_.get()});
     installLogAndReportCommands(*main_);
+    installConversionCommands(*main_);
     installDropImport(*main_, *grid_);
     installSettingsCommand();
     installDirectoriesCommand();
     TfrmMainForm* mainForm = main_.get();
-    QObject::connect(progress_.get(), &TfrmProgress::cancelRequested, mainForm, [mainForm] {
-        mainForm->CancelRequested = true;
-        mainForm->setEnabled(true);
-    });
+    // The run stops after the current job and then enables the main window itself: enabling
+    // it here would let a second run start inside the first.
+    QObject::connect(progress_.get(), &TfrmProgress::cancelRequested, mainForm,
+                     [mainForm] { mainForm->CancelRequested = true; });
 }
 
 ApplicationWindows::~ApplicationWindows() = default;

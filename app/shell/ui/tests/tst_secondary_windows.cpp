@@ -85,7 +85,8 @@ private slots:
         QVERIFY(progress.isVisible());
     }
 
-    void cancelStopsTheRunAndFreesTheMainWindow() {
+    // The run enables the main window when it has finished the current job, not the click.
+    void cancelAsksTheRunToStopAndHidesTheProgressWindow() {
         ui::ApplicationWindows windows;
         ui::TfrmMainForm& form = windows.frmMainForm();
         ui::TfrmProgress& progress = windows.frmProgress();
@@ -94,7 +95,7 @@ private slots:
         progress.show();
         QTest::mouseClick(progress.CancelBtn(), Qt::LeftButton);
         QVERIFY(form.CancelRequested);
-        QVERIFY(form.isEnabled());
+        QVERIFY(!form.isEnabled());
         QVERIFY(!progress.isVisible());
     }
 

@@ -13,8 +13,10 @@ inline constexpr std::size_t messageBufferSize = 512;
 inline constexpr std::size_t captionBufferSize = 128;
 
 // From now on messages are composed into `buffer` (at least messageBufferSize bytes) and
-// no longer shown. Holds for the rest of the library's load.
+// no longer shown, until resetMessageTarget.
 void setMessageTarget(char* buffer);
+// Messages go to the library's own buffer again, emptied, and are shown.
+void resetMessageTarget();
 // The buffer that receives messages: the library's own until setMessageTarget.
 const char* messageText();
 

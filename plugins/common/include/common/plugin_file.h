@@ -13,11 +13,17 @@ class PluginFile {
 public:
     // Reading opens an existing file; writing creates the file or truncates it.
     PluginFile(const char* fileName, bool forReading);
+    // A handle the caller opened (a negative one counts as not open), reported as `fileName`.
+    struct OpenHandle {
+        int descriptor;
+    };
+    PluginFile(const char* fileName, OpenHandle handle);
     ~PluginFile();
     PluginFile(const PluginFile&) = delete;
     PluginFile& operator=(const PluginFile&) = delete;
 
     bool isOpen() const { return handle_ >= 0; }
+    int handle() const { return handle_; }
     const char* fileName() const { return fileName_; }
 
     // Exactly n bytes or failure (string 112 for a short read, 114 for a short write).
@@ -27,6 +33,10 @@ public:
     // The file's size. False without a message when it cannot be queried; a size that does
     // not fit 32 bits is reported as too large.
     bool size(uint32_t& out);
+    // Waits until the written bytes are on the storage device.
+    bool flush();
+    // Closes the file and reports a failure: a write the system deferred may fail only here.
+    bool closeReporting();
     void close();
 
 private:

@@ -16,22 +16,6 @@
 
 namespace plugintest {
 
-TempDir::TempDir() {
-    const char* base = std::getenv("TMPDIR");
-    std::string pattern = std::string(base && *base ? base : "/tmp") + "/plugin-test-XXXXXX";
-    if (mkdtemp(pattern.data()) == nullptr) {
-        std::abort();
-    }
-    root_ = pattern;
-}
-
-TempDir::~TempDir() {
-    std::error_code ignored;
-    std::filesystem::permissions(root_, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ignored);
-    std::filesystem::remove_all(root_, ignored);
-}
-
 Bytes readBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return Bytes{std::istreambuf_iterator<char>(in), {}};
@@ -81,24 +65,6 @@ std::string unsupportedTagMessage(uint16_t formatTag, const std::string& name) {
 
 std::string systemErrorMessage(int error, const std::string& name) {
     return std::string(std::strerror(error)) + " (\"" + name + "\").";
-}
-
-// Root may write anywhere on an ordinary file system; the kernel's own file systems refuse new
-// files even to root.
-UnwritablePlace findUnwritablePlace(const TempDir& dir) {
-    const std::string readOnlyFolder = dir.path("read-only");
-    ::mkdir(readOnlyFolder.c_str(), 0555);
-    const std::string candidates[] = {readOnlyFolder + "/out.snd", "/sys/kernel/out.snd",
-                                      "/proc/out.snd"};
-    for (const std::string& candidate : candidates) {
-        const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
-        if (fd < 0) {
-            return {candidate, errno};
-        }
-        ::close(fd);
-        ::unlink(candidate.c_str());
-    }
-    return {};
 }
 
 std::vector<int16_t> testSignal(uint32_t count) {

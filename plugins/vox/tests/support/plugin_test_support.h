@@ -3,6 +3,7 @@
 #pragma once
 
 #include "common/plugin_contract.h"
+#include "platform_test/test_folder.h"
 
 #include <cstdint>
 #include <string>
@@ -11,20 +12,6 @@
 namespace plugintest {
 
 using Bytes = std::vector<uint8_t>;
-
-// A fresh folder below $TMPDIR (or /tmp), removed with everything in it.
-class TempDir {
-public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
-    std::string path(const std::string& name) const { return root_ + "/" + name; }
-
-private:
-    std::string root_;
-};
 
 Bytes readBytes(const std::string& path);
 void writeBytes(const std::string& path, const Bytes& bytes);
@@ -43,14 +30,6 @@ std::string messageWithName(unsigned id, const std::string& name);
 std::string unsupportedTagMessage(uint16_t formatTag, const std::string& name);
 // The system's text for `error`, then the name.
 std::string systemErrorMessage(int error, const std::string& name);
-
-// A path where a file cannot be created, and the error creating it gives; empty when this
-// machine has no such place.
-struct UnwritablePlace {
-    std::string path;
-    int error = 0;
-};
-UnwritablePlace findUnwritablePlace(const TempDir& dir);
 
 // A speech-like test signal that covers the whole 16-bit range, including both extremes.
 std::vector<int16_t> testSignal(uint32_t count);

@@ -33,6 +33,8 @@ public:
 
     const std::filesystem::path& path() const { return path_; }
     std::string str() const { return path_.string(); }
+    // The path of `name` in the folder, as a plain string (the form the C interfaces take).
+    std::string file(const std::string& name) const { return (path_ / name).string(); }
 
     // Creates a file (and its folders) below the test folder with the given content.
     std::filesystem::path writeFile(const std::filesystem::path& relative,

@@ -1,0 +1,55 @@
+#pragma once
+// What a conversion run needs of the program that shows it: the job rows, the status bar, the
+// progress window and the run's frame (timer, main window, Cancel). The main window, the
+// command-line runner and the tests each implement it.
+
+#include "convert/job_error_reporter.h"
+#include "convert/progress_view.h"
+#include "jobs/job_row.h"
+
+#include <string>
+
+namespace convert {
+
+// How one job ended, for a host that lists the results (the command-line runner).
+struct JobOutcome {
+    int rowIndex = 0;
+    std::string inputPath;
+    bool converted = false; // the output is in place and the row shows it
+    std::string outputPath; // when converted
+    std::string outputSize; // the size column's text, when converted
+    std::string error;      // the job's last error text; empty when there was none
+};
+
+class RunHost : public JobErrorView, public ProgressView {
+public:
+    // Job rows, addressed by their 0-based position.
+    virtual int JobCount() const = 0;
+    virtual shell::JobRow JobRow(int rowIndex) const = 0;
+    virtual bool IsJobSelected(int rowIndex) const = 0;
+    virtual void SetJobCell(int rowIndex, int column, const std::string& text) = 0;
+    virtual void SetJobImage(int rowIndex, int image) = 0;
+    virtual void RepaintJobList() = 0;
+
+    // Status panels 0 to 3.
+    virtual void SetStatusPanel(int panel, const std::string& text) = 0;
+
+    // The selected indexes of the output format and the priority (-1 without a selection),
+    // and the format tag a VOX output is written with.
+    virtual int OutputFormatIndex() const = 0;
+    virtual int PriorityIndex() const = 0;
+    virtual uint16_t OutputFormatCode() const = 0;
+
+    // The run's frame: clears the Cancel request, stops the scheduler timer, shows the
+    // progress window and disables the main window; EndRun hides the progress window and
+    // enables the main window again (the scheduler's restart is the run's own step).
+    virtual void BeginRun() = 0;
+    virtual void EndRun() = 0;
+    virtual void StartSchedulerTimer() = 0;
+    virtual void RepaintProgress() = 0;
+    virtual bool CancelRequested() const = 0;
+
+    virtual void JobFinished(const JobOutcome&) {}
+};
+
+} // namespace convert

@@ -1,0 +1,312 @@
+#include "convert/conversion_run.h"
+
+#include "convert/input_marking.h"
+#include "convert/run_temp_folder.h"
+#include "convert/text_cut.h"
+#include "jobs/job_scan.h"
+#include "platform/paths.h"
+#include "platform/safe_files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <exception>
+
+namespace convert {
+namespace {
+
+constexpr int kStatusPanelRun = 1;
+constexpr int kFormatPcmVox = 0;
+constexpr int kFormatAdpcmVox = 1;
+constexpr int kFormatWav = 2;
+constexpr const char* kVoxTempName = "output.vox";
+
+void RemoveFile(const std::string& nativePath) {
+    if (!nativePath.empty())
+        ::unlink(nativePath.c_str());
+}
+
+bool IsConvertedCaption(const std::string& caption) {
+    return !caption.empty() && caption.front() == '_';
+}
+
+std::string Trimmed(const std::string& text) {
+    return std::string(TrimBlanksAndControls(text));
+}
+
+} // namespace
+
+std::string CopyToTempFailedText(const std::string& inputPath) {
+    return "Could not copy file " + inputPath + " to Windows temp folder";
+}
+std::string OutputCreationFailedText(const std::string& outputPath) {
+    return "Error creating output file - " + outputPath;
+}
+std::string OutputExistsText(const std::string& outputPath) {
+    return "Output file already exists - " + outputPath;
+}
+std::string VoxConversionFailedText(const std::string& outputPath) {
+    return outputPath + " - error in wav to vox conversion";
+}
+std::string RenameFailedText(const std::string& inputPath) {
+    return "Error renaming input file " + inputPath;
+}
+
+std::string OutputSizeText(unsigned long long bytes) {
+    return std::to_string(bytes / 1024 + 1);
+}
+std::string StatusPanelJobText(int number, int total) {
+    return "Converting File:  " + std::to_string(number) + " of " + std::to_string(total);
+}
+std::string ProgressJobText(int number, int total) {
+    return "Converting File: " + std::to_string(number) + " of " + std::to_string(total);
+}
+
+ConversionRun::ConversionRun(RunContext context, std::string tempBase)
+    : context_(context)
+    , tempBase_(tempBase.empty() ? RunTempFolder::DefaultBase() : std::move(tempBase)) {}
+
+template <class ConvertRows>
+void ConversionRun::Run(ConvertRows convertRows) {
+    RunHost& host = context_.host;
+    host.BeginRun();
+    const auto close = [&] {
+        host.EndRun();
+        host.SetStatusPanel(kStatusPanelRun, std::string());
+        if (context_.settings.EnableSched) {
+            host.StartSchedulerTimer();
+            host.SetStatusPanel(kStatusPanelRun,
+                                shell::NextConversionText(context_.settings.ConvertInterval));
+        }
+    };
+    try {
+        cleanedOutputFolders_.clear();
+        const RunTempFolder temp(tempBase_);
+        tempFolder_ = temp.path();
+        convertRows(temp);
+    } catch (...) {
+        close();
+        throw;
+    }
+    close();
+}
+
+void ConversionRun::ConvertAll() {
+    RunHost& host = context_.host;
+    Run([&](const RunTempFolder& temp) {
+        // The count is read again before every row.
+        for (int index = 0; index < host.JobCount(); ++index) {
+            if (IsConvertedCaption(host.JobRow(index).columns[shell::kColInputFile]))
+                continue;
+            ConvertJob(index, temp);
+            host.RepaintJobList();
+            if (host.CancelRequested())
+                break;
+        }
+    });
+}
+
+void ConversionRun::ConvertSelected() {
+    RunHost& host = context_.host;
+    int first = -1;
+    for (int index = 0; index < host.JobCount() && first < 0; ++index) {
+        if (host.IsJobSelected(index))
+            first = index;
+    }
+    if (first < 0) {
+        context_.boxes.Show({kErrorCaption, "No files have been selected!", BoxIcon::Warning,
+                             BoxButtons::Ok, BoxOwner::None});
+        return;
+    }
+    Run([&](const RunTempFolder& temp) {
+        for (int index = first; index < host.JobCount(); ++index) {
+            if (!host.IsJobSelected(index))
+                continue;
+            ConvertJob(index, temp);
+            host.RepaintJobList();
+            if (host.CancelRequested())
+                break;
+        }
+    });
+}
+
+void ConversionRun::Fail(int rowIndex, const std::string& text) {
+    jobError_ = text;
+    context_.errors.LogJobError(rowIndex, text);
+}
+
+void ConversionRun::ConvertJob(int rowIndex, const RunTempFolder& temp) {
+    RunHost& host = context_.host;
+    const shell::JobRow row = host.JobRow(rowIndex);
+    const std::string& inputDir = row.columns[shell::kColInputDir];
+    const std::string& outputDir = row.columns[shell::kColOutputDir];
+    const int number = rowIndex + 1;
+    const int total = host.JobCount();
+    host.SetStatusPanel(kStatusPanelRun, StatusPanelJobText(number, total));
+    const std::string& inputName = row.columns[shell::kColInputFile];
+    host.SetStatusText(ProgressJobText(number, total));
+    host.SetFileNameText("Converting: " + inputName);
+    host.SetInputText("Input Dir: " + inputDir);
+    host.SetOutputText("Output Dir: " + outputDir);
+    host.RepaintProgress();
+
+    JobOutcome outcome;
+    outcome.rowIndex = rowIndex;
+    outcome.inputPath = platform::joinPath(inputDir, inputName);
+    jobError_.clear();
+    try {
+        OutputNamer& namer = context_.namer;
+        shell::Settings naming = context_.settings;
+        naming.VoxFormat = host.OutputFormatIndex();
+        naming.Priority = host.PriorityIndex();
+        namer.UpdateJobDateKey();
+        namer.FindLastJobNumber(outputDir);
+        const std::string outputName =
+            namer.BuildOutputName(naming, inputName, Trimmed(row.columns[shell::kColUserId]),
+                                  Trimmed(row.columns[shell::kColLoc]));
+
+        const JobPaths paths = BuildJobPaths(inputDir, inputName, outputDir, outputName,
+                                             temp.ready() ? temp.path() : std::string());
+        if (!temp.ready()) {
+            Fail(rowIndex, CopyToTempFailedText(paths.inputPath));
+        } else {
+            RemoveFile(paths.tempWavePath);
+            if (BringInputToTemp(rowIndex, paths, inputName) && WriteOutput(rowIndex, paths)) {
+                if (!platform::pathExists(paths.outputPath)) {
+                    Fail(rowIndex, OutputCreationFailedText(paths.outputPath));
+                } else {
+                    std::string caption = "_" + inputName;
+                    if (auto renamed = MarkInputDone(inputDir, inputName))
+                        caption = *renamed;
+                    else
+                        Fail(rowIndex, RenameFailedText(paths.inputPath));
+                    ShowConverted(rowIndex, paths, caption, outputName, outcome);
+                }
+            }
+        }
+    } catch (const std::exception& failure) {
+        // One job's unexpected failure (no memory, a file system error) ends that job only.
+        Fail(rowIndex, failure.what());
+    }
+    outcome.error = jobError_;
+    if (outcome.error.empty() && !outcome.converted)
+        outcome.error = host.JobRow(rowIndex).columns[shell::kColOutputFile];
+    host.JobFinished(outcome);
+}
+
+bool ConversionRun::BringInputToTemp(int rowIndex, const JobPaths& paths,
+                                     const std::string& inputName) {
+    if (IsDssInput(inputName))
+        return context_.steps.ConvertDssToWave(rowIndex, paths.inputPath, paths.tempWavePath);
+    const std::string nativeInput = platform::resolvePath(paths.inputPath);
+    const platform::PublishResult copied = AwaitInBackground(context_.loop, [&] {
+        return platform::copyFileSafely(nativeInput, paths.tempWavePath, true);
+    });
+    if (copied == platform::PublishResult::Published)
+        return true;
+    Fail(rowIndex, CopyToTempFailedText(paths.inputPath));
+    return false;
+}
+
+bool ConversionRun::WriteOutput(int rowIndex, const JobPaths& paths) {
+    RunHost& host = context_.host;
+    if (context_.settings.SpeechRec) {
+        const shell::JobRow row = host.JobRow(rowIndex);
+        const SpeechJob job{row.columns[shell::kColInputFile], paths.tempWavePath, paths.outputPath,
+                            Trimmed(row.columns[shell::kColUserId]),
+                            row.columns[shell::kColOutputDir]};
+        if (!context_.steps.SpeechHandOff(rowIndex, job)) {
+            RemoveFile(paths.tempWavePath);
+            return false;
+        }
+    }
+    bool written = false;
+    const int format = host.OutputFormatIndex();
+    if (format == kFormatPcmVox || format == kFormatAdpcmVox) {
+        const std::string voxTemp = tempFolder_ + kVoxTempName;
+        written = WriteVoxOutput(rowIndex, paths, voxTemp);
+        RemoveFile(voxTemp);
+    } else if (format == kFormatWav) {
+        written = PublishCopy(rowIndex, paths.tempWavePath, paths);
+    } else {
+        written = PublishCopy(rowIndex, platform::resolvePath(paths.inputPath), paths);
+    }
+    RemoveFile(paths.tempWavePath);
+    return written;
+}
+
+bool ConversionRun::WriteVoxOutput(int rowIndex, const JobPaths& paths,
+                                   const std::string& voxTemp) {
+    const WaveFormat target = WaveFormat::pcm16Mono(kVoxIntermediateRate);
+    if (!context_.steps.ConvertWaveFile(paths.tempWavePath, paths.pcmPath, target)) {
+        RemoveFile(paths.pcmPath);
+        Fail(rowIndex, kPcmConversionFailedText);
+        return false;
+    }
+    const uint16_t formatCode = context_.host.OutputFormatCode();
+    // The toolkit's open and save of a long dictation take a while: the interface stays live.
+    const bool saved = AwaitInBackground(
+        context_.loop, [&] { return context_.steps.WriteVox(paths.pcmPath, voxTemp, formatCode); });
+    // The intermediate file is never read again.
+    RemoveFile(paths.pcmPath);
+    if (!saved) {
+        Fail(rowIndex, VoxConversionFailedText(paths.outputPath));
+        return false;
+    }
+    return PublishCopy(rowIndex, voxTemp, paths);
+}
+
+bool ConversionRun::PublishCopy(int rowIndex, const std::string& nativeSource,
+                                const JobPaths& paths) {
+    const std::string nativeOutput = platform::resolvePath(paths.outputPath);
+    CleanOutputFolderOnce(nativeOutput);
+    const platform::PublishResult result = AwaitInBackground(
+        context_.loop, [&] { return platform::copyFileSafely(nativeSource, nativeOutput, false); });
+    switch (result) {
+    case platform::PublishResult::Published:
+        return true;
+    case platform::PublishResult::TargetExists:
+        Fail(rowIndex, OutputExistsText(paths.outputPath));
+        return false;
+    case platform::PublishResult::Failed:
+        break;
+    }
+    Fail(rowIndex, OutputCreationFailedText(paths.outputPath));
+    return false;
+}
+
+void ConversionRun::CleanOutputFolderOnce(const std::string& nativeOutput) {
+    const std::size_t slash = nativeOutput.rfind('/');
+    const std::string folder =
+        slash == std::string::npos ? std::string(".") : nativeOutput.substr(0, slash + 1);
+    if (cleanedOutputFolders_.insert(folder).second)
+        platform::removeAbandonedPartials(folder);
+}
+
+void ConversionRun::ShowConverted(int rowIndex, const JobPaths& paths,
+                                  const std::string& newCaption, const std::string& outputName,
+                                  JobOutcome& outcome) {
+    RunHost& host = context_.host;
+    host.SetJobCell(rowIndex, shell::kColInputFile, newCaption);
+    host.SetJobImage(rowIndex, shell::kImageConverted);
+    context_.loop.ProcessEvents(false);
+    host.SetJobCell(rowIndex, shell::kColOutputFile, outputName);
+    outcome.converted = true;
+    outcome.outputPath = paths.outputPath;
+
+    const int fd = ::open(platform::resolvePath(paths.outputPath).c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat info {};
+    if (fd < 0 || ::fstat(fd, &info) != 0) {
+        if (fd >= 0)
+            ::close(fd);
+        context_.boxes.Show({kErrorCaption, "Error opening vox file.", BoxIcon::Error,
+                             BoxButtons::Ok, BoxOwner::None});
+        return;
+    }
+    ::close(fd);
+    outcome.outputSize = OutputSizeText(static_cast<unsigned long long>(info.st_size));
+    host.SetJobCell(rowIndex, shell::kColOutputSize, outcome.outputSize);
+}
+
+} // namespace convert

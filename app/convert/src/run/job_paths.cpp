@@ -1,0 +1,47 @@
+#include "convert/job_paths.h"
+
+#include "platform/paths.h"
+
+namespace convert {
+namespace {
+
+std::size_t FileNameStart(std::string_view path) {
+    const std::size_t separator = path.find_last_of("/\\");
+    return separator == std::string_view::npos ? 0 : separator + 1;
+}
+
+} // namespace
+
+bool IsDssInput(std::string_view inputName) {
+    const std::size_t dot = inputName.rfind('.');
+    if (dot == std::string_view::npos || inputName.size() - dot != 4)
+        return false;
+    std::string extension(inputName.substr(dot));
+    for (char& c : extension)
+        c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+    return extension == ".dss";
+}
+
+std::string WithFileEnding(std::string_view path, std::string_view newEnding) {
+    const std::size_t nameStart = FileNameStart(path);
+    const std::size_t dot = path.rfind('.');
+    const std::size_t cut = (dot == std::string_view::npos || dot < nameStart) ? path.size() : dot;
+    std::string result(path.substr(0, cut));
+    result += newEnding;
+    return result;
+}
+
+JobPaths BuildJobPaths(std::string_view inputDir, std::string_view inputName,
+                       std::string_view outputDir, std::string_view outputName,
+                       std::string_view tempFolder) {
+    JobPaths paths;
+    paths.tempWavePath = std::string(tempFolder) + std::string(inputName);
+    if (IsDssInput(inputName))
+        paths.tempWavePath = WithFileEnding(paths.tempWavePath, ".wav");
+    paths.inputPath = platform::joinPath(inputDir, inputName);
+    paths.outputPath = platform::joinPath(outputDir, outputName);
+    paths.pcmPath = WithFileEnding(paths.tempWavePath, "tmp.wav");
+    return paths;
+}
+
+} // namespace convert

@@ -1,0 +1,72 @@
+#include "file_access.h"
+
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+
+namespace convert::steps {
+
+FileHandle::~FileHandle() {
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+FileHandle& FileHandle::operator=(FileHandle&& other) noexcept {
+    if (this != &other) {
+        if (fd_ >= 0)
+            ::close(fd_);
+        fd_ = other.release();
+    }
+    return *this;
+}
+
+int FileHandle::release() {
+    const int fd = fd_;
+    fd_ = -1;
+    return fd;
+}
+
+bool FileHandle::close() {
+    if (fd_ < 0)
+        return true;
+    return ::close(release()) == 0;
+}
+
+ssize_t ReadFully(WaveFileIo& io, int fd, void* buffer, std::size_t size) {
+    auto* bytes = static_cast<char*>(buffer);
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t got = io.Read(fd, bytes + done, size - done);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return -1;
+        if (got == 0)
+            break;
+        done += static_cast<std::size_t>(got);
+    }
+    return static_cast<ssize_t>(done);
+}
+
+bool WriteFully(WaveFileIo& io, int fd, const void* data, std::size_t size) {
+    const auto* bytes = static_cast<const char*>(data);
+    while (size > 0) {
+        const ssize_t written = io.Write(fd, bytes, size);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
+            if (written == 0)
+                errno = ENOSPC;
+            return false;
+        }
+        bytes += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+std::string SystemErrorText(int error) {
+    return std::strerror(error);
+}
+
+} // namespace convert::steps

@@ -1,0 +1,195 @@
+#include "convert/wave_conversion.h"
+
+#include "conversion_percent.h"
+#include "file_access.h"
+#include "pcm16_wave_writer.h"
+#include "rate_converter.h"
+#include "riff_wave_scan.h"
+#include "sample_quantizer.h"
+#include "sample_source.h"
+
+#include "platform/paths.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <future>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace convert {
+namespace {
+
+bool isPcm16Mono(const WaveFormat& target) {
+    return target.formatTag == steps::kTagPcm && target.channels == 1 &&
+           target.bitsPerSample == 16 && target.samplesPerSec > 0;
+}
+
+// Removes a regular file or link at the destination; a folder there is left alone.
+void removeDestination(const std::string& nativeDestination) {
+    struct stat status {};
+    if (::lstat(nativeDestination.c_str(), &status) == 0 && !S_ISDIR(status.st_mode))
+        ::unlink(nativeDestination.c_str());
+}
+
+// The streaming loop of the worker thread: decode a block, resample it, write it, report the
+// progress when its percentage has changed.
+class BlockPump {
+public:
+    BlockPump(steps::SampleSource& source, steps::RateConverter& rate,
+              steps::Pcm16WaveWriter& writer, std::function<void(int)> showProgress)
+        : source_(source)
+        , rate_(rate)
+        , writer_(writer)
+        , showProgress_(std::move(showProgress))
+        , mono_(static_cast<std::size_t>(source.BlockFrames())) {}
+
+    // A source whose decoder gives 16-bit mono at the target rate passes through as decoded;
+    // any other is mixed, resampled and rounded.
+    bool Run(bool passThrough) {
+        int64_t position = 0;
+        int shown = -1;
+        for (;;) {
+            const long got = passThrough ? passBlock() : convertBlock();
+            if (got < 0)
+                return false;
+            if (got == 0)
+                break;
+            position += got;
+            const int percent = steps::ConversionPercent(position, source_.TotalFrames());
+            if (percent != shown) {
+                shown = percent;
+                showProgress_(percent);
+            }
+        }
+        if (position == 0)
+            return fail("The source holds no audio");
+        if (!rate_.Flush(resampled_))
+            return fail(rate_.Error());
+        return writeResampled();
+    }
+
+    const std::string& Error() const { return error_; }
+
+private:
+    long passBlock() {
+        pcm_.resize(mono_.size());
+        const long got = source_.ReadPcm16Block(pcm_.data());
+        if (got < 0)
+            return fail(source_.Error()), -1;
+        if (got > 0 && !writer_.Append(pcm_.data(), static_cast<std::size_t>(got)))
+            return fail(writer_.Error()), -1;
+        return got;
+    }
+
+    long convertBlock() {
+        const long got = source_.ReadBlock(mono_.data());
+        if (got < 0)
+            return fail(source_.Error()), -1;
+        if (got == 0)
+            return 0;
+        if (!rate_.Process(mono_.data(), got, resampled_))
+            return fail(rate_.Error()), -1;
+        return writeResampled() ? got : -1;
+    }
+
+    bool writeResampled() {
+        pcm_.resize(resampled_.size());
+        steps::QuantizeToPcm16(resampled_.data(), resampled_.size(), pcm_.data());
+        if (pcm_.empty() || writer_.Append(pcm_.data(), pcm_.size()))
+            return true;
+        return fail(writer_.Error());
+    }
+
+    bool fail(const std::string& text) {
+        error_ = text;
+        return false;
+    }
+
+    steps::SampleSource& source_;
+    steps::RateConverter& rate_;
+    steps::Pcm16WaveWriter& writer_;
+    std::function<void(int)> showProgress_;
+    std::vector<float> mono_;
+    std::vector<float> resampled_;
+    std::vector<int16_t> pcm_;
+    std::string error_;
+};
+
+} // namespace
+
+WaveConverter::WaveConverter(EventLoop& loop, ProgressView& progress, WaveFileIo& io)
+    : loop_(loop)
+    , progress_(progress)
+    , io_(io) {}
+
+WaveConverter::~WaveConverter() = default;
+
+bool WaveConverter::ConvertWaveFile(const std::string& source, const std::string& destination,
+                                    const WaveFormat& target) {
+    lastError_.clear();
+    const std::string nativeDestination = platform::resolvePath(destination);
+    if (convert(platform::resolvePath(source), nativeDestination, target))
+        return true;
+    removeDestination(nativeDestination);
+    return false;
+}
+
+bool WaveConverter::convert(const std::string& nativeSource, const std::string& nativeDestination,
+                            const WaveFormat& target) {
+    if (!isPcm16Mono(target)) {
+        lastError_ = "The target format must be 16-bit mono PCM";
+        return false;
+    }
+    steps::FileHandle file(::open(nativeSource.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!file.isOpen()) {
+        lastError_ = "Cannot open " + nativeSource + ": " + steps::SystemErrorText(errno);
+        return false;
+    }
+    const auto layout = steps::ScanRiffWave(io_, file.get(), lastError_);
+    if (!layout)
+        return false;
+    if (layout->dataSize == 0) {
+        lastError_ = "The source holds no audio";
+        return false;
+    }
+    const auto source = steps::OpenSampleSource(io_, file.get(), *layout, lastError_);
+    if (!source)
+        return false;
+    steps::RateConverter rate(source->SampleRate(), target.samplesPerSec);
+    if (!rate.ok()) {
+        lastError_ = rate.Error();
+        return false;
+    }
+    steps::Pcm16WaveWriter writer(io_, nativeDestination, target.samplesPerSec);
+    if (!writer.Open()) {
+        lastError_ = writer.Error();
+        return false;
+    }
+    BlockPump pump(*source, rate, writer, [this](int percent) { showProgress(percent); });
+    const bool passThrough =
+        source->DecodesToPcm16Mono() && source->SampleRate() == target.samplesPerSec;
+    if (!AwaitInBackground(loop_, [&pump, passThrough] { return pump.Run(passThrough); })) {
+        lastError_ = pump.Error();
+        return false;
+    }
+    if (!writer.Commit()) {
+        lastError_ = writer.Error();
+        return false;
+    }
+    return true;
+}
+
+// Runs on the worker thread: the gauge is set on the interface thread, and the worker waits
+// until it has been, so that updates never overlap or pile up.
+void WaveConverter::showProgress(int percent) {
+    std::promise<void> shown;
+    std::future<void> done = shown.get_future();
+    loop_.Post([this, percent, &shown] {
+        progress_.SetGauge(percent);
+        shown.set_value();
+    });
+    done.wait();
+}
+
+} // namespace convert

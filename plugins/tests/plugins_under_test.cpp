@@ -1,0 +1,16 @@
+#include "plugins_under_test.h"
+
+#include "vox/vox_plugin.h"
+#include "wav/wav_plugin.h"
+
+namespace plugintest {
+
+const std::vector<PluginUnderTest>& pluginsUnderTest() {
+    static const std::vector<PluginUnderTest> plugins = {
+        {"vox", ".vox", vox::openVox, vox::saveVox},
+        {"wav", ".wav", wav::openWav, wav::saveWav},
+    };
+    return plugins;
+}
+
+} // namespace plugintest

@@ -1,0 +1,30 @@
+// The two format plug-ins as the shared suites see them: their open and save operations and
+// the extension of their files.
+#pragma once
+
+#include "common/plugin_contract.h"
+
+#include <string>
+#include <vector>
+
+namespace plugintest {
+
+struct PluginUnderTest {
+    const char* name;
+    const char* extension; // with the dot
+    bool (*open)(const char* fileName, SoundHeader* header, int16_t** body, PluginOptions* options);
+    bool (*save)(const char* fileName, SoundHeader* header, const int16_t* body,
+                 PluginOptions* options);
+};
+
+const std::vector<PluginUnderTest>& pluginsUnderTest();
+
+// The readable name of a case of a suite over the plug-ins: "vox" or "wav".
+struct PluginName {
+    template <typename Info>
+    std::string operator()(const Info& info) const {
+        return info.param.name;
+    }
+};
+
+} // namespace plugintest
