@@ -2,6 +2,8 @@
 #include "program_run.h"
 #include "wave_fixture.h"
 
+#include "platform_test/wait_for.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -275,10 +277,10 @@ TEST_F(ToolEditingCommandsTest, PlayStopsCleanlyOnInterrupt) {
     ASSERT_EQ(posix_spawn(&child, argv[0], &actions, nullptr, argv, environ), 0);
     posix_spawn_file_actions_destroy(&actions);
 
-    for (int round = 0; round < 2000 && reader.bytes() == 0; ++round) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    // Interrupted once the device plays and the program shows its progress.
+    EXPECT_TRUE(platform_test::waitFor([&] {
+        return reader.bytes() > 0 && readFile(output).find("Playing") != std::string::npos;
+    }));
     ::kill(child, SIGINT);
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
