@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -24,6 +26,10 @@ struct PluginLibraryCase {
     unsigned emptyFileTextId; // what opening an empty file reports
     SoundHeader roundTripHeader;
 };
+
+void PrintTo(const PluginLibraryCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 const PluginLibraryCase libraries[] = {
     {"Adpcmio",

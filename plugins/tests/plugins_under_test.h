@@ -5,6 +5,7 @@
 #include "common/plugin_contract.h"
 
 #include <cstdint>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,10 @@ struct PluginUnderTest {
 };
 
 const std::vector<PluginUnderTest>& pluginsUnderTest();
+
+inline void PrintTo(const PluginUnderTest& plugin, std::ostream* out) {
+    *out << plugin.name;
+}
 
 // The readable name of a case of a suite over the plug-ins: "vox" or "wav".
 struct PluginName {

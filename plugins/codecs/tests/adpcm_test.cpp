@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -115,6 +117,10 @@ struct SaturationCase {
     int limit;
 };
 
+void PrintTo(const SaturationCase& c, std::ostream* out) {
+    *out << "code " << int{c.code};
+}
+
 class AdpcmSaturation : public ::testing::TestWithParam<SaturationCase> {};
 
 TEST_P(AdpcmSaturation, LongRunsStopAtThePredictorLimit) {
@@ -178,6 +184,10 @@ struct OutOfRangeCase {
     int validIndex;
     int validPredictor;
 };
+
+void PrintTo(const OutOfRangeCase& c, std::ostream* out) {
+    *out << "index " << c.stepIndex << ", predictor " << c.predictor;
+}
 
 class AdpcmOutOfRangeState : public ::testing::TestWithParam<OutOfRangeCase> {};
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <algorithm>
 
 namespace codecs {
@@ -104,6 +106,10 @@ struct SweepCase {
     Encoder encode;
     Reference reference;
 };
+
+void PrintTo(const SweepCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class G711Sweep : public ::testing::TestWithParam<SweepCase> {};
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace codecs {
 namespace {
 
@@ -11,6 +13,10 @@ struct Pcm8Case {
     int sample;
     int byte;
 };
+
+void PrintTo(const Pcm8Case& c, std::ostream* out) {
+    *out << "sample " << c.sample;
+}
 
 class Pcm8KnownAnswers : public ::testing::TestWithParam<Pcm8Case> {};
 

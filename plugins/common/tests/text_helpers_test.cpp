@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <string>
 
 namespace {
@@ -10,6 +12,10 @@ struct ExtensionCase {
     const char* path;
     const char* extension; // null: none
 };
+
+void PrintTo(const ExtensionCase& c, std::ostream* out) {
+    *out << '"' << c.path << '"';
+}
 
 class FindExtension : public testing::TestWithParam<ExtensionCase> {};
 

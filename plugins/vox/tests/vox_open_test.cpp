@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cerrno>
 #include <cstdlib>
 
@@ -24,6 +26,10 @@ struct EncodingCase {
     uint16_t bitsPerSample;
     uint32_t samplesPerByte;
 };
+
+void PrintTo(const EncodingCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 // The samples each encoding must give, computed from the codec tables and coder directly.
 std::vector<int16_t> expectedSamples(const EncodingCase& encoding, const Bytes& file) {

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cstdlib>
 
 namespace {
@@ -40,6 +42,10 @@ struct SaveCase {
     uint16_t formatTag;
     uint16_t bitsWritten;
 };
+
+void PrintTo(const SaveCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class VoxSaveEncoding : public testing::TestWithParam<SaveCase> {};
 

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
@@ -178,6 +180,10 @@ struct FailureCase {
     Bytes file;
     unsigned textId;
 };
+
+void PrintTo(const FailureCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 std::vector<FailureCase> failureCases() {
     const Bytes fmtPcm16 = chunk("fmt ", formatBody(1, 1, 8000, 16));

@@ -10,7 +10,17 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cstdlib>
+
+namespace wav {
+
+void PrintTo(const WavFormat& format, std::ostream* out) {
+    *out << format.text;
+}
+
+} // namespace wav
 
 namespace {
 

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cstdlib>
 
 namespace {
@@ -20,6 +22,10 @@ struct HeaderCase {
     uint16_t blockAlign;
     uint32_t dataSizeOf1000Samples;
 };
+
+void PrintTo(const HeaderCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class WavHeader : public testing::TestWithParam<HeaderCase> {};
 

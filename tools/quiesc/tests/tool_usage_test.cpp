@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <string>
 #include <vector>
 
@@ -62,6 +64,13 @@ struct HelpCase {
     std::vector<std::string> arguments;
     std::vector<std::string> mentions; // parts of standard output
 };
+
+void PrintTo(const HelpCase& c, std::ostream* out) {
+    *out << "quiesc";
+    for (const std::string& argument : c.arguments) {
+        *out << ' ' << argument;
+    }
+}
 
 class HelpTest : public testing::TestWithParam<HelpCase> {};
 
