@@ -66,8 +66,6 @@ struct CompanionWindows {
 class TfrmMainForm : public QMainWindow {
     Q_OBJECT
 public:
-    static constexpr int kTimerIntervalMs = 60000;
-
     // `configPath` is the stored path of the configuration file.
     explicit TfrmMainForm(std::string configPath = ".\\import.ini", QWidget* parent = nullptr);
     ~TfrmMainForm() override;
