@@ -179,9 +179,13 @@ void TfrmMainForm::RefreshJobList() {
 
 // Without it, a first start on a machine without the example folders shows an empty list and
 // leaves the user guessing.
+// The list says it too: at the designed width the last panel lies beyond the window's edge.
 void TfrmMainForm::showInputFolderHint(const shell::DirectoryTable& table) {
-    if (!shell::AnyInputFolderExists(table))
-        statusBar_->setPanelText(kLastErrorPanel, QString::fromUtf8(shell::kNoInputFolderText));
+    const bool noFolder = !shell::AnyInputFolderExists(table);
+    const QString hint = noFolder ? QString::fromUtf8(shell::kNoInputFolderText) : QString();
+    if (noFolder)
+        statusBar_->setPanelText(kLastErrorPanel, hint);
+    listView_->setEmptyListText(hint);
 }
 
 void TfrmMainForm::restoreFromAnotherStart() {
