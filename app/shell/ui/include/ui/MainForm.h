@@ -143,7 +143,7 @@ private:
     void runInstalled(Command command);
     void stabilize();
     void applyOutputFormat();
-    void restoreGeometry(const shell::Settings& stored);
+    void placeAtStoredGeometry(const shell::Settings& stored);
     void showTipsModally();
     void showInputFolderHint(const shell::DirectoryTable& table);
     bool acceptsDrops() const;
