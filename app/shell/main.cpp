@@ -1,5 +1,6 @@
 // Import: the single-instance guard, the application object, the six windows and the loop.
 #include "ui/ApplicationWindows.h"
+#include "ui/ConversionCommands.h"
 #include "ui/Guard.h"
 #include "ui/MainForm.h"
 #include "ui/SingleInstance.h"
@@ -17,6 +18,7 @@ int main(int argc, char** argv) {
         windows.answerLaterStarts(instance);
         windows.frmMainForm().show();
         ui::scheduleScreenshotFromEnvironment(windows.frmMainForm());
+        ui::scheduleConvertAllFromEnvironment(windows.frmMainForm());
         result = QApplication::exec();
     });
     return result;

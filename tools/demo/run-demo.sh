@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
-# Builds the program and starts it on a demo workspace with a few spoken sample dictations, so
-# that a new user sees waiting jobs at once.
+# Builds the program and runs its main job on a demo workspace with a few spoken sample
+# dictations: import-batch converts them to ADPCM VOX files named by the job header, a new set
+# of the same dictations arrives, and the program's window converts those with Convert All.
 #
 #   bash tools/demo/run-demo.sh [--build DIR] [--headless SECONDS] [--screenshot FILE] [--reset]
 #
 # The workspace is demo/ in the repository root: demo/drives stands for the drive letters
 # (C:\Dict\Type1 is demo/drives/c/Dict/Type1), and demo/import.ini is the program's
 # configuration. Without a display (or with --headless) the program runs under Xvfb for the
-# given number of seconds (default 8) and a picture of its window is saved (default
-# demo/screenshot.png) through the program's IMPORT_SCREENSHOT variable.
+# given number of seconds (default 8), runs Convert All itself and a picture of its window with
+# the converted jobs is saved (default demo/screenshot.png); with a display, press Convert All.
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
@@ -89,7 +90,7 @@ medication unchanged, review in three months."
       'InputDir1=C:\Dict\Type1' 'OutputDir1=C:\Convert\TSP\type1' 'UserID1=1001' 'Loc1=00' \
       'InputDir2=C:\Dict\Type2' 'OutputDir2=C:\Convert\TSP\type2' 'UserID2=1002' 'Loc2=00' \
       'InputDir3=C:\Dict\Type3' 'OutputDir3=C:\Convert\TSP\type3' 'UserID3=1003' 'Loc3=01' \
-      'ShowTips=0' 'Width=760' 'Height=360' >"$demo/import.ini"
+      'VoxFormat=1' 'ShowErrors=1' 'ShowTips=0' 'Width=760' 'Height=360' >"$demo/import.ini"
   fi
 }
 
@@ -100,8 +101,20 @@ make_workspace
 echo "Demo workspace: $demo"
 
 program=$build/bin/Import
+# The player lies in the working folder, so a double click on a job plays the dictation.
+ln -sfn "$build/bin/Listenbox" "$demo/Listenbox"
 export IMPORT_DRIVE_ROOT=$demo/drives
 cd "$demo"
+
+# The main job without a window: every waiting dictation becomes a VOX file with a job-header
+# name, and its input is marked done with a leading "_".
+echo "The waiting dictations and the names they will get (import-batch --dry-run):"
+"$build/bin/import-batch" --dry-run
+echo "Converting them (import-batch):"
+"$build/bin/import-batch" || echo "run-demo.sh: import-batch reported failed jobs (see above)" >&2
+
+# The same dictations arrive again, for the window to convert.
+make_workspace
 
 if [ -z "$headless_seconds" ]; then
   exec "$program"
@@ -111,7 +124,7 @@ screenshot=${screenshot:-$demo/screenshot.png}
 rm -f "$screenshot"
 echo "No display: running the program under Xvfb for $headless_seconds seconds ..."
 status=0
-IMPORT_SCREENSHOT=$screenshot QT_QPA_PLATFORM=xcb \
+IMPORT_CONVERT_ALL=1 IMPORT_SCREENSHOT=$screenshot QT_QPA_PLATFORM=xcb \
   xvfb-run -a -s "-screen 0 1024x640x24" timeout "$headless_seconds" "$program" || status=$?
 # timeout ends the program with 124: that is the expected end of a headless run.
 if [ "$status" -ne 0 ] && [ "$status" -ne 124 ]; then

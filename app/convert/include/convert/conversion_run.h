@@ -61,6 +61,7 @@ private:
     void ShowConverted(int rowIndex, const JobPaths& paths, const std::string& newCaption,
                        const std::string& outputName, JobOutcome& outcome);
     void Fail(int rowIndex, const std::string& text);
+    void RemoveTempFile(const std::string& nativePath);
     void CleanOutputFolderOnce(const std::string& nativeOutput);
 
     RunContext context_;

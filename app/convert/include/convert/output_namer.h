@@ -33,6 +33,10 @@ public:
     std::string BuildOutputName(const shell::Settings& settings, std::string_view inputName,
                                 std::string_view userId, std::string_view location);
 
+    // Raises the job sequence to at least this number: a run that only lists the names it
+    // would give counts the numbers it has handed out, which no file carries yet.
+    void RaiseJobSequence(int atLeast);
+
     const std::string& JobDateKey() const { return jobDateKey_; }
     int JobSequence() const { return jobSequence_; }
 

@@ -44,6 +44,11 @@ void OutputNamer::FindLastJobNumber(std::string_view outputDir) {
     jobSequence_ = HighestJobNumberOfDay(outputDir, jobDateKey_);
 }
 
+void OutputNamer::RaiseJobSequence(int atLeast) {
+    if (atLeast > jobSequence_)
+        jobSequence_ = atLeast;
+}
+
 std::string OutputNamer::BuildOutputName(const shell::Settings& settings,
                                          std::string_view inputName, std::string_view userId,
                                          std::string_view location) {

@@ -13,17 +13,14 @@
 #include <unistd.h>
 
 #include <exception>
+#include <filesystem>
+#include <system_error>
 
 namespace convert {
 namespace {
 
 constexpr int kStatusPanelRun = 1;
 constexpr const char* kVoxTempName = "output.vox";
-
-void RemoveFile(const std::string& nativePath) {
-    if (!nativePath.empty())
-        ::unlink(nativePath.c_str());
-}
 
 bool IsConvertedCaption(const std::string& caption) {
     return !caption.empty() && caption.front() == '_';
@@ -129,6 +126,13 @@ void ConversionRun::ConvertSelected() {
     });
 }
 
+void ConversionRun::RemoveTempFile(const std::string& nativePath) {
+    // Removing a long dictation's file takes a while on some file systems: off the interface
+    // thread, like every other long step.
+    if (!nativePath.empty())
+        AwaitInBackground(context_.loop, [&] { ::unlink(nativePath.c_str()); });
+}
+
 void ConversionRun::Fail(int rowIndex, const std::string& text) {
     jobError_ = text;
     context_.errors.LogJobError(rowIndex, text);
@@ -169,7 +173,7 @@ void ConversionRun::ConvertJob(int rowIndex, const RunTempFolder& temp) {
         if (!temp.ready()) {
             Fail(rowIndex, CopyToTempFailedText(paths.inputPath));
         } else {
-            RemoveFile(paths.tempWavePath);
+            RemoveTempFile(paths.tempWavePath);
             if (BringInputToTemp(rowIndex, paths, inputName) && WriteOutput(rowIndex, paths)) {
                 if (!platform::pathExists(paths.outputPath)) {
                     Fail(rowIndex, OutputCreationFailedText(paths.outputPath));
@@ -198,11 +202,16 @@ bool ConversionRun::BringInputToTemp(int rowIndex, const JobPaths& paths,
     if (IsDssInput(inputName))
         return context_.steps.ConvertDssToWave(rowIndex, paths.inputPath, paths.tempWavePath);
     const std::string nativeInput = platform::resolvePath(paths.inputPath);
-    const platform::PublishResult copied = AwaitInBackground(context_.loop, [&] {
-        return platform::copyFileSafely(nativeInput, paths.tempWavePath, true);
+    // The temporary copy is private and thrown away: it needs no flush to disk.
+    const bool copied = AwaitInBackground(context_.loop, [&] {
+        std::error_code error;
+        std::filesystem::copy_file(nativeInput, paths.tempWavePath,
+                                   std::filesystem::copy_options::overwrite_existing, error);
+        return !error;
     });
-    if (copied == platform::PublishResult::Published)
+    if (copied)
         return true;
+    RemoveTempFile(paths.tempWavePath);
     Fail(rowIndex, CopyToTempFailedText(paths.inputPath));
     return false;
 }
@@ -215,7 +224,7 @@ bool ConversionRun::WriteOutput(int rowIndex, const JobPaths& paths) {
                             Trimmed(row.columns[shell::kColUserId]),
                             row.columns[shell::kColOutputDir]};
         if (!context_.steps.SpeechHandOff(rowIndex, job)) {
-            RemoveFile(paths.tempWavePath);
+            RemoveTempFile(paths.tempWavePath);
             return false;
         }
     }
@@ -224,7 +233,7 @@ bool ConversionRun::WriteOutput(int rowIndex, const JobPaths& paths) {
     case shell::OutputExtensionRule::Vox: {
         const std::string voxTemp = tempFolder_ + kVoxTempName;
         written = WriteVoxOutput(rowIndex, paths, voxTemp);
-        RemoveFile(voxTemp);
+        RemoveTempFile(voxTemp);
         break;
     }
     case shell::OutputExtensionRule::Wav:
@@ -234,7 +243,7 @@ bool ConversionRun::WriteOutput(int rowIndex, const JobPaths& paths) {
         written = PublishCopy(rowIndex, platform::resolvePath(paths.inputPath), paths);
         break;
     }
-    RemoveFile(paths.tempWavePath);
+    RemoveTempFile(paths.tempWavePath);
     return written;
 }
 
@@ -242,7 +251,7 @@ bool ConversionRun::WriteVoxOutput(int rowIndex, const JobPaths& paths,
                                    const std::string& voxTemp) {
     const WaveFormat target = WaveFormat::pcm16Mono(kVoxIntermediateRate);
     if (!context_.steps.ConvertWaveFile(paths.tempWavePath, paths.pcmPath, target)) {
-        RemoveFile(paths.pcmPath);
+        RemoveTempFile(paths.pcmPath);
         Fail(rowIndex, kPcmConversionFailedText);
         return false;
     }
@@ -251,7 +260,7 @@ bool ConversionRun::WriteVoxOutput(int rowIndex, const JobPaths& paths,
     const bool saved = AwaitInBackground(
         context_.loop, [&] { return context_.steps.WriteVox(paths.pcmPath, voxTemp, formatCode); });
     // The intermediate file is never read again.
-    RemoveFile(paths.pcmPath);
+    RemoveTempFile(paths.pcmPath);
     if (!saved) {
         Fail(rowIndex, VoxConversionFailedText(paths.outputPath));
         return false;

@@ -6,6 +6,7 @@
 #include "ui/LogAndReport.h"
 #include "ui/MainForm.h"
 #include "ui/PauseForm.h"
+#include "ui/PlayJob.h"
 #include "ui/ProgressForm.h"
 #include "ui/Prompts.h"
 #include "ui/SettingsForm.h"
@@ -37,6 +38,7 @@ ApplicationWindows::ApplicationWindows(const std::string& configPath)
         {progress_.get(), settings_.get(), grid_.get(), pause_.get(), tips_.get()});
     installLogAndReportCommands(*main_);
     installConversionCommands(*main_);
+    installPlayJobCommand(*main_);
     installDropImport(*main_, *grid_);
     installSettingsCommand();
     installDirectoriesCommand();

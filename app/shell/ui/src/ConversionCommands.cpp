@@ -15,7 +15,9 @@
 #include "convert/run_lock.h"
 
 #include <QLabel>
+#include <QPixmap>
 #include <QProgressBar>
+#include <QTimer>
 
 namespace ui {
 namespace {
@@ -147,6 +149,17 @@ void MainFormRunHost::RepaintProgress() {
 }
 bool MainFormRunHost::CancelRequested() const {
     return form_.CancelRequested;
+}
+
+void scheduleConvertAllFromEnvironment(TfrmMainForm& window) {
+    if (qEnvironmentVariable("IMPORT_CONVERT_ALL") != QStringLiteral("1"))
+        return;
+    QTimer::singleShot(0, &window, [&window] {
+        window.runCommand(Command::ConvertAll);
+        const QString screenshot = qEnvironmentVariable("IMPORT_SCREENSHOT");
+        if (!screenshot.isEmpty() && !window.grab().save(screenshot, "PNG"))
+            qWarning("Could not save the screenshot to %s", qPrintable(screenshot));
+    });
 }
 
 void installConversionCommands(TfrmMainForm& form, StepsFactory steps) {

@@ -58,6 +58,11 @@ using StepsFactory = std::function<std::unique_ptr<convert::ConversionSteps>(
 // box says so and nothing is converted.
 void installConversionCommands(TfrmMainForm& form, StepsFactory steps = {});
 
+// When $IMPORT_CONVERT_ALL is "1", Convert All runs as soon as the window is shown, and, when
+// $IMPORT_SCREENSHOT names a file, the window is saved there once the run has ended (the demo
+// shows a converted job list this way on a machine without a screen).
+void scheduleConvertAllFromEnvironment(TfrmMainForm& window);
+
 // The text of the box shown when another run holds the lock.
 inline constexpr const char* kConversionRunningText =
     "A conversion is already running in this folder. Try again when it has ended.";

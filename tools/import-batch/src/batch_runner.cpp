@@ -1,0 +1,151 @@
+#include "batch_runner.h"
+
+#include "stop_signal.h"
+
+#include "config/config_store.h"
+#include "convert/job_number_search.h"
+#include "convert/program_steps.h"
+#include "convert/run_lock.h"
+#include "convert/text_cut.h"
+#include "jobs/job_scan.h"
+#include "platform/paths.h"
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <thread>
+
+namespace batch {
+namespace {
+
+void Complain(const std::string& text) {
+    std::fprintf(stderr, "import-batch: %s\n", text.c_str());
+}
+
+bool IsWaiting(const shell::JobRow& row) {
+    return !row.columns[shell::kColInputFile].starts_with('_');
+}
+
+// The folder key of the job-number search: the native folder, case folded like the search.
+std::string FolderKey(const std::string& stored) {
+    std::string key = platform::resolvePath(stored);
+    for (char& c : key)
+        c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+    return key;
+}
+
+// Waits the minutes unless a stop signal comes first; true when the time has passed.
+bool WaitMinutes(int minutes) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::minutes(minutes);
+    while (std::chrono::steady_clock::now() < end) {
+        if (StopRequested())
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return !StopRequested();
+}
+
+} // namespace
+
+BatchRunner::BatchRunner()
+    : host_(settings_)
+    , boxes_(host_.progress())
+    , namer_(clock_)
+    , errors_(settings_, clock_, host_)
+    , steps_(convert::MakeProgramSteps(settings_, errors_, host_, loop_))
+    , run_(convert::RunContext{host_, *steps_, namer_, errors_, boxes_, loop_, settings_}) {}
+
+BatchRunner::~BatchRunner() = default;
+
+bool BatchRunner::LoadSettings() {
+    const shell::ConfigStore store(shell::kConfigFileName);
+    if (!store.exists()) {
+        Complain("no import.ini in " + std::filesystem::current_path().string());
+        return false;
+    }
+    settings_ = store.LoadSettings();
+    return true;
+}
+
+int BatchRunner::RunOnce() {
+    if (!LoadSettings())
+        return kBadUsage;
+    bool told = false;
+    const convert::RunLock lock = convert::RunLock::Acquire([&] {
+        if (!told)
+            Complain("waiting for the conversion running in this folder to end");
+        told = true;
+        return !StopRequested();
+    });
+    if (!lock.held()) {
+        if (lock.unavailable()) {
+            Complain(std::string("cannot create the lock file ") + convert::kRunLockFileName +
+                     " in the current folder");
+            return kSomeFailed;
+        }
+        return kAllConverted; // stopped while waiting: nothing was touched
+    }
+    // The scan comes after the lock, so it sees what an earlier run has left.
+    host_.Load(shell::ScanJobs(shell::kConfigFileName, settings_).rows);
+    run_.ConvertAll();
+    if (host_.convertedJobs() + host_.failedJobs() == 0)
+        Complain("no dictation is waiting");
+    else
+        Complain(std::to_string(host_.convertedJobs()) + " converted, " +
+                 std::to_string(host_.failedJobs()) + " with errors");
+    return host_.failedJobs() > 0 ? kSomeFailed : kAllConverted;
+}
+
+int BatchRunner::DryRun() {
+    if (!LoadSettings())
+        return kBadUsage;
+    const std::vector<shell::JobRow> rows = shell::ScanJobs(shell::kConfigFileName, settings_).rows;
+    // Numbers handed out in this listing, which no file carries: per folder of the search.
+    std::map<std::string, int> handedOut;
+    for (const shell::JobRow& row : rows) {
+        if (!IsWaiting(row))
+            continue;
+        const std::string& outputDir = row.columns[shell::kColOutputDir];
+        namer_.UpdateJobDateKey();
+        namer_.FindLastJobNumber(outputDir);
+        for (const std::string& folder : convert::JobNumberFolders(outputDir)) {
+            const auto found = handedOut.find(FolderKey(folder));
+            if (found != handedOut.end())
+                namer_.RaiseJobSequence(found->second);
+        }
+        const std::string name =
+            namer_.BuildOutputName(settings_, row.columns[shell::kColInputFile],
+                                   convert::TrimBlanksAndControls(row.columns[shell::kColUserId]),
+                                   convert::TrimBlanksAndControls(row.columns[shell::kColLoc]));
+        if (const auto number = convert::JobNumberInEntryName(name, namer_.JobDateKey())) {
+            int& highest = handedOut[FolderKey(outputDir)];
+            highest = std::max(highest, *number);
+        }
+        PrintLine(platform::joinPath(row.columns[shell::kColInputDir],
+                                     row.columns[shell::kColInputFile]) +
+                  " -> " + platform::joinPath(outputDir, name));
+    }
+    return kAllConverted;
+}
+
+int BatchRunner::Watch() {
+    bool anyFailed = false;
+    for (;;) {
+        const int status = RunOnce();
+        if (status == kBadUsage)
+            return status;
+        anyFailed = anyFailed || status == kSomeFailed;
+        if (StopRequested())
+            break;
+        if (settings_.ConvertInterval < 1) {
+            Complain("--watch needs a ConvertInterval of at least 1 minute in import.ini");
+            return kBadUsage;
+        }
+        if (!WaitMinutes(settings_.ConvertInterval))
+            break;
+    }
+    return anyFailed ? kSomeFailed : kAllConverted;
+}
+
+} // namespace batch
