@@ -7,8 +7,8 @@ namespace plugintest {
 
 const std::vector<PluginUnderTest>& pluginsUnderTest() {
     static const std::vector<PluginUnderTest> plugins = {
-        {"vox", ".vox", vox::openVox, vox::saveVox},
-        {"wav", ".wav", wav::openWav, wav::saveWav},
+        {"vox", ".vox", vox::openVox, vox::saveVox, vox::showVoxAbout, "VOXABOUT", "VOXOPTIONS"},
+        {"wav", ".wav", wav::openWav, wav::saveWav, wav::showWavAbout, "WAVABOUT", "WAVOPTIONS"},
     };
     return plugins;
 }

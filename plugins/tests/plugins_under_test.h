@@ -4,6 +4,7 @@
 
 #include "common/plugin_contract.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,9 @@ struct PluginUnderTest {
     bool (*open)(const char* fileName, SoundHeader* header, int16_t** body, PluginOptions* options);
     bool (*save)(const char* fileName, SoundHeader* header, const int16_t* body,
                  PluginOptions* options);
+    intptr_t (*about)();
+    const char* aboutTemplate;
+    const char* optionsTemplate;
 };
 
 const std::vector<PluginUnderTest>& pluginsUnderTest();

@@ -74,9 +74,17 @@ TEST(SoundBody, AnEmptyBodyIsARealBlock) {
     FreeSoundBody(body);
 }
 
-TEST(SoundBody, FreeAcceptsNull) {
+TEST(SoundBody, FreeAcceptsNullAndReportsNothing) {
+    SoundHeader header{1, 8000, 10, 16};
+    SoundSelection outside{2.0, 3.0};
+    int16_t* body = nullptr;
+    ASSERT_EQ(AllocateSoundBody(&body, 10), QC_OK);
+    ASSERT_EQ(CropSound(&header, &body, &outside), QC_SELECTION_INVALID);
+    FreeSoundBody(body);
+    const std::string before = lastError();
+    ASSERT_FALSE(before.empty());
     FreeSoundBody(nullptr);
-    SUCCEED();
+    EXPECT_EQ(lastError(), before);
 }
 
 TEST(SoundBody, FailedAllocationStoresNullAndReturnsEight) {

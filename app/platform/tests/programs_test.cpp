@@ -1,5 +1,6 @@
 #include "platform/programs.h"
 #include "platform_test/test_folder.h"
+#include "platform_test/wait_for.h"
 
 #include <gtest/gtest.h>
 
@@ -68,11 +69,7 @@ TEST(StartProgramTest, WithoutWaitReturnsAndTheProgramStillRuns) {
     ASSERT_TRUE(platform::startProgram(
         "/bin/sh", {"-c", "printf '%s' \"$1\" > \"$2\" && : > \"$3\"", "sh", "a b;c", out, done},
         false));
-    // Polling only waits for the background program; it measures nothing.
-    for (int i = 0; i < 500 && !std::filesystem::exists(done); ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    ASSERT_TRUE(std::filesystem::exists(done));
+    ASSERT_TRUE(platform_test::waitFor([&] { return std::filesystem::exists(done); }));
     EXPECT_EQ(platform_test::readFileBytes(out), "a b;c");
 }
 

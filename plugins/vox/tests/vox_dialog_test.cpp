@@ -135,9 +135,9 @@ TEST_F(VoxDialog, NoDialogWhenTheFileDoesNotOpen) {
     SoundHeader header{};
     int16_t* body = nullptr;
     EXPECT_FALSE(vox::openVox(name.c_str(), &header, &body, &options));
-    // Let the pending answer run out without a dialog.
-    QTest::qWait(100);
+    // A dialog would have run inside the call; none did, so none will answer.
     EXPECT_FALSE(seen.shown);
+    dialogdriver::cancelPendingAnswers();
 }
 
 TEST_F(VoxDialog, SaveModeOffersNoRateAndPreselectsTheHeadersTag) {
@@ -170,39 +170,6 @@ TEST_F(VoxDialog, SaveDialogStartsOnULawForAnUnknownTag) {
     ASSERT_TRUE(vox::saveVox(name.c_str(), &header, samples.data(), &options)) << errorText;
     EXPECT_EQ(seen.formatShown, 0);
     EXPECT_EQ(header.formatTag, 7);
-}
-
-TEST_F(VoxDialog, CancelledSaveNeitherCreatesNorChangesTheFile) {
-    const std::vector<int16_t> samples = plugintest::testSignal(50);
-    PluginOptions options = plugintest::dialogOptions(errorText);
-    SoundHeader header{23, 8000, 50, 16};
-
-    const std::string fresh = dir.file("fresh.vox");
-    Seen seen;
-    answerOptions(seen, 0, -1, 2);
-    EXPECT_FALSE(vox::saveVox(fresh.c_str(), &header, samples.data(), &options));
-    EXPECT_TRUE(seen.shown);
-    EXPECT_FALSE(plugintest::fileExists(fresh));
-
-    const std::string existing = dir.file("existing.vox");
-    plugintest::writeBytes(existing, {9, 8, 7});
-    answerOptions(seen, 0, -1, 2);
-    EXPECT_FALSE(vox::saveVox(existing.c_str(), &header, samples.data(), &options));
-    EXPECT_EQ(plugintest::readBytes(existing), (Bytes{9, 8, 7}));
-    EXPECT_EQ(header.formatTag, 23);
-    EXPECT_EQ(header.bitsPerSample, 16);
-}
-
-TEST_F(VoxDialog, AboutClosesWithTheButtonsCommand) {
-    QString shownName;
-    dialogdriver::answerNextModal([&shownName](QWidget* modal) {
-        shownName = modal->objectName();
-        dialogdriver::press(modal, 1);
-    });
-    EXPECT_EQ(vox::showVoxAbout(), 1);
-    EXPECT_EQ(shownName, "VOXABOUT");
-    dialogdriver::answerNextModal([](QWidget* modal) { modal->close(); });
-    EXPECT_EQ(vox::showVoxAbout(), 2) << "the close box counts as Cancel";
 }
 
 TEST_F(VoxDialog, OwnerWindowOwnsTheDialog) {

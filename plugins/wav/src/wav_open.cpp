@@ -21,6 +21,9 @@ namespace {
 static_assert(std::endian::native == std::endian::little,
               "16-bit samples are taken from the file unchanged");
 
+// The size a streaming writer leaves in the "data" chunk header (besides 0).
+constexpr uint32_t streamingPlaceholder = 0xFFFFFFFF;
+
 // From 2^29 bytes on, data size x 8 no longer fits 32 bits: such files are refused whole.
 constexpr uint32_t largestDataSize = (uint32_t{1} << 29) - 1;
 
@@ -107,6 +110,11 @@ bool readSamples(ChunkReader& reader, const char* fileName, const FormatFields& 
     uint32_t dataSize = 0;
     if (!reader.findChunk("data", dataSize)) {
         return false;
+    }
+    // A recorder that writes to a pipe, or was interrupted, leaves its placeholder in the size:
+    // the samples then run to the end of the file.
+    if (dataSize == 0 || dataSize == streamingPlaceholder) {
+        dataSize = reader.bytesLeft();
     }
     if (dataSize == 0) {
         return reportFailure(fileName, TEXT_ID_NO_SAMPLES);

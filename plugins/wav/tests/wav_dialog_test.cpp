@@ -96,25 +96,6 @@ TEST_F(WavDialog, PreselectionFollowsTheHeader) {
     }
 }
 
-TEST_F(WavDialog, CancelNeitherCreatesNorChangesTheFile) {
-    bool saved = true;
-    SoundHeader header{};
-    const std::string fresh = dir.file("fresh.wav");
-    const Seen seen = saveAnswering(1, 16, 4, 2, fresh, saved, header);
-    EXPECT_TRUE(seen.shown);
-    EXPECT_FALSE(saved);
-    EXPECT_FALSE(plugintest::fileExists(fresh));
-    EXPECT_EQ(header.formatTag, 1);
-    EXPECT_EQ(header.bitsPerSample, 16);
-    EXPECT_STREQ(errorText, "");
-
-    const std::string existing = dir.file("existing.wav");
-    plugintest::writeBytes(existing, {1, 2, 3});
-    saveAnswering(1, 16, 4, 2, existing, saved, header);
-    EXPECT_FALSE(saved);
-    EXPECT_EQ(plugintest::readBytes(existing), (Bytes{1, 2, 3}));
-}
-
 TEST_F(WavDialog, OpenNeverAsks) {
     const std::string name = dir.file("in.wav");
     char writeText[512] = "";
@@ -126,16 +107,6 @@ TEST_F(WavDialog, OpenNeverAsks) {
     ASSERT_TRUE(wav::openWav(name.c_str(), &reread, &body, &options)) << errorText;
     EXPECT_EQ(reread.sampleCount, samples.size());
     std::free(body);
-}
-
-TEST_F(WavDialog, AboutClosesWithTheButtonsCommand) {
-    QString shownName;
-    dialogdriver::answerNextModal([&shownName](QWidget* modal) {
-        shownName = modal->objectName();
-        dialogdriver::press(modal, 1);
-    });
-    EXPECT_EQ(wav::showWavAbout(), 1);
-    EXPECT_EQ(shownName, "WAVABOUT");
 }
 
 } // namespace

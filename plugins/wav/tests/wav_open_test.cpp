@@ -47,6 +47,29 @@ struct WavOpen : testing::Test {
     }
 };
 
+// What a recorder writing to a pipe, or one that was interrupted, leaves behind.
+class StreamedWav : public WavOpen, public testing::WithParamInterface<uint32_t> {};
+
+TEST_P(StreamedWav, PlaceholderSizesAreReadToTheEndOfTheFile) {
+    const Bytes samples = concat({le16(1), le16(0x8000), le16(0x7FFF)});
+    const Bytes file = concat({{'R', 'I', 'F', 'F'},
+                               le32(GetParam()),
+                               {'W', 'A', 'V', 'E'},
+                               chunk("fmt ", formatBody(1, 1, 8000, 16)),
+                               {'d', 'a', 't', 'a'},
+                               le32(GetParam()),
+                               samples});
+    Opened opened;
+    openFile(write(file), opened);
+    ASSERT_TRUE(opened.ok) << opened.errorText;
+    EXPECT_EQ(opened.samples(), (std::vector<int16_t>{1, -32768, 32767}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Placeholders, StreamedWav, testing::Values(0u, 0xFFFFFFFFu),
+                         [](const auto& info) {
+                             return info.param == 0 ? std::string("zero") : std::string("all_ones");
+                         });
+
 TEST_F(WavOpen, SixteenBitPcmIsTakenUnchanged) {
     const std::string name = write(simpleWav(1, 16, concat({le16(1), le16(0x8000), le16(0x7FFF)})));
     Opened opened;
@@ -181,7 +204,7 @@ std::vector<FailureCase> failureCases() {
         {"empty data", riff(concat({fmtPcm16, chunk("data", {})})), 113},
         {"one byte of 16-bit data", riff(concat({fmtPcm16, chunk("data", {7}, {}, false)})), 113},
         {"data longer than the file", riff(concat({fmtPcm16, chunk("data", {1, 2}, 4096u)})), 112},
-        {"huge data size", riff(concat({fmtPcm16, chunk("data", {1, 2}, 0xFFFFFFFFu)})), 112},
+        {"huge data size", riff(concat({fmtPcm16, chunk("data", {1, 2}, 0xFFFFFFFEu)})), 112},
         {"chunk size past the end", riff(concat({chunk("LIST", {1, 2}, 0x7FFFFFF0u), fmtPcm16})),
          112},
         {"chunk size that reads as a negative seek",

@@ -14,6 +14,8 @@ namespace dialogdriver {
 // about five seconds; the answer must close the widget (press a button) or the caller's modal
 // call never returns.
 void answerNextModal(std::function<void(QWidget* modal)> answer);
+// Drops every answer still waiting for its modal widget: the test knows none will come.
+void cancelPendingAnswers();
 
 // Controls of a Textpack dialog by their template ids; null when absent.
 QComboBox* comboOf(QWidget* dialog, int controlId);

@@ -1,11 +1,14 @@
 #include "audio_sandbox.h"
 
+#include "platform_test/wait_for.h"
+
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -63,6 +66,7 @@ void AudioSandbox::readPipe(std::size_t bytesPerSecond) {
     if (fd < 0) {
         return;
     }
+    pipeFd_ = fd;
     constexpr std::size_t chunk = 1024;
     const auto interval = std::chrono::microseconds(1000000 * chunk / bytesPerSecond);
     char buffer[chunk];
@@ -79,7 +83,18 @@ void AudioSandbox::readPipe(std::size_t bytesPerSecond) {
             std::this_thread::sleep_for(got > 0 ? interval : std::chrono::milliseconds(2));
         }
     }
+    pipeFd_ = -1;
     ::close(fd);
+}
+
+bool AudioSandbox::waitUntilDrained(std::chrono::milliseconds deadline) const {
+    return platform_test::waitFor(
+        [this] {
+            int unread = 0;
+            const int fd = pipeFd_;
+            return fd >= 0 && ::ioctl(fd, FIONREAD, &unread) == 0 && unread == 0;
+        },
+        deadline);
 }
 
 std::vector<int16_t> AudioSandbox::samplesWritten() {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <thread>
@@ -26,6 +27,9 @@ public:
     // The samples written so far (for the pipe: read so far).
     std::vector<int16_t> samplesWritten();
     std::size_t bytesRead() const { return bytesRead_; }
+    // Waits until the reader has taken every byte the device put into the pipe so far; false
+    // when that has not happened by the deadline.
+    bool waitUntilDrained(std::chrono::milliseconds deadline) const;
 
 private:
     void writeTopLevelConfig();
@@ -37,6 +41,7 @@ private:
     std::thread reader_;
     std::atomic<bool> stopReading_{false};
     std::atomic<std::size_t> bytesRead_{0};
+    std::atomic<int> pipeFd_{-1};
     std::vector<char> pipeData_;
 };
 

@@ -2,6 +2,8 @@
 #include "audio_sandbox.h"
 #include "textpack/Textpack.h"
 
+#include "platform_test/wait_for.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -89,15 +91,10 @@ std::string playbackMessage(const std::string& deviceText) {
     return std::string(message) + ".";
 }
 
-// Waits until the reader has seen no new bytes for a while: the device has stopped writing.
-void waitUntilQuiet(const AudioSandbox& sandbox) {
-    std::size_t seen = sandbox.bytesRead();
-    for (int quietRounds = 0; quietRounds < 6;) {
-        std::this_thread::sleep_for(100ms);
-        const std::size_t now = sandbox.bytesRead();
-        quietRounds = now == seen ? quietRounds + 1 : 0;
-        seen = now;
-    }
+// A pause returns once the device has handed its buffers on: when the reader has drained the
+// pipe, it has everything the device wrote before the pause.
+void waitUntilDrained(const AudioSandbox& sandbox) {
+    ASSERT_TRUE(sandbox.waitUntilDrained(30s)) << "the pipe was never drained";
 }
 
 TEST(Playback, TheSelectedSamplesReachTheDevice) {
@@ -160,11 +157,24 @@ TEST(Playback, ASecondPlayBeforeCloseGivesSevenAndKeepsTheErrorText) {
 }
 
 TEST(Playback, WithoutAPlayerPauseStopAndCloseDoNothing) {
+    AudioSandbox sandbox;
+    sandbox.routeToFile();
+    const std::string before = lastError();
     PauseMemorySound();
     StopMemorySound();
     CloseMemorySound();
     PauseMemorySound();
-    SUCCEED();
+    EXPECT_EQ(lastError(), before);
+    // No player was left behind, paused or otherwise: the next sound plays from start to end.
+    Sound sound(800);
+    const SoundSelection selection{0.0, 0.1};
+    Notifications notes;
+    const QcPlaybackNotifier notifier = notes.notifier();
+    ASSERT_EQ(PlayMemorySound(&notifier, &sound.header, &sound.body, &selection), QC_OK);
+    ASSERT_TRUE(notes.waitFor(QC_PLAYBACK_DONE, 60s));
+    CloseMemorySound();
+    EXPECT_EQ(notes.all(),
+              (std::vector<int32_t>{QC_PLAYBACK_OPEN, QC_PLAYBACK_DONE, QC_PLAYBACK_CLOSE}));
 }
 
 TEST(Playback, NoDeviceGivesSevenWithTheDeviceText) {
@@ -204,9 +214,8 @@ TEST(Playback, ARateTheDeviceCannotPlayGivesSevenWithTheDeviceText) {
 
 // Waits until the device has begun to write, so that a pause comes as early as it can.
 void waitForFirstBytes(const AudioSandbox& sandbox) {
-    for (int round = 0; round < 2000 && sandbox.bytesRead() == 0; ++round) {
-        std::this_thread::sleep_for(5ms);
-    }
+    ASSERT_TRUE(platform_test::waitFor([&] { return sandbox.bytesRead() > 0; }))
+        << "the device never began to write";
 }
 
 // 400 KB of sound drained at 128 KB/s: playback takes about three seconds, far longer than the
@@ -224,7 +233,7 @@ TEST(Playback, PauseTwiceResumes) {
     ASSERT_EQ(PlayMemorySound(&notifier, &sound.header, &sound.body, &selection), QC_OK);
     waitForFirstBytes(sandbox);
     PauseMemorySound();
-    waitUntilQuiet(sandbox);
+    waitUntilDrained(sandbox);
     EXPECT_LT(sandbox.bytesRead(), std::size_t{pacedSamples} * 2) << "paused before the end";
     EXPECT_EQ(notes.count(QC_PLAYBACK_DONE), 0);
     PauseMemorySound();
@@ -245,7 +254,7 @@ TEST(Playback, PauseThreeTimesStaysPausedAndStopEndsIt) {
     PauseMemorySound();
     PauseMemorySound();
     PauseMemorySound();
-    waitUntilQuiet(sandbox);
+    waitUntilDrained(sandbox);
     EXPECT_LT(sandbox.bytesRead(), std::size_t{pacedSamples} * 2);
     EXPECT_EQ(notes.count(QC_PLAYBACK_DONE), 0);
     StopMemorySound();
@@ -265,12 +274,12 @@ TEST(Playback, CloseWhilePlayingStopsTheDeviceFirst) {
     Notifications notes;
     const QcPlaybackNotifier notifier = notes.notifier();
     ASSERT_EQ(PlayMemorySound(&notifier, &sound.header, &sound.body, &selection), QC_OK);
-    std::this_thread::sleep_for(100ms);
+    waitForFirstBytes(sandbox);
     CloseMemorySound();
     EXPECT_EQ(notes.all(),
               (std::vector<int32_t>{QC_PLAYBACK_OPEN, QC_PLAYBACK_DONE, QC_PLAYBACK_CLOSE}));
     const std::size_t atClose = sandbox.bytesRead();
-    std::this_thread::sleep_for(300ms);
+    waitUntilDrained(sandbox);
     // Only what the pipe already held may still be read; the device no longer reads the body.
     EXPECT_LE(sandbox.bytesRead(), atClose + 70000);
     EXPECT_LT(withoutZeros(sandbox.samplesWritten()).size(), pacedSamples);

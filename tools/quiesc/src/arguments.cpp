@@ -18,17 +18,32 @@ bool isAccepted(const ArgumentRules& rules, const std::string& name) {
     return isListed(rules.options, name) || isListed(rules.flags, name);
 }
 
+// Short spellings of long options, as other sound tools spell them.
+std::string longName(const std::string& argument) {
+    return argument == "-t" ? "--type" : argument;
+}
+
+bool isOption(const std::string& argument) {
+    return argument.rfind("--", 0) == 0 || argument == "-t";
+}
+
 } // namespace
 
 std::optional<Arguments> Arguments::parse(int argc, char** argv, int first,
                                           const ArgumentRules& rules, std::string& error) {
     Arguments parsed;
+    bool optionsEnded = false;
     for (int i = first; i < argc; ++i) {
-        const std::string argument = argv[i];
-        if (argument.rfind("--", 0) != 0 || argument == "--") {
-            parsed.operands_.push_back(argument);
+        const std::string given = argv[i];
+        if (!optionsEnded && given == "--") {
+            optionsEnded = true; // what follows are file names, even when they begin with "-"
             continue;
         }
+        if (optionsEnded || !isOption(given)) {
+            parsed.operands_.push_back(given);
+            continue;
+        }
+        const std::string argument = longName(given);
         const std::size_t equals = argument.find('=');
         const std::string name = argument.substr(0, equals);
         if (!isAccepted(rules, name)) {

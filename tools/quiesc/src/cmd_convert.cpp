@@ -6,27 +6,35 @@
 namespace quiesc_tool {
 
 int runConvert(const Arguments& arguments) {
-    const std::string& input = arguments.operand(0);
     const std::string& output = arguments.operand(1);
     std::string error;
-    const auto encoding = inputEncoding(arguments, input, error);
-    if (!encoding) {
+    const auto input = describeInput(arguments, arguments.operand(0), error);
+    const FileType* outputType = nullptr;
+    if (!input || !describeOutputType(arguments, output, outputType, error)) {
         return usageError("convert", error);
     }
-    std::optional<uint32_t> outputCode;
-    if (const std::string* format = arguments.option("--out-format")) {
-        outputCode = parseFormatCode(*format);
-        if (!outputCode) {
-            return usageError("convert", "unknown encoding \"" + *format + "\"");
+    std::optional<uint32_t> rate;
+    if (const std::string* text = arguments.option("--rate")) {
+        rate = parseRate(*text);
+        if (!rate) {
+            return usageError("convert", "the sample rate \"" + *text +
+                                             "\" is not a number of samples per second");
         }
     }
 
     SoundFile sound;
-    if (!sound.open(input, encoding->formatCode, encoding->rate)) {
+    if (!sound.open(*input)) {
         return exitToolkitFailure;
     }
-    const uint32_t code = outputCode ? *outputCode : formatCodeOf(sound.header());
-    return sound.save(output, code) ? exitSuccess : exitToolkitFailure;
+    const auto code = outputFormatCode(arguments, outputType, *input, sound.header(), error);
+    if (!code) {
+        return usageError("convert", error);
+    }
+    if (rate && *rate != sound.header().sampleRate && !sound.resample(*rate)) {
+        return exitToolkitFailure;
+    }
+    warnAboutHeaderlessRate(output, outputType, sound.header().sampleRate);
+    return sound.save(output, outputType, *code) ? exitSuccess : exitToolkitFailure;
 }
 
 } // namespace quiesc_tool

@@ -8,14 +8,13 @@
 namespace quiesc_tool {
 
 int runInfo(const Arguments& arguments) {
-    const std::string& input = arguments.operand(0);
     std::string error;
-    const auto encoding = inputEncoding(arguments, input, error);
-    if (!encoding) {
+    const auto input = describeInput(arguments, arguments.operand(0), error);
+    if (!input) {
         return usageError("info", error);
     }
     SoundFile sound;
-    if (!sound.open(input, encoding->formatCode, encoding->rate)) {
+    if (!sound.open(*input)) {
         return exitToolkitFailure;
     }
     const SoundHeader& header = sound.header();
@@ -27,8 +26,8 @@ int runInfo(const Arguments& arguments) {
                 "sample rate: %u Hz\n"
                 "samples: %u\n"
                 "duration: %.3f s\n",
-                input.c_str(), encodingName(header).c_str(), header.formatTag, header.bitsPerSample,
-                header.sampleRate, header.sampleCount, seconds);
+                input->fileName.c_str(), encodingName(header).c_str(), header.formatTag,
+                header.bitsPerSample, header.sampleRate, header.sampleCount, seconds);
     return exitSuccess;
 }
 

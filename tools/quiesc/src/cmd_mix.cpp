@@ -3,37 +3,49 @@
 #include "input_options.h"
 #include "number_options.h"
 #include "sound_file.h"
+#include "toolkit_path.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 namespace quiesc_tool {
 
 int runMix(const Arguments& arguments) {
-    const std::string& first = arguments.operand(0);
-    const std::string& second = arguments.operand(1);
     const std::string& output = arguments.operand(2);
     std::string error;
-    const auto encoding = inputEncoding(arguments, first, error);
-    const auto weight = encoding ? numberOption(arguments, "--weight", 0.5, error) : std::nullopt;
-    if (!weight) {
+    const auto first = describeInput(arguments, arguments.operand(0), error);
+    const auto second =
+        first ? describeInput(arguments, arguments.operand(1), error) : std::nullopt;
+    const auto weight = second ? numberOption(arguments, "--weight", 0.5, error) : std::nullopt;
+    const FileType* outputType = nullptr;
+    if (!weight || !describeOutputType(arguments, output, outputType, error)) {
         return usageError("mix", error);
     }
-    std::optional<uint32_t> outputCode;
-    if (const std::string* format = arguments.option("--out-format")) {
-        outputCode = parseFormatCode(*format);
-        if (!outputCode) {
-            return usageError("mix", "unknown encoding \"" + *format + "\"");
-        }
+    // The mix is written in the encoding the first file's own would give.
+    SoundFile probe;
+    if (!probe.open(*first)) {
+        return exitToolkitFailure;
     }
-    if (!outputCode) {
-        // Without --out-format the mix is written in the first file's encoding.
-        SoundFile probe;
-        if (!probe.open(first, encoding->formatCode, encoding->rate)) {
-            return exitToolkitFailure;
-        }
-        outputCode = formatCodeOf(probe.header());
+    const auto code = outputFormatCode(arguments, outputType, *first, probe.header(), error);
+    if (!code) {
+        return usageError("mix", error);
     }
-    if (MixSoundFiles(first.c_str(), second.c_str(), encoding->formatCode, encoding->rate,
-                      output.c_str(), *outputCode, *weight) != QC_OK) {
-        printToolkitError();
+    warnAboutHeaderlessRate(output, outputType, probe.header().sampleRate);
+
+    const ToolkitPath firstPath(first->fileName, first->type, ToolkitPath::Use::Read);
+    const ToolkitPath secondPath(second->fileName, second->type, ToolkitPath::Use::Read);
+    ToolkitPath outputPath(output, outputType, ToolkitPath::Use::Write);
+    const QcResult result = MixSoundFiles(firstPath.path().c_str(), secondPath.path().c_str(),
+                                          first->encoding.formatCode, first->encoding.rate,
+                                          outputPath.path().c_str(), *code, *weight);
+    if (result != QC_OK) {
+        const ToolkitPath& named = result == QC_SAVE_FAILED ? outputPath : secondPath;
+        printToolkitError(result == QC_SAVE_FAILED ? output : second->fileName, &named);
+        return exitToolkitFailure;
+    }
+    if (!outputPath.publish()) {
+        std::fprintf(stderr, "quiesc: %s (\"%s\").\n", std::strerror(errno), output.c_str());
         return exitToolkitFailure;
     }
     return exitSuccess;

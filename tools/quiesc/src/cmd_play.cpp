@@ -2,6 +2,7 @@
 #include "input_options.h"
 #include "number_options.h"
 #include "sound_file.h"
+#include "toolkit_path.h"
 
 #include <atomic>
 #include <chrono>
@@ -51,18 +52,18 @@ bool waitWhilePlaying(const std::atomic<bool>& done, double length) {
 } // namespace
 
 int runPlay(const Arguments& arguments) {
-    const std::string& input = arguments.operand(0);
     std::string error;
-    const auto encoding = inputEncoding(arguments, input, error);
-    const auto from = encoding ? numberOption(arguments, "--from", 0.0, error) : std::nullopt;
+    const auto input = describeInput(arguments, arguments.operand(0), error);
+    const auto from = input ? numberOption(arguments, "--from", 0.0, error) : std::nullopt;
     if (!from) {
         return usageError("play", error);
     }
     PlayedSound sound;
-    if (OpenSoundFileEx(input.c_str(), &sound.header, &sound.body, encoding->formatCode,
-                        encoding->rate) != QC_OK) {
+    const ToolkitPath path(input->fileName, input->type, ToolkitPath::Use::Read);
+    if (OpenSoundFileEx(path.path().c_str(), &sound.header, &sound.body, input->encoding.formatCode,
+                        input->encoding.rate) != QC_OK) {
         sound.body = nullptr;
-        printToolkitError();
+        printToolkitError(input->fileName, &path);
         return exitToolkitFailure;
     }
     SoundSelection whole{};
@@ -79,7 +80,7 @@ int runPlay(const Arguments& arguments) {
     const auto previous = std::signal(SIGINT, &onInterrupt);
     if (PlayMemorySound(&notifier, &sound.header, &sound.body, &selection) != QC_OK) {
         std::signal(SIGINT, previous);
-        printToolkitError();
+        printToolkitError(input->fileName);
         return exitToolkitFailure;
     }
     const double length = selection.endSeconds - selection.startSeconds;

@@ -3,8 +3,11 @@
 #include "input_options.h"
 #include "number_options.h"
 #include "sound_file.h"
+#include "toolkit_path.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace quiesc_tool {
 namespace {
@@ -16,7 +19,6 @@ struct ProcessRequest {
     uint32_t newRate = 0;
     double gainDb = 0.0;
     QuiescenceParams params{0.0, 0.0, 0.01, 1};
-    std::optional<uint32_t> outputCode;
 };
 
 std::optional<uint32_t> selectionStep(const Arguments& arguments, std::string& error) {
@@ -97,40 +99,25 @@ bool readSteps(const Arguments& arguments, ProcessRequest& request, std::string&
     return true;
 }
 
-std::optional<uint32_t> outputFormat(const Arguments& arguments, std::string& error) {
-    const std::string* format = arguments.option("--out-format");
-    if (format == nullptr) {
-        return std::nullopt;
-    }
-    const auto code = parseFormatCode(*format);
-    if (!code) {
-        error = "unknown encoding \"" + *format + "\"";
-    }
-    return code;
-}
-
 } // namespace
 
 int runProcess(const Arguments& arguments) {
-    const std::string& input = arguments.operand(0);
     const std::string& output = arguments.operand(1);
     std::string error;
     ProcessRequest request;
-    const auto encoding = inputEncoding(arguments, input, error);
-    const auto step = encoding ? selectionStep(arguments, error) : std::nullopt;
-    if (!step || !readSteps(arguments, request, error)) {
+    const auto input = describeInput(arguments, arguments.operand(0), error);
+    const auto step = input ? selectionStep(arguments, error) : std::nullopt;
+    const FileType* outputType = nullptr;
+    if (!step || !readSteps(arguments, request, error) ||
+        !describeOutputType(arguments, output, outputType, error)) {
         return usageError("process", error);
     }
     request.flags |= *step;
-    request.outputCode = outputFormat(arguments, error);
-    if (!error.empty()) {
-        return usageError("process", error);
-    }
 
     // A first look at the input gives the defaults that depend on it: the encoding to write and
     // the end of the selection.
     SoundFile probe;
-    if (!probe.open(input, encoding->formatCode, encoding->rate)) {
+    if (!probe.open(*input)) {
         return exitToolkitFailure;
     }
     const SoundHeader& header = probe.header();
@@ -139,13 +126,26 @@ int runProcess(const Arguments& arguments) {
     if (*step != 0 && !readSelection(arguments, duration, request, error)) {
         return usageError("process", error);
     }
-    const uint32_t code = request.outputCode ? *request.outputCode : formatCodeOf(header);
+    const auto code = outputFormatCode(arguments, outputType, *input, header, error);
+    if (!code) {
+        return usageError("process", error);
+    }
+    const bool resampled = (request.flags & QC_STEP_RESAMPLE) != 0;
+    warnAboutHeaderlessRate(output, outputType, resampled ? request.newRate : header.sampleRate);
 
-    const QcResult result = ProcessSoundFile(
-        input.c_str(), encoding->formatCode, encoding->rate, output.c_str(), code, request.newRate,
-        &request.selection, request.gainDb, &request.params, request.flags);
+    const ToolkitPath inputPath(input->fileName, input->type, ToolkitPath::Use::Read);
+    ToolkitPath outputPath(output, outputType, ToolkitPath::Use::Write);
+    const QcResult result =
+        ProcessSoundFile(inputPath.path().c_str(), input->encoding.formatCode, input->encoding.rate,
+                         outputPath.path().c_str(), *code, request.newRate, &request.selection,
+                         request.gainDb, &request.params, request.flags);
     if (result != QC_OK) {
-        printToolkitError();
+        const bool saving = result == QC_SAVE_FAILED;
+        printToolkitError(saving ? output : input->fileName, saving ? &outputPath : &inputPath);
+        return exitToolkitFailure;
+    }
+    if (!outputPath.publish()) {
+        std::fprintf(stderr, "quiesc: %s (\"%s\").\n", std::strerror(errno), output.c_str());
         return exitToolkitFailure;
     }
     if (*step == QC_STEP_CUT || *step == QC_STEP_CROP) {

@@ -83,8 +83,4 @@ std::string encodingName(const SoundHeader& header) {
     }
 }
 
-bool isVoxName(const std::string& fileName) {
-    return fileName.size() >= 4 && lowerCase(fileName.substr(fileName.size() - 4)) == ".vox";
-}
-
 } // namespace quiesc_tool

@@ -20,11 +20,4 @@ uint32_t formatCodeOf(const SoundHeader& header);
 // A readable name of the header's encoding ("u-law", "16-bit PCM", "format tag 85").
 std::string encodingName(const SoundHeader& header);
 
-// True when the file name ends in ".vox" (any case): such files carry no encoding or rate.
-bool isVoxName(const std::string& fileName);
-
-// The assumed encoding and rate of a .vox file when the command line names none.
-inline constexpr uint32_t defaultVoxFormatCode = 7;
-inline constexpr uint32_t defaultVoxRate = 8000;
-
 } // namespace quiesc_tool

@@ -1,6 +1,10 @@
 // A sound opened through the toolkit, freed when the object goes.
 #pragma once
 
+#include "file_types.h"
+#include "input_options.h"
+#include "toolkit_path.h"
+
 #include "Quiesc.h"
 
 #include <string>
@@ -14,19 +18,26 @@ public:
     SoundFile(const SoundFile&) = delete;
     SoundFile& operator=(const SoundFile&) = delete;
 
-    // OpenSoundFileEx; on failure prints the toolkit's message and returns false.
-    bool open(const std::string& fileName, uint32_t formatCode, uint32_t rate);
-    // SaveSoundFileEx; on failure prints the toolkit's message and returns false.
-    bool save(const std::string& fileName, uint32_t formatCode);
+    // OpenSoundFileEx with the input's encoding; on failure prints the toolkit's message and
+    // returns false.
+    bool open(const SoundInput& input);
+    // ResampleSound; on failure prints the toolkit's message and returns false.
+    bool resample(uint32_t rate);
+    // SaveSoundFileEx to `fileName` as `type` (null: as the name says); on failure prints the
+    // toolkit's message and returns false.
+    bool save(const std::string& fileName, const FileType* type, uint32_t formatCode);
 
     const SoundHeader& header() const { return header_; }
 
 private:
     SoundHeader header_{};
     int16_t* body_ = nullptr;
+    std::string fileName_;
 };
 
-// Prints the toolkit's last-error text to standard error, as "quiesc: TEXT".
-void printToolkitError();
+// Prints the toolkit's last-error text to standard error as "quiesc: TEXT", with the names the
+// toolkit saw replaced by the real ones; a text that does not name the file (running out of
+// memory) is preceded by the file's name.
+void printToolkitError(const std::string& fileName, const ToolkitPath* path = nullptr);
 
 } // namespace quiesc_tool

@@ -2,7 +2,11 @@
 #include "program_run.h"
 #include "wave_fixture.h"
 
+#include "platform_test/wait_for.h"
+
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include <ostream>
 
@@ -136,35 +140,39 @@ INSTANTIATE_TEST_SUITE_P(
         FailingProcess{"selection past the end",
                        {"--validate-only", "--start", "0.05", "--end", "0.2"},
                        1,
-                       "quiesc: The selection is not valid for this sound.\n"},
+                       ": The selection is not valid for this sound.\n"},
         FailingProcess{"start not a number",
                        {"--crop", "--start", "nan"},
                        1,
-                       "quiesc: The selection is not valid for this sound.\n"},
+                       ": The selection is not valid for this sound.\n"},
         FailingProcess{"negative start",
                        {"--cut", "--start", "-1", "--end", "0.05"},
                        1,
-                       "quiesc: The selection is not valid for this sound.\n"},
+                       ": The selection is not valid for this sound.\n"},
         FailingProcess{"threshold above one",
                        {"--trim", "--threshold", "1.5"},
                        1,
-                       "quiesc: The silence trimming settings are not valid.\n"},
+                       ": The silence trimming settings are not valid.\n"},
         FailingProcess{"minimum run of zero",
                        {"--trim", "--min-run", "0"},
                        1,
-                       "quiesc: The silence trimming settings are not valid.\n"},
-        FailingProcess{
-            "rate of zero", {"--resample", "0"}, 1, "quiesc: The sample rate is zero.\n"},
+                       ": The silence trimming settings are not valid.\n"},
+        FailingProcess{"rate of zero", {"--resample", "0"}, 1, ": The sample rate is zero.\n"},
         FailingProcess{"two selection steps", {"--cut", "--crop"}, 2, "give only one of"},
         FailingProcess{"flag with a value", {"--trim=1"}, 2, "option --trim takes no value"},
         FailingProcess{"gain not a number", {"--amplify", "loud"}, 2, "is not a number"}),
-    [](const auto& info) { return std::to_string(info.index); });
+    [](const auto& info) {
+        std::string name = info.param.name;
+        std::replace(name.begin(), name.end(), ' ', '_');
+        return name;
+    });
 
 TEST_F(ToolEditingCommandsTest, ProcessOfASoundTooShortToResampleFails) {
     std::ofstream(input_, std::ios::binary) << toolkit_test::pcm16Wave(ramp(99, 1), 8000);
     const auto run = runQuiesc({"process", input_, file("out.wav"), "--resample", "16000"});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.standardError, "quiesc: The sound is too short to resample.\n");
+    EXPECT_EQ(run.standardError, "quiesc: " + input_ + ": The sound is too short to resample.\n")
+        << "a message that does not name the file is preceded by its name";
 }
 
 TEST_F(ToolEditingCommandsTest, MixWritesTheWeightedMix) {
@@ -184,7 +192,8 @@ TEST_F(ToolEditingCommandsTest, MixOfDifferentRatesFails) {
     std::ofstream(second, std::ios::binary) << toolkit_test::pcm16Wave(ramp(10, 1), 11025);
     const auto run = runQuiesc({"mix", input_, second, file("mix.wav")});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.standardError, "quiesc: The two sounds have different sample rates.\n");
+    EXPECT_EQ(run.standardError,
+              "quiesc: " + second + ": The two sounds have different sample rates.\n");
     EXPECT_FALSE(std::filesystem::exists(file("mix.wav")));
 }
 
@@ -209,7 +218,7 @@ TEST_F(ToolEditingCommandsTest, PlayWithoutADeviceFails) {
     routeAudioToFile("pcm.!default { type hw card 7 }\n");
     const auto run = runQuiesc({"play", input_});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_NE(run.standardError.find("quiesc: Playback could not start: Device unavailable.\n"),
+    EXPECT_NE(run.standardError.find(": Playback could not start: Device unavailable.\n"),
               std::string::npos)
         << run.standardError;
 }
@@ -268,10 +277,10 @@ TEST_F(ToolEditingCommandsTest, PlayStopsCleanlyOnInterrupt) {
     ASSERT_EQ(posix_spawn(&child, argv[0], &actions, nullptr, argv, environ), 0);
     posix_spawn_file_actions_destroy(&actions);
 
-    for (int round = 0; round < 2000 && reader.bytes() == 0; ++round) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    // Interrupted once the device plays and the program shows its progress.
+    EXPECT_TRUE(platform_test::waitFor([&] {
+        return reader.bytes() > 0 && readFile(output).find("Playing") != std::string::npos;
+    }));
     ::kill(child, SIGINT);
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);

@@ -126,15 +126,89 @@ TEST_F(ToolFilesTest, InfoDescribesAWaveFile) {
                                       "duration: 1.250 s\n");
 }
 
-TEST_F(ToolFilesTest, VoxInputDefaultsToUlawAt8000) {
+TEST_F(ToolFilesTest, VoxInputDefaultsToAdpcmAt8000) {
     const std::string vox = file("take.vox");
-    std::ofstream(vox, std::ios::binary) << std::string(4000, '\x55');
+    std::ofstream(vox, std::ios::binary) << std::string(2000, '\x55');
     const auto run = runQuiesc({"info", vox});
     ASSERT_EQ(run.exitCode, 0) << run.standardError;
-    EXPECT_NE(run.standardOutput.find("encoding: u-law (format tag 7)\n"), std::string::npos);
+    EXPECT_NE(run.standardOutput.find("encoding: Dialogic ADPCM (format tag 23)\n"),
+              std::string::npos);
     EXPECT_NE(run.standardOutput.find("sample rate: 8000 Hz\nsamples: 4000\nduration: 0.500 s"),
               std::string::npos)
         << run.standardOutput;
+}
+
+// x.wav to a.vox to b.wav: the VOX file is written and read as Dialogic ADPCM at 8000 Hz, and
+// the WAV file made from it holds the decoded samples as 16-bit PCM.
+TEST_F(ToolFilesTest, VoxRoundTripIsFaithful) {
+    const std::string vox = file("a.vox");
+    const std::string back = file("b.wav");
+    const auto there = runQuiesc({"convert", input_, vox});
+    ASSERT_EQ(there.exitCode, 0) << there.standardError;
+    EXPECT_TRUE(readFile(vox) == adpcmBytes(samples_));
+    const auto again = runQuiesc({"convert", vox, back});
+    ASSERT_EQ(again.exitCode, 0) << again.standardError;
+
+    std::vector<int16_t> decoded((samples_.size() + 1) / 2 * 2);
+    const std::string codes = adpcmBytes(samples_);
+    codecs::AdpcmState state;
+    codecs::decodeAdpcmBlock(reinterpret_cast<const uint8_t*>(codes.data()),
+                             static_cast<uint32_t>(decoded.size()), decoded.data(), state);
+    EXPECT_TRUE(readFile(back) == toolkit_test::pcm16Wave(decoded, 8000));
+}
+
+// Headerless files whose names the toolkit does not know go to the VOX plug-in with the
+// encoding their type implies; -t names the type of a name that does not tell it.
+TEST_F(ToolFilesTest, TypesOfHeaderlessNames) {
+    const std::string ulaw = file("call.ul");
+    const auto written = runQuiesc({"convert", input_, ulaw});
+    ASSERT_EQ(written.exitCode, 0) << written.standardError;
+    EXPECT_TRUE(readFile(ulaw) == encodeBytes(samples_, codecs::encodeUlaw));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_),
+                            std::filesystem::directory_iterator()),
+              2)
+        << "nothing but the input and the output";
+
+    const std::string unnamed = file("call.bin");
+    std::filesystem::copy_file(ulaw, unnamed);
+    const auto info = runQuiesc({"info", "-t", "ul", unnamed});
+    ASSERT_EQ(info.exitCode, 0) << info.standardError;
+    EXPECT_NE(info.standardOutput.find("encoding: u-law (format tag 7)\nbits per sample: 8\n"
+                                       "sample rate: 8000 Hz\nsamples: 10001\n"),
+              std::string::npos)
+        << info.standardOutput;
+}
+
+TEST_F(ToolFilesTest, MissingHeaderlessInputIsNamedAsGiven) {
+    const std::string missing = file("absent.al");
+    const auto run = runQuiesc({"info", missing});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.standardError, "quiesc: No such file or directory (\"" + missing + "\").\n");
+}
+
+TEST_F(ToolFilesTest, DoubleDashEndsTheOptions) {
+    const std::string dashed = file("-t.wav");
+    std::filesystem::copy_file(input_, dashed);
+    const auto run = runQuiesc({"info", "--", dashed});
+    ASSERT_EQ(run.exitCode, 0) << run.standardError;
+    EXPECT_EQ(run.standardOutput.rfind("file: " + dashed + "\n", 0), 0u) << run.standardOutput;
+}
+
+TEST_F(ToolFilesTest, VoxAtAnUnusualRateWarnsAndRateResamples) {
+    const std::string odd = file("odd.wav");
+    std::ofstream(odd, std::ios::binary) << toolkit_test::pcm16Wave(samples_, 11025);
+    const auto warned = runQuiesc({"convert", odd, file("odd.vox")});
+    ASSERT_EQ(warned.exitCode, 0) << warned.standardError;
+    EXPECT_NE(warned.standardError.find("warning: " + file("odd.vox") + " stores no sample rate"),
+              std::string::npos)
+        << warned.standardError;
+
+    const auto resampled = runQuiesc({"convert", odd, file("even.vox"), "--rate", "8000"});
+    ASSERT_EQ(resampled.exitCode, 0) << resampled.standardError;
+    EXPECT_EQ(resampled.standardError, "");
+    const auto info = runQuiesc({"info", file("even.vox")});
+    EXPECT_NE(info.standardOutput.find("samples: 7256\n"), std::string::npos)
+        << info.standardOutput;
 }
 
 TEST_F(ToolFilesTest, VoxInputWithGivenEncodingAndRate) {

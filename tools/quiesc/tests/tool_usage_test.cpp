@@ -52,7 +52,11 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{{"convert", "a.vox", "b.wav", "--in-rate"}, "option --in-rate needs a value"},
         UsageCase{{"convert", "a.vox", "b.wav", "--in-rate", "1", "--in-rate=2"},
                   "option --in-rate given twice"},
-        UsageCase{{"info", "a.wav", "--out-format", "ulaw"}, "unknown option --out-format"}));
+        UsageCase{{"info", "a.wav", "--out-format", "ulaw"}, "unknown option --out-format"},
+        UsageCase{{"info", "-t", "mp3", "a.bin"}, "unknown file type \"mp3\""},
+        UsageCase{{"info", "call.raw"}, "a raw file needs --in-format"},
+        UsageCase{{"convert", "a.wav", "b.vox", "--out-type", "sln"}, "unknown file type \"sln\""},
+        UsageCase{{"convert", "a.wav", "b.vox", "--rate", "fast"}, "sample rate \"fast\""}));
 
 struct HelpCase {
     std::vector<std::string> arguments;
@@ -77,7 +81,10 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(HelpCase{{"--help"}, {"convert", "info", "ulaw", "pcm16", "Exit status"}},
                     HelpCase{{"help"}, {"convert", "info"}},
                     HelpCase{{"convert", "--help"},
-                             {"--in-format", "--in-rate", "--out-format", "default ulaw", "8000"}},
+                             {"--in-format", "--in-rate", "--out-format", "adpcm for .vox", "8000",
+                              "--rate"}},
+                    HelpCase{{"--version"}, {"quiesc 0."}},
+                    HelpCase{{"--help"}, {"shift-and-add", "-t TYPE", "'--' ends the options"}},
                     HelpCase{{"info", "-h"}, {"Usage: quiesc info FILE"}}));
 
 TEST(ToolkitFailure, PrintsTheToolkitsMessageAndExitsWithOne) {

@@ -66,14 +66,13 @@ private:
 // A full instance writes the configuration file when its window is first shown, after it
 // has started to answer later starts.
 bool waitUntilRunningAsFullInstance(ImportProcess& import, const ui_test::Workspace& workspace) {
-    for (int waited = 0; waited < kStartTimeoutMs; waited += 50) {
-        if (std::filesystem::exists(workspace.configFile()))
-            return true;
-        if (import.process().state() == QProcess::NotRunning)
-            return false;
-        QTest::qWait(50);
-    }
-    return false;
+    const bool ended = QTest::qWaitFor(
+        [&] {
+            return std::filesystem::exists(workspace.configFile()) ||
+                   import.process().state() == QProcess::NotRunning;
+        },
+        kStartTimeoutMs);
+    return ended && std::filesystem::exists(workspace.configFile());
 }
 
 } // namespace
