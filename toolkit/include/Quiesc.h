@@ -4,7 +4,9 @@
  *
  * Every export runs on the caller's thread and expects one call at a time. A failing export
  * returns a non-zero result code and leaves its message in the library's last-error text
- * (GetLastQcErrorText); a success does not clear it.
+ * (GetLastQcErrorText); a success does not clear it. Nothing is thrown out of an export: a
+ * failure inside one that nothing else reports (no memory for the library's own bookkeeping)
+ * gives the export's failure code with the out-of-memory text appended, or string 117.
  *
  * The plug-ins (Adpcmio.so for .vox, Riffio.so for .wav) are loaded for each open or save and
  * unloaded after it. They are looked for in the folder named by the environment variable
@@ -12,6 +14,8 @@
  * normal library search. */
 #ifndef QUIESC_QUIESC_H
 #define QUIESC_QUIESC_H
+
+#include "abi/sound_header.h"
 
 #include <stdint.h>
 
@@ -23,18 +27,6 @@
 
 #ifdef __cplusplus
 extern "C" {
-#endif
-
-#ifndef QUIESC_SOUND_HEADER_DEFINED
-#define QUIESC_SOUND_HEADER_DEFINED
-/* How a sound is encoded in its file, how fast it is sampled and how many samples it has.
- * In memory a sound is always signed 16-bit mono; bitsPerSample describes the file. */
-typedef struct SoundHeader {
-    uint16_t formatTag;
-    uint32_t sampleRate;
-    uint32_t sampleCount;
-    uint16_t bitsPerSample;
-} SoundHeader;
 #endif
 
 /* A stretch of a sound in seconds from its start; covers the samples from the index of

@@ -5,6 +5,7 @@
 
 #include "common/dialog_owner.h"
 #include "common/message_sink.h"
+#include "textpack/string_ids.h"
 
 #include <cstdio>
 #include <optional>
@@ -26,17 +27,17 @@ public:
     PluginBinding(FormatTable& table, const char* fileName)
         : row_(chooseRow(table, fileName)) {
         if (row_ == nullptr) {
-            common::reportWithName(fileName, common::loadText(502));
+            common::reportWithName(fileName, common::loadText(TEXT_ID_NO_PLUGIN));
             return;
         }
         library_.emplace(row_->libraryName);
         if (!library_->isLoaded()) {
-            reportExpanded(504, row_->libraryName);
+            reportExpanded(TEXT_ID_PLUGIN_NOT_LOADED, row_->libraryName);
             return;
         }
         entry_ = library_->symbol(row_->entryName);
         if (entry_ == nullptr) {
-            reportExpanded(503, row_->formatName);
+            reportExpanded(TEXT_ID_NO_ENTRY_POINT, row_->formatName);
             library_.reset();
         }
     }

@@ -1,6 +1,6 @@
-// The toolkit's header and the plug-in contract define SoundHeader under one guard, so a file
-// may include both, in either order. This file includes the contract first; the toolkit's own
-// sources include Quiesc.h first. A second definition would not compile.
+// The toolkit's header and the plug-in contract both take SoundHeader from abi/sound_header.h,
+// so a file may include both, in either order. This file includes the contract first; the
+// toolkit's own sources include Quiesc.h first. A second definition would not compile.
 #include "common/plugin_contract.h"
 
 #include "Quiesc.h"

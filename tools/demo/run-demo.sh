@@ -101,6 +101,8 @@ make_workspace
 echo "Demo workspace: $demo"
 
 program=$build/bin/Import
+# The player lies in the working folder, so a double click on a job plays the dictation.
+ln -sfn "$build/bin/Listenbox" "$demo/Listenbox"
 export IMPORT_DRIVE_ROOT=$demo/drives
 cd "$demo"
 

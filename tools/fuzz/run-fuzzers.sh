@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets of the plug-in readers with clang-14 (AddressSanitizer and
-# UndefinedBehaviorSanitizer) and runs each for SECONDS (default 30) from a freshly written
-# seed corpus. Corpora and crash artifacts stay in fuzz-corpus/ (ignored by git).
+# Builds the libFuzzer targets of the readers (the plug-ins, the conversion chain's sources, the
+# DSS converter) with clang-14 (AddressSanitizer and UndefinedBehaviorSanitizer) and runs each
+# for SECONDS (default 30) from a freshly written seed corpus. Corpora and crash artifacts stay
+# in fuzz-corpus/ (ignored by git).
 # Usage: tools/fuzz/run-fuzzers.sh [SECONDS]
 set -euo pipefail
 
@@ -17,13 +18,13 @@ cmake -S "$source_dir" -B "$build" -G Ninja \
   -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 \
   -DQUORVEL_FUZZERS=ON -DQUORVEL_SANITIZE=OFF -DQUORVEL_TESTS=OFF -DQUORVEL_BENCHMARKS=OFF \
   >/dev/null
-cmake --build "$build" -j "$jobs" --target fuzz_open_wav fuzz_open_vox
+cmake --build "$build" -j "$jobs" --target fuzz_open_wav fuzz_open_vox fuzz_wave_source fuzz_dictconv
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}:halt_on_error=1
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}:halt_on_error=1
 
 status=0
-for target in fuzz_open_wav fuzz_open_vox; do
+for target in fuzz_open_wav fuzz_open_vox fuzz_wave_source fuzz_dictconv; do
   corpus="$corpus_root/$target"
   artifacts="$corpus_root/artifacts/$target"
   mkdir -p "$corpus" "$artifacts"

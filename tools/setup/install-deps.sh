@@ -12,6 +12,7 @@ packages=(
   clang-14 libfuzzer-14-dev libclang-rt-14-dev
   xvfb xauth espeak-ng sox libsox-fmt-all
   xdg-utils time
+  ffmpeg
 )
 
 missing=()

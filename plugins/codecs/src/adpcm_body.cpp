@@ -1,26 +1,23 @@
 #include "codecs/adpcm.h"
 
-#include "common/memory.h"
-#include "common/message_sink.h"
-
 #include <cstring>
 
 namespace codecs {
 
-// The samples are twice as wide as the codes they come from, so decoding forwards in place
-// would overwrite codes not yet read: the codes are decoded from a copy.
-bool decodeAdpcm(int16_t* body, uint32_t sampleCount) {
+// The samples are four times as wide as the codes they come from, so decoding forwards from
+// the start would overwrite codes not yet read. The codes are first moved to the end of the
+// block: the samples of code k then end before code k + 1, so every code is read before a
+// sample lands on it, and no second block is needed.
+void decodeAdpcm(int16_t* body, uint32_t sampleCount) {
     if (sampleCount == 0)
-        return true;
+        return;
     const std::size_t codeBytes = (std::size_t{sampleCount} + 1) / 2;
-    void* copy = nullptr;
-    if (!common::allocateBuffer(&copy, codeBytes))
-        return common::reportOutOfMemory();
-    std::memcpy(copy, body, codeBytes);
+    const std::size_t bodyBytes = std::size_t{sampleCount} * 2;
+    auto* bytes = reinterpret_cast<uint8_t*>(body);
+    uint8_t* codes = bytes + bodyBytes - codeBytes;
+    std::memmove(codes, bytes, codeBytes);
     AdpcmState state;
-    decodeAdpcmBlock(static_cast<const uint8_t*>(copy), sampleCount, body, state);
-    common::freeBuffer(copy);
-    return true;
+    decodeAdpcmBlock(codes, sampleCount, body, state);
 }
 
 } // namespace codecs

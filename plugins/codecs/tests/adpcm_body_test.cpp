@@ -32,7 +32,7 @@ TEST(DecodeAdpcm, HighNibbleFirstThenLowNibble) {
     // 2 + 4 + 8 + 16 = 30 and moves to index 8 (step 34); code 0 adds 4 (index 7, step 31);
     // code 0 adds 3 (index 6, step 28); code 7 adds 3 + 7 + 14 + 28 = 52.
     std::vector<int16_t> body = bodyWithCodes({0x70, 0x07}, 4);
-    ASSERT_TRUE(decodeAdpcm(body.data(), 4));
+    decodeAdpcm(body.data(), 4);
     EXPECT_EQ(body[0], 30 * 16);
     EXPECT_EQ(body[1], 34 * 16);
     EXPECT_EQ(body[2], 37 * 16);
@@ -41,7 +41,7 @@ TEST(DecodeAdpcm, HighNibbleFirstThenLowNibble) {
 
 TEST(DecodeAdpcm, ZeroBytesClimbByThirtyTwo) {
     std::vector<int16_t> body = bodyWithCodes(std::vector<uint8_t>(50, 0x00), 100);
-    ASSERT_TRUE(decodeAdpcm(body.data(), 100));
+    decodeAdpcm(body.data(), 100);
     for (int i = 0; i < 100; ++i)
         EXPECT_EQ(body[static_cast<std::size_t>(i)], 32 * (i + 1)) << "sample " << i;
 }
@@ -57,7 +57,7 @@ TEST_P(DecodeAdpcmBody, InPlaceEqualsDecodingFromACopy) {
         byte = static_cast<uint8_t>(noise >> 24);
     }
     std::vector<int16_t> body = bodyWithCodes(codes, 2 * byteCount);
-    ASSERT_TRUE(decodeAdpcm(body.data(), 2 * byteCount));
+    decodeAdpcm(body.data(), 2 * byteCount);
     EXPECT_EQ(body, decodedSeparately(codes, 2 * byteCount)) << byteCount << " bytes";
 }
 
@@ -66,13 +66,9 @@ INSTANTIATE_TEST_SUITE_P(ByteCounts, DecodeAdpcmBody, ::testing::Values(1u, 2u, 
 TEST(DecodeAdpcm, StartsFromAFreshStateEveryTime) {
     std::vector<int16_t> first = bodyWithCodes({0x77, 0x77}, 4);
     std::vector<int16_t> second = first;
-    ASSERT_TRUE(decodeAdpcm(first.data(), 4));
-    ASSERT_TRUE(decodeAdpcm(second.data(), 4));
+    decodeAdpcm(first.data(), 4);
+    decodeAdpcm(second.data(), 4);
     EXPECT_EQ(first, second);
-}
-
-TEST(DecodeAdpcm, ZeroSamplesSucceedWithoutTouchingTheBody) {
-    EXPECT_TRUE(decodeAdpcm(nullptr, 0));
 }
 
 // An odd count decodes its last sample from the high nibble of the next byte, as the encoder
@@ -80,7 +76,7 @@ TEST(DecodeAdpcm, ZeroSamplesSucceedWithoutTouchingTheBody) {
 TEST(DecodeAdpcm, OddCountTakesTheLastCodeFromTheHighNibble) {
     const std::vector<uint8_t> codes = {0x12, 0x34, 0x5F};
     std::vector<int16_t> body = bodyWithCodes(codes, 5);
-    ASSERT_TRUE(decodeAdpcm(body.data(), 5));
+    decodeAdpcm(body.data(), 5);
     EXPECT_EQ(body, decodedSeparately(codes, 5));
 }
 

@@ -1,6 +1,7 @@
 #include "common/message_sink.h"
 
 #include "textpack/Textpack.h"
+#include "textpack/string_ids.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -42,7 +43,7 @@ const char* messageText() {
 }
 
 void loadCaption() {
-    TextpackLoadString(101, captionText, sizeof captionText);
+    TextpackLoadString(TEXT_ID_CAPTION, captionText, sizeof captionText);
 }
 
 const char* caption() {
@@ -86,7 +87,8 @@ bool reportOutOfMemory() {
         target[messageBufferSize - 1] = '\0';
     } else if (used + 1 < messageBufferSize) {
         char appendix[messageBufferSize];
-        TextpackLoadString(115, appendix, static_cast<int>(messageBufferSize - used));
+        TextpackLoadString(TEXT_ID_OUT_OF_MEMORY, appendix,
+                           static_cast<int>(messageBufferSize - used));
         std::memcpy(target + used, appendix, std::strlen(appendix) + 1);
     }
     return showMessage();

@@ -1,6 +1,7 @@
 #include "common/plugin_file.h"
 
 #include "common/message_sink.h"
+#include "textpack/string_ids.h"
 
 #include <cerrno>
 #include <cstdint>
@@ -82,7 +83,7 @@ bool PluginFile::read(void* buffer, std::size_t n) {
             return reportSystemError(fileName_);
         }
         if (got == 0) {
-            return reportWithName(fileName_, loadText(112));
+            return reportWithName(fileName_, loadText(TEXT_ID_SHORT_READ));
         }
         done += static_cast<std::size_t>(got);
     }
@@ -101,7 +102,7 @@ bool PluginFile::write(const void* buffer, std::size_t n) {
             return reportSystemError(fileName_);
         }
         if (put == 0) {
-            return reportWithName(fileName_, loadText(114));
+            return reportWithName(fileName_, loadText(TEXT_ID_SHORT_WRITE));
         }
         done += static_cast<std::size_t>(put);
     }

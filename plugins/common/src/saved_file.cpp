@@ -76,12 +76,15 @@ SavedFile::~SavedFile() {
     discardPartial();
 }
 
+// Whatever allocates comes before the file is created, so that nothing can escape between the
+// creation of the partial file and the moment this object owns it.
 bool SavedFile::openPartial(const std::string& published) {
+    publishedPath_ = published;
+    publishedFolder_ = folderOf(published);
     for (unsigned attempt = 0; attempt < partialNameAttempts; ++attempt) {
         std::string partial = partialPathFor(published, nextToken());
         const int fd = ::open(partial.c_str(), createFlags | O_EXCL, 0666);
         if (fd >= 0) {
-            publishedPath_ = published;
             partialPath_ = std::move(partial);
             file_.emplace(targetName_, PluginFile::OpenHandle{fd});
             return true;
@@ -119,7 +122,7 @@ bool SavedFile::commit() {
         return false;
     }
     partialPath_.clear();
-    syncFolder(folderOf(publishedPath_));
+    syncFolder(publishedFolder_);
     return true;
 }
 

@@ -1,6 +1,7 @@
 // The exports of the VOX plug-in Adpcmio. Nothing else leaves the library.
 #include "vox/vox_plugin.h"
 
+#include "common/guarded_export.h"
 #include "common/message_sink.h"
 
 // The caption of message boxes comes from Textpack once, when the library is loaded.
@@ -17,21 +18,26 @@ __attribute__((constructor)) static void loadCaptionAtLoad() {
  * hold the user's choice. */
 extern "C" PLUGIN_EXPORT uint8_t OpenVox(const char* fileName, SoundHeader* header, int16_t** body,
                                          PluginOptions* options) {
-    return vox::openVox(fileName, header, body, options) ? 1 : 0;
+    return common::guardedEntry(options, [&]() -> uint8_t {
+        return vox::openVox(fileName, header, body, options) ? 1 : 0;
+    });
 }
 
-/* Writes header->sampleCount samples of `body` (read only, the caller's) to `fileName`, created
- * or truncated, in the encoding of header->formatTag (useHeaderFormat) or the user's choice.
- * Returns 1 with formatTag and bitsPerSample set to what was written, or 0 with the header
- * unchanged, the message reported as for OpenVox, and whatever was written left in the file.
- * A cancelled dialog returns 0 before the file is touched. */
+/* Writes header->sampleCount samples of `body` (read only, the caller's; may be null when there
+ * are none) to `fileName` in the encoding of header->formatTag (useHeaderFormat) or the user's
+ * choice. The file is replaced only once the new one is complete. Returns 1 with formatTag and
+ * bitsPerSample set to what was written, or 0 with the header unchanged, the message reported as
+ * for OpenVox, and any earlier file at `fileName` untouched. A cancelled dialog returns 0 before
+ * the file is touched. */
 extern "C" PLUGIN_EXPORT uint8_t SaveVox(const char* fileName, SoundHeader* header,
                                          const int16_t* body, PluginOptions* options) {
-    return vox::saveVox(fileName, header, body, options) ? 1 : 0;
+    return common::guardedEntry(options, [&]() -> uint8_t {
+        return vox::saveVox(fileName, header, body, options) ? 1 : 0;
+    });
 }
 
 /* Shows the about dialog "VOXABOUT" modally, owned by the dialog owner. Returns the command that
  * closed it (1 or 2), or 0 when it cannot be shown (no Qt application object). */
 extern "C" PLUGIN_EXPORT intptr_t About(void) {
-    return vox::showVoxAbout();
+    return common::guardedExport(intptr_t{0}, [] { return vox::showVoxAbout(); });
 }

@@ -8,7 +8,7 @@ namespace vox {
 
 bool reportUnsupportedTag(const char* fileName, uint16_t formatTag) {
     char text[128];
-    std::snprintf(text, sizeof text, common::loadText(103), int{formatTag});
+    std::snprintf(text, sizeof text, common::loadText(TEXT_ID_UNSUPPORTED_TAG), int{formatTag});
     return common::reportWithName(fileName, text);
 }
 

@@ -1,13 +1,11 @@
 // Failure messages of the VOX plug-in that are composed from templates or new ids.
 #pragma once
 
+#include "textpack/string_ids.h"
+
 #include <cstdint>
 
 namespace vox {
-
-inline constexpr unsigned zeroRateTextId = 104;
-inline constexpr unsigned emptyFileTextId = 111;
-inline constexpr unsigned tooLargeTextId = 116;
 
 // String 103 expanded with the tag (into a 128-byte text), with the file name. Returns false.
 bool reportUnsupportedTag(const char* fileName, uint16_t formatTag);

@@ -4,12 +4,11 @@
 #include "vox_messages.h"
 #include "vox_options_dialog.h"
 
-#include "codecs/adpcm.h"
-#include "codecs/expand.h"
 #include "common/call_frame.h"
 #include "common/memory.h"
 #include "common/message_sink.h"
 #include "common/plugin_file.h"
+#include "sample_io/file_samples.h"
 
 #include <cstddef>
 #include <limits>
@@ -45,22 +44,6 @@ uint64_t samplesInFile(const VoxFormat& format, uint32_t fileSize) {
     return uint64_t{fileSize} * 8 / format.bitsPerSample;
 }
 
-bool decodeBody(int16_t* body, uint32_t fileSize, const SoundHeader& header) {
-    switch (header.formatTag) {
-    case FORMAT_TAG_PCM:
-        codecs::expandInPlace(body, fileSize, codecs::pcm8Table);
-        return true;
-    case FORMAT_TAG_ALAW:
-        codecs::expandInPlace(body, fileSize, codecs::alawTable);
-        return true;
-    case FORMAT_TAG_MULAW:
-        codecs::expandInPlace(body, fileSize, codecs::ulawTable);
-        return true;
-    default:
-        return codecs::decodeAdpcm(body, header.sampleCount);
-    }
-}
-
 bool readBody(common::PluginFile& file, SoundHeader& header, const Encoding& encoding,
               int16_t** body) {
     const VoxFormat* format = findVoxFormat(encoding.formatTag);
@@ -68,18 +51,18 @@ bool readBody(common::PluginFile& file, SoundHeader& header, const Encoding& enc
         return reportUnsupportedTag(file.fileName(), encoding.formatTag);
     }
     if (encoding.sampleRate == 0) {
-        return reportFailure(file.fileName(), zeroRateTextId);
+        return reportFailure(file.fileName(), TEXT_ID_ZERO_RATE);
     }
     uint32_t fileSize = 0;
     if (!file.size(fileSize)) {
         return false;
     }
     if (fileSize == 0) {
-        return reportFailure(file.fileName(), emptyFileTextId);
+        return reportFailure(file.fileName(), TEXT_ID_EMPTY_FILE);
     }
     const uint64_t sampleCount = samplesInFile(*format, fileSize);
     if (sampleCount > std::numeric_limits<uint32_t>::max()) {
-        return reportFailure(file.fileName(), tooLargeTextId);
+        return reportFailure(file.fileName(), TEXT_ID_TOO_LARGE);
     }
     header.formatTag = format->formatTag;
     header.sampleRate = encoding.sampleRate;
@@ -91,10 +74,12 @@ bool readBody(common::PluginFile& file, SoundHeader& header, const Encoding& enc
         return common::reportOutOfMemory();
     }
     auto* samples = static_cast<int16_t*>(block);
-    if (!file.read(samples, fileSize) || !decodeBody(samples, fileSize, header)) {
+    if (!file.read(samples, fileSize)) {
         common::freeBuffer(samples);
         return false;
     }
+    sample_io::decodeFileBytes(header.formatTag, header.bitsPerSample, samples, fileSize,
+                               header.sampleCount);
     *body = samples;
     return true;
 }

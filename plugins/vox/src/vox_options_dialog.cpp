@@ -6,6 +6,7 @@
 #include "common/message_sink.h"
 #include "common/options_dialog.h"
 #include "textpack/Textpack.h"
+#include "textpack/string_ids.h"
 
 namespace vox {
 namespace {
@@ -13,7 +14,6 @@ namespace {
 using common::commandCancel;
 using common::commandOk;
 using common::formatBox;
-using common::noRateTextId;
 using common::rateBox;
 
 struct DialogState {
@@ -39,7 +39,7 @@ void fillLists(TextpackDialog* dialog, const DialogState& state) {
         TextpackComboSelect(dialog, rateBox, state.selection.rateIndex);
         return;
     }
-    TextpackComboAdd(dialog, rateBox, common::loadText(noRateTextId));
+    TextpackComboAdd(dialog, rateBox, common::loadText(TEXT_ID_NO_RATE));
     TextpackComboSelect(dialog, rateBox, 0);
     TextpackEnableControl(dialog, rateBox, 0);
 }

@@ -4,9 +4,9 @@
 #include "vox_messages.h"
 #include "vox_options_dialog.h"
 
-#include "codecs/block_writer.h"
 #include "common/call_frame.h"
 #include "common/saved_file.h"
+#include "sample_io/encoded_writer.h"
 
 namespace vox {
 namespace {
@@ -48,7 +48,7 @@ bool saveVox(const char* fileName, SoundHeader* header, const int16_t* body,
     }
     common::SavedFile saved(fileName);
     if (!saved.isOpen() ||
-        !codecs::writeEncodedBlocks(saved.file(), body, header->sampleCount, formatTag) ||
+        !sample_io::writeEncodedBlocks(saved.file(), body, header->sampleCount, formatTag) ||
         !saved.commit()) {
         return false;
     }

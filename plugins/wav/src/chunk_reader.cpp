@@ -26,7 +26,7 @@ bool ChunkReader::read(void* buffer, uint32_t n) {
 // never turn into a backward move.
 bool ChunkReader::skip(uint64_t n) {
     if (n > bytesLeft()) {
-        return reportFailure(file_.fileName(), shortReadTextId);
+        return reportFailure(file_.fileName(), TEXT_ID_SHORT_READ);
     }
     uint64_t left = n;
     while (left > 0) {

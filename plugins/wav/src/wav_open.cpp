@@ -5,12 +5,11 @@
 #include "wav/wav_formats.h"
 #include "wav_messages.h"
 
-#include "codecs/adpcm.h"
-#include "codecs/expand.h"
 #include "common/call_frame.h"
 #include "common/memory.h"
 #include "common/message_sink.h"
 #include "common/plugin_file.h"
+#include "sample_io/file_samples.h"
 
 #include <bit>
 #include <cstddef>
@@ -38,7 +37,7 @@ bool readRiffHeader(ChunkReader& reader, const char* fileName) {
         return false;
     }
     if (std::memcmp(bytes, "RIFF", 4) != 0 || std::memcmp(bytes + 8, "WAVE", 4) != 0) {
-        return reportFailure(fileName, notRiffWaveTextId);
+        return reportFailure(fileName, TEXT_ID_NOT_RIFF_WAVE);
     }
     return true;
 }
@@ -49,7 +48,7 @@ bool readFormatChunk(ChunkReader& reader, const char* fileName, FormatFields& fi
         return false;
     }
     if (size < 16) {
-        return reportFailure(fileName, shortReadTextId);
+        return reportFailure(fileName, TEXT_ID_SHORT_READ);
     }
     unsigned char bytes[16];
     if (!reader.read(bytes, sizeof bytes)) {
@@ -62,16 +61,16 @@ bool readFormatChunk(ChunkReader& reader, const char* fileName, FormatFields& fi
 
 const WavFormat* acceptedFormat(const FormatFields& fields, const char* fileName) {
     if (fields.channels != 1) {
-        reportFailure(fileName, notMonoTextId);
+        reportFailure(fileName, TEXT_ID_NOT_MONO);
         return nullptr;
     }
     const WavFormat* format = findWavFormat(fields.formatTag, fields.bitsPerSample);
     if (format == nullptr) {
-        reportFailure(fileName, unsupportedEncodingTextId);
+        reportFailure(fileName, TEXT_ID_UNSUPPORTED_ENCODING);
         return nullptr;
     }
     if (fields.sampleRate == 0) {
-        reportFailure(fileName, zeroRateTextId);
+        reportFailure(fileName, TEXT_ID_FILE_ZERO_RATE);
         return nullptr;
     }
     return format;
@@ -91,34 +90,16 @@ void fillHeader(SoundHeader& header, const FormatFields& fields, const WavFormat
 bool checkDataSize(const ChunkReader& reader, uint32_t dataSize, uint32_t sampleCount,
                    const char* fileName) {
     if (dataSize > reader.bytesLeft()) {
-        return reportFailure(fileName, shortReadTextId);
+        return reportFailure(fileName, TEXT_ID_SHORT_READ);
     }
     if (dataSize > largestDataSize) {
-        return reportFailure(fileName, tooLargeTextId);
+        return reportFailure(fileName, TEXT_ID_TOO_LARGE);
     }
     // One lone byte of 16-bit data is not a sample.
     if (sampleCount == 0) {
-        return reportFailure(fileName, noSamplesTextId);
+        return reportFailure(fileName, TEXT_ID_NO_SAMPLES);
     }
     return true;
-}
-
-bool decodeBody(const WavFormat& format, int16_t* body, uint32_t bytesRead, uint32_t sampleCount) {
-    switch (format.formatTag) {
-    case FORMAT_TAG_PCM:
-        if (format.bitsPerSample == 8) {
-            codecs::expandInPlace(body, bytesRead, codecs::pcm8Table);
-        }
-        return true;
-    case FORMAT_TAG_ALAW:
-        codecs::expandInPlace(body, bytesRead, codecs::alawTable);
-        return true;
-    case FORMAT_TAG_MULAW:
-        codecs::expandInPlace(body, bytesRead, codecs::ulawTable);
-        return true;
-    default:
-        return codecs::decodeAdpcm(body, sampleCount);
-    }
 }
 
 bool readSamples(ChunkReader& reader, const char* fileName, const FormatFields& fields,
@@ -128,7 +109,7 @@ bool readSamples(ChunkReader& reader, const char* fileName, const FormatFields& 
         return false;
     }
     if (dataSize == 0) {
-        return reportFailure(fileName, noSamplesTextId);
+        return reportFailure(fileName, TEXT_ID_NO_SAMPLES);
     }
     fillHeader(header, fields, format, dataSize);
     const uint32_t sampleCount = header.sampleCount;
@@ -143,11 +124,12 @@ bool readSamples(ChunkReader& reader, const char* fileName, const FormatFields& 
     auto* samples = static_cast<int16_t*>(block);
     // The odd last byte of 16-bit data belongs to no sample and is left unread.
     const uint32_t bytesToRead = format.bitsPerSample == 16 ? sampleCount * 2 : dataSize;
-    if (!reader.read(samples, bytesToRead) ||
-        !decodeBody(format, samples, bytesToRead, sampleCount)) {
+    if (!reader.read(samples, bytesToRead)) {
         common::freeBuffer(samples);
         return false;
     }
+    sample_io::decodeFileBytes(format.formatTag, format.bitsPerSample, samples, bytesToRead,
+                               sampleCount);
     *body = samples;
     return true;
 }

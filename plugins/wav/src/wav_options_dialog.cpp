@@ -4,6 +4,7 @@
 #include "common/message_sink.h"
 #include "common/options_dialog.h"
 #include "textpack/Textpack.h"
+#include "textpack/string_ids.h"
 
 namespace wav {
 namespace {
@@ -11,7 +12,6 @@ namespace {
 using common::commandCancel;
 using common::commandOk;
 using common::formatBox;
-using common::noRateTextId;
 using common::rateBox;
 
 struct DialogState {
@@ -25,7 +25,7 @@ void fillLists(TextpackDialog* dialog, const DialogState& state) {
     }
     TextpackComboSelect(dialog, formatBox, state.preselected);
     // The file stores the sound's own rate: there is nothing to choose.
-    TextpackComboAdd(dialog, rateBox, common::loadText(noRateTextId));
+    TextpackComboAdd(dialog, rateBox, common::loadText(TEXT_ID_NO_RATE));
     TextpackComboSelect(dialog, rateBox, 0);
     TextpackEnableControl(dialog, rateBox, 0);
 }

@@ -5,9 +5,9 @@
 #include "wav_messages.h"
 #include "wav_options_dialog.h"
 
-#include "codecs/block_writer.h"
 #include "common/call_frame.h"
 #include "common/saved_file.h"
+#include "sample_io/encoded_writer.h"
 
 #include <bit>
 #include <limits>
@@ -47,7 +47,7 @@ bool writeSamples(common::PluginFile& file, const WavFormat& format, const int16
     const bool written =
         format.bitsPerSample == 16
             ? file.write(body, dataSize)
-            : codecs::writeEncodedBlocks(file, body, sampleCount, format.formatTag);
+            : sample_io::writeEncodedBlocks(file, body, sampleCount, format.formatTag);
     if (!written) {
         return false;
     }
@@ -75,11 +75,11 @@ bool saveWav(const char* fileName, SoundHeader* header, const int16_t* body,
     }
     const uint64_t dataSize = dataSizeFor(*format, header->sampleCount);
     if (riffSizeFor(dataSize) > std::numeric_limits<uint32_t>::max()) {
-        return reportFailure(fileName, tooLargeTextId);
+        return reportFailure(fileName, TEXT_ID_TOO_LARGE);
     }
     // A file of zero samples per second is one this plug-in refuses to read.
     if (header->sampleRate == 0) {
-        return reportFailure(fileName, zeroRateToWriteTextId);
+        return reportFailure(fileName, TEXT_ID_ZERO_RATE);
     }
     if (body == nullptr && header->sampleCount != 0) {
         return false;

@@ -1,6 +1,7 @@
 /* Textpack: the resource library of the toolkit and the format plug-ins.
  * It holds every message text (a numbered string table) and shows messages and dialogs.
- * Plain C exports; safe to include from C and C++. */
+ * Plain C exports; safe to include from C and C++. Nothing is thrown out of an export: a failure
+ * inside one gives its documented failure value (a message to show then goes to standard error). */
 #ifndef TEXTPACK_TEXTPACK_H
 #define TEXTPACK_TEXTPACK_H
 

@@ -1,9 +1,11 @@
 #include "editing/resample.h"
 
+#include "common/guarded_export.h"
 #include "common/memory.h"
 #include "common/message_sink.h"
 #include "editing/interpolation.h"
 #include "editing/octave_passes.h"
+#include "textpack/string_ids.h"
 
 #include <cstring>
 
@@ -11,7 +13,6 @@ namespace editing {
 namespace {
 
 constexpr uint32_t minimumSamples = 100;
-constexpr unsigned zeroRateText = 104;
 constexpr uint64_t maxSampleCount = UINT32_MAX;
 
 bool allocateBlock(int16_t** block, uint64_t count) {
@@ -89,11 +90,11 @@ bool interpolateTo(SoundHeader& header, int16_t** body, uint32_t newRate) {
 
 bool resampleSound(SoundHeader& header, int16_t** body, uint32_t newRate) {
     if (header.sampleCount < minimumSamples) {
-        return common::reportText(common::loadText(203));
+        return common::reportText(common::loadText(TEXT_ID_TOO_SHORT_TO_RESAMPLE));
     }
     // Without this check the octave loops would never end.
     if (newRate == 0 || header.sampleRate == 0) {
-        return common::reportText(common::loadText(zeroRateText));
+        return common::reportText(common::loadText(TEXT_ID_ZERO_RATE));
     }
     const OctavePlan plan = planOctaves(header.sampleRate, newRate);
     if (plan.direction == OctavePlan::Direction::down && !stepDown(header, body, plan)) {
@@ -112,8 +113,11 @@ bool resampleSound(SoundHeader& header, int16_t** body, uint32_t newRate) {
 
 extern "C" QUIESC_API QcResult ResampleSound(SoundHeader* header, int16_t** body,
                                              uint32_t newRate) {
-    if (header == nullptr || body == nullptr || (*body == nullptr && header->sampleCount >= 100)) {
-        return QC_RESAMPLE_FAILED;
-    }
-    return editing::resampleSound(*header, body, newRate) ? QC_OK : QC_RESAMPLE_FAILED;
+    return common::guardedExport(QC_RESAMPLE_FAILED, [&]() -> QcResult {
+        if (header == nullptr || body == nullptr ||
+            (*body == nullptr && header->sampleCount >= 100)) {
+            return QC_RESAMPLE_FAILED;
+        }
+        return editing::resampleSound(*header, body, newRate) ? QC_OK : QC_RESAMPLE_FAILED;
+    });
 }

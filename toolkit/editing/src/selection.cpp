@@ -1,7 +1,9 @@
 #include "editing/selection.h"
 
+#include "common/guarded_export.h"
 #include "common/message_sink.h"
 #include "editing/sample_math.h"
+#include "textpack/string_ids.h"
 
 #include <algorithm>
 #include <limits>
@@ -32,7 +34,7 @@ QcResult validateSelection(const SoundSelection* selection, const SoundHeader* h
     if (present && isSelectionValid(*selection, *header)) {
         return QC_OK;
     }
-    common::reportText(common::loadText(200));
+    common::reportText(common::loadText(TEXT_ID_SELECTION_INVALID));
     return QC_SELECTION_INVALID;
 }
 
@@ -58,7 +60,9 @@ SampleRange wholeRange(const SoundHeader& header) {
 
 extern "C" QUIESC_API void GetWholeSoundSelection(const SoundHeader* header,
                                                   SoundSelection* selection) {
-    if (header != nullptr && selection != nullptr) {
-        *selection = editing::wholeSelection(*header);
-    }
+    common::guardedExport([&] {
+        if (header != nullptr && selection != nullptr) {
+            *selection = editing::wholeSelection(*header);
+        }
+    });
 }

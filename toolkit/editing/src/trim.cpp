@@ -1,10 +1,12 @@
 #include "editing/trim.h"
 
+#include "common/guarded_export.h"
 #include "common/memory.h"
 #include "common/message_sink.h"
 #include "editing/selection.h"
 #include "editing/sound_edits.h"
 #include "editing/trim_plan.h"
+#include "textpack/string_ids.h"
 
 #include <optional>
 
@@ -41,7 +43,7 @@ QcResult validateQuiescenceParams(const QuiescenceParams* params) {
     if (valid) {
         return QC_OK;
     }
-    common::reportText(common::loadText(201));
+    common::reportText(common::loadText(TEXT_ID_TRIM_PARAMS_INVALID));
     return QC_TRIM_PARAMS_INVALID;
 }
 
@@ -80,17 +82,19 @@ bool trimRange(SoundHeader& header, int16_t** body, SampleRange range,
 extern "C" QUIESC_API QcResult Quiescence(SoundHeader* header, int16_t** body,
                                           SoundSelection* selection,
                                           const QuiescenceParams* params) {
-    using namespace editing;
-    if (validateSelection(selection, header, body) != QC_OK) {
-        return QC_SELECTION_INVALID;
-    }
-    if (validateQuiescenceParams(params) != QC_OK) {
-        return QC_TRIM_PARAMS_INVALID;
-    }
-    uint32_t newEnd = 0;
-    if (!trimRange(*header, body, selectedRange(*selection, *header), *params, &newEnd)) {
-        return QC_TRIM_FAILED;
-    }
-    selection->endSeconds = static_cast<double>(newEnd) / header->sampleRate;
-    return QC_OK;
+    return common::guardedExport(QC_TRIM_FAILED, [&]() -> QcResult {
+        using namespace editing;
+        if (validateSelection(selection, header, body) != QC_OK) {
+            return QC_SELECTION_INVALID;
+        }
+        if (validateQuiescenceParams(params) != QC_OK) {
+            return QC_TRIM_PARAMS_INVALID;
+        }
+        uint32_t newEnd = 0;
+        if (!trimRange(*header, body, selectedRange(*selection, *header), *params, &newEnd)) {
+            return QC_TRIM_FAILED;
+        }
+        selection->endSeconds = static_cast<double>(newEnd) / header->sampleRate;
+        return QC_OK;
+    });
 }

@@ -1,5 +1,6 @@
 // ProcessSoundFile: open, the flagged steps in their fixed order, save.
 #include "Quiesc.h"
+#include "common/guarded_export.h"
 #include "editing/resample.h"
 #include "editing/selection.h"
 #include "editing/sound_edits.h"
@@ -58,21 +59,23 @@ extern "C" QUIESC_API QcResult ProcessSoundFile(const char* inFile, uint32_t inF
                                                 uint32_t outFormat, uint32_t newRate,
                                                 SoundSelection* selection, double gainDb,
                                                 const QuiescenceParams* params, uint32_t flags) {
-    if ((flags & QC_STEP_TRIM) != 0 && editing::validateQuiescenceParams(params) != QC_OK) {
-        return QC_TRIM_PARAMS_INVALID;
-    }
-    LocalSound sound;
-    if (!sound.open(inFile, inFormat, inRate)) {
-        return QC_OPEN_FAILED;
-    }
-    QcResult result = applySelectionStep(sound, selection, flags & QC_STEP_SELECTION_MASK);
-    if (result == QC_OK) {
-        result = applyWholeSoundSteps(sound, newRate, gainDb, params, flags);
-    }
-    if (result != QC_OK) {
-        return result;
-    }
-    return SaveSoundFileEx(outFile, &sound.header, &sound.body, outFormat) == QC_OK
-               ? QC_OK
-               : QC_SAVE_FAILED;
+    return common::guardedExport(QC_SAVE_FAILED, [&]() -> QcResult {
+        if ((flags & QC_STEP_TRIM) != 0 && editing::validateQuiescenceParams(params) != QC_OK) {
+            return QC_TRIM_PARAMS_INVALID;
+        }
+        LocalSound sound;
+        if (!sound.open(inFile, inFormat, inRate)) {
+            return QC_OPEN_FAILED;
+        }
+        QcResult result = applySelectionStep(sound, selection, flags & QC_STEP_SELECTION_MASK);
+        if (result == QC_OK) {
+            result = applyWholeSoundSteps(sound, newRate, gainDb, params, flags);
+        }
+        if (result != QC_OK) {
+            return result;
+        }
+        return SaveSoundFileEx(outFile, &sound.header, &sound.body, outFormat) == QC_OK
+                   ? QC_OK
+                   : QC_SAVE_FAILED;
+    });
 }

@@ -1,8 +1,10 @@
 // The playback exports and the one player of the library.
 #include "Quiesc.h"
+#include "common/guarded_export.h"
 #include "common/message_sink.h"
 #include "editing/selection.h"
 #include "playback/memory_sound_player.h"
+#include "textpack/string_ids.h"
 
 #include <cstdio>
 #include <memory>
@@ -19,7 +21,7 @@ void reportDeviceResult(playback::DeviceResult result) {
     char text[257];
     playback::deviceText(result, text, sizeof text);
     char message[sizeof text + common::messageBufferSize];
-    std::snprintf(message, sizeof message, common::loadText(402), text);
+    std::snprintf(message, sizeof message, common::loadText(TEXT_ID_PLAYBACK_FAILED), text);
     common::reportText(message);
 }
 
@@ -43,39 +45,47 @@ playback::DeviceResult startPlaying(MemorySoundPlayer& device) {
 extern "C" QUIESC_API QcResult PlayMemorySound(const QcPlaybackNotifier* notifier,
                                                const SoundHeader* header, int16_t** body,
                                                const SoundSelection* selection) {
-    if (editing::validateSelection(selection, header, body) != QC_OK) {
-        return QC_SELECTION_INVALID;
-    }
-    if (player) {
-        return QC_PLAYBACK_FAILED;
-    }
-    player.reset(new (std::nothrow) MemorySoundPlayer(notifier, header, *body, selection));
-    if (!player) {
-        common::reportOutOfMemory();
-        return QC_PLAYBACK_FAILED;
-    }
-    if (startPlaying(*player) != 0) {
-        CloseMemorySound();
-        return QC_PLAYBACK_FAILED;
-    }
-    return QC_OK;
+    return common::guardedExport(QC_PLAYBACK_FAILED, [&]() -> QcResult {
+        if (editing::validateSelection(selection, header, body) != QC_OK) {
+            return QC_SELECTION_INVALID;
+        }
+        if (player) {
+            return QC_PLAYBACK_FAILED;
+        }
+        player.reset(new (std::nothrow) MemorySoundPlayer(notifier, header, *body, selection));
+        if (!player) {
+            common::reportOutOfMemory();
+            return QC_PLAYBACK_FAILED;
+        }
+        if (startPlaying(*player) != 0) {
+            CloseMemorySound();
+            return QC_PLAYBACK_FAILED;
+        }
+        return QC_OK;
+    });
 }
 
 extern "C" QUIESC_API void PauseMemorySound(void) {
-    if (player) {
-        player->pause();
-    }
+    common::guardedExport([&] {
+        if (player) {
+            player->pause();
+        }
+    });
 }
 
 extern "C" QUIESC_API void StopMemorySound(void) {
-    if (player) {
-        player->reset();
-    }
+    common::guardedExport([&] {
+        if (player) {
+            player->reset();
+        }
+    });
 }
 
 extern "C" QUIESC_API void CloseMemorySound(void) {
-    if (player) {
-        player->close();
-        player.reset();
-    }
+    common::guardedExport([&] {
+        if (player) {
+            player->close();
+            player.reset();
+        }
+    });
 }

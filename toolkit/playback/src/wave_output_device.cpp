@@ -2,6 +2,7 @@
 
 #include "common/message_sink.h"
 #include "playback/audio_diagnostics.h"
+#include "textpack/string_ids.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -147,7 +148,7 @@ void WaveOutputDevice::finished(void* device) {
 void deviceText(DeviceResult result, char* text, unsigned size) {
     const char* source = nullptr;
     if (result == paInvalidDevice) {
-        source = common::loadText(400);
+        source = common::loadText(TEXT_ID_NO_DEVICE);
     } else if (result == paUnanticipatedHostError && Pa_GetLastHostErrorInfo() != nullptr &&
                Pa_GetLastHostErrorInfo()->errorText != nullptr &&
                *Pa_GetLastHostErrorInfo()->errorText != '\0') {
@@ -156,7 +157,7 @@ void deviceText(DeviceResult result, char* text, unsigned size) {
         source = Pa_GetErrorText(result);
         // The audio system's answer for a code it does not know.
         if (source == nullptr || std::strcmp(source, "Invalid error code") == 0) {
-            source = common::loadText(401);
+            source = common::loadText(TEXT_ID_UNKNOWN_DEVICE_ERROR);
         }
     }
     std::snprintf(text, size, "%s", source);

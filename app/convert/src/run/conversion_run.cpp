@@ -1,5 +1,6 @@
 #include "convert/conversion_run.h"
 
+#include "config/output_formats.h"
 #include "convert/input_marking.h"
 #include "convert/run_temp_folder.h"
 #include "convert/text_cut.h"
@@ -19,9 +20,6 @@ namespace convert {
 namespace {
 
 constexpr int kStatusPanelRun = 1;
-constexpr int kFormatPcmVox = 0;
-constexpr int kFormatAdpcmVox = 1;
-constexpr int kFormatWav = 2;
 constexpr const char* kVoxTempName = "output.vox";
 
 bool IsConvertedCaption(const std::string& caption) {
@@ -245,15 +243,19 @@ bool ConversionRun::WriteOutput(int rowIndex, const JobPaths& paths) {
         }
     }
     bool written = false;
-    const int format = host.OutputFormatIndex();
-    if (format == kFormatPcmVox || format == kFormatAdpcmVox) {
+    switch (shell::OutputFormatAt(host.OutputFormatIndex()).extension) {
+    case shell::OutputExtensionRule::Vox: {
         const std::string voxTemp = tempFolder_ + kVoxTempName;
         written = WriteVoxOutput(rowIndex, paths, voxTemp);
         RemoveTempFile(voxTemp);
-    } else if (format == kFormatWav) {
+        break;
+    }
+    case shell::OutputExtensionRule::Wav:
         written = PublishCopy(rowIndex, paths.tempWavePath, paths);
-    } else {
+        break;
+    case shell::OutputExtensionRule::SourceExtension:
         written = PublishCopy(rowIndex, platform::resolvePath(paths.inputPath), paths);
+        break;
     }
     RemoveTempFile(paths.tempWavePath);
     return written;

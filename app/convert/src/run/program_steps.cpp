@@ -1,36 +1,34 @@
 #include "convert/program_steps.h"
 
+#include "convert/dss_conversion.h"
+#include "convert/speech_handoff.h"
 #include "convert/toolkit_vox_writer.h"
 #include "convert/wave_conversion.h"
-
-#include <unistd.h>
 
 namespace convert {
 namespace {
 
-// The wave conversion chain and the toolkit's VOX save. The DSS converter and the speech
-// hand-off are not part of this build yet: their jobs fail with the texts those steps report
-// when they cannot run, and the inputs stay waiting.
+// The DSS converter program, the wave conversion chain, the speech hand-off with real pauses,
+// and the VOX save through the toolkit.
 class ProgramSteps final : public ConversionSteps {
 public:
-    ProgramSteps(const JobErrorReporter& errors, ProgressView& progress, EventLoop& loop)
-        : errors_(errors)
-        , wave_(loop, progress) {}
+    ProgramSteps(const shell::Settings& settings, const JobErrorReporter& errors,
+                 ProgressView& progress, EventLoop& loop)
+        : converter_(loop, progress)
+        , dss_(errors, loop)
+        , speech_(settings, converter_, errors, progress, loop, pauses_) {}
 
     bool ConvertDssToWave(int rowIndex, const std::string& inputPath,
                           const std::string& tempWavePath) override {
-        errors_.LogJobError(rowIndex, "Could not convert " + inputPath +
-                                          " to .wav format in Windows temp folder");
-        ::unlink(tempWavePath.c_str());
-        return false;
+        return dss_.ConvertDssToWave(rowIndex, inputPath, tempWavePath);
     }
     bool ConvertWaveFile(const std::string& source, const std::string& destination,
                          const WaveFormat& target) override {
-        return wave_.ConvertWaveFile(source, destination, target);
+        return converter_.ConvertWaveFile(source, destination, target);
     }
-    bool SpeechHandOff(int rowIndex, const SpeechJob&) override {
-        errors_.LogJobError(rowIndex, "Error converting to PCM .wav format in Speech Rec folder");
-        return false;
+    bool SpeechHandOff(int rowIndex, const SpeechJob& job) override {
+        return speech_.Run(rowIndex, job.inputName, job.tempWavePath, job.outputPath, job.userId,
+                           job.outputDir);
     }
     bool WriteVox(const std::string& pcmPath, const std::string& voxPath,
                   uint16_t formatCode) override {
@@ -38,16 +36,18 @@ public:
     }
 
 private:
-    const JobErrorReporter& errors_;
-    WaveConverter wave_;
+    WaveConverter converter_;
+    DssConverter dss_;
+    RealSpeechPauses pauses_;
+    convert::SpeechHandOff speech_;
 };
 
 } // namespace
 
-std::unique_ptr<ConversionSteps> MakeProgramSteps(const shell::Settings&,
+std::unique_ptr<ConversionSteps> MakeProgramSteps(const shell::Settings& settings,
                                                   const JobErrorReporter& errors,
                                                   ProgressView& progress, EventLoop& loop) {
-    return std::make_unique<ProgramSteps>(errors, progress, loop);
+    return std::make_unique<ProgramSteps>(settings, errors, progress, loop);
 }
 
 } // namespace convert

@@ -173,7 +173,7 @@ private slots:
         QVERIFY(form().isEnabled());
         QVERIFY(form().Timer1()->isActive());
         QCOMPARE(panel(1), QStringLiteral("Next scheduled conversion in 5 min"));
-        QCOMPARE(form().MinutesElapsed, 0);
+        QCOMPARE(form().scheduler().MinutesElapsed(), 0);
         QVERIFY(prompts->messages.isEmpty());
     }
 

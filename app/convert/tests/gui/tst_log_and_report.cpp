@@ -1,6 +1,7 @@
 // The error-log and report commands in the running main window: triggered by their object
 // names, with the message boxes and the default handler answered through the window's seams.
 #include "ui/ApplicationWindows.h"
+#include "ui/DocumentViewers.h"
 #include "ui/JobListView.h"
 #include "ui/Launcher.h"
 #include "ui/LogAndReport.h"
@@ -12,6 +13,7 @@
 
 #include <QAction>
 #include <QItemSelectionModel>
+#include <QPlainTextEdit>
 #include <QTest>
 
 #include <filesystem>
@@ -113,10 +115,27 @@ private slots:
     }
 
     void viewOpensTheLogOfTheWorkingFolder() {
+        { std::ofstream(inWorkFolder("errorlog.txt"), std::ios::binary) << "logged\r\n"; }
         trigger("ErrorLog1");
         QCOMPARE(opened.size(), std::size_t{1});
         QCOMPARE(std::filesystem::path(opened[0]), inWorkFolder("errorlog.txt"));
         QVERIFY(prompts->shown.empty());
+        // No desktop application took it: the program's own read-only window shows it.
+        auto* viewer = form().findChild<ui::TextViewer*>(QStringLiteral("frmTextViewer"));
+        QVERIFY(viewer != nullptr);
+        QVERIFY(viewer->isVisible());
+        QVERIFY(viewer->text()->isReadOnly());
+        QCOMPARE(viewer->text()->toPlainText(), QStringLiteral("logged\n"));
+    }
+
+    void viewWithoutALogSaysThatItIsEmpty() {
+        trigger("ErrorLog1");
+        QVERIFY(opened.empty());
+        QCOMPARE(prompts->shown.size(), std::size_t{1});
+        QCOMPARE(prompts->shown[0].caption, QStringLiteral("Error Log"));
+        QCOMPARE(prompts->shown[0].text,
+                 QStringLiteral("The error log is empty: no error has been logged."));
+        QVERIFY(form().findChild<ui::TextViewer*>() == nullptr);
     }
 
     void clearAnsweredNoKeepsTheLog() {

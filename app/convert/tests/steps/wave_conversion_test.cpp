@@ -1,6 +1,7 @@
 #include "convert/wave_conversion.h"
 
 #include "conversion_percent.h"
+#include "sndfile_sources.h"
 #include "wave_test_files.h"
 
 #include "codecs/adpcm.h"

@@ -1,8 +1,6 @@
 #pragma once
-// Sources for the conversion chain's tests: RIFF WAVE files built byte by byte, files written
-// by libsndfile in its encodings, and a reader of the chain's 44-byte result.
-
-#include <sndfile.h>
+// Sources for the conversion steps' tests: RIFF WAVE files built byte by byte, and a reader of
+// the 44-byte result the chain and the DSS converter write.
 
 #include <cmath>
 #include <cstdint>
@@ -104,20 +102,6 @@ inline std::vector<float> Tone(double seconds, uint32_t rate, int channels, doub
             out[i * static_cast<std::size_t>(channels) + static_cast<std::size_t>(c)] =
                 static_cast<float>((0.5 - 0.1 * c) * std::sin(2 * M_PI * hertz * i / rate));
     return out;
-}
-
-inline bool WriteWithSndfile(const std::filesystem::path& path, int format, int channels,
-                             uint32_t rate, const std::vector<float>& interleaved) {
-    SF_INFO info{};
-    info.format = format;
-    info.channels = channels;
-    info.samplerate = static_cast<int>(rate);
-    SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
-    if (file == nullptr)
-        return false;
-    const sf_count_t frames = static_cast<sf_count_t>(interleaved.size()) / channels;
-    const bool ok = sf_writef_float(file, interleaved.data(), frames) == frames;
-    return sf_close(file) == 0 && ok;
 }
 
 inline std::string ReadBytes(const std::filesystem::path& path) {

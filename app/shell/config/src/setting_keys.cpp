@@ -73,3 +73,15 @@ void ApplyStoredText(const SettingKey& key, const char* stored, Settings& settin
 }
 
 } // namespace shell
+
+namespace shell {
+
+void CopyKeysOf(SettingWriter writer, const Settings& from, Settings& to) {
+    for (const SettingKey& key : kSettingKeys) {
+        if (key.writer == writer) {
+            std::visit([&](auto field) { to.*field = from.*field; }, key.holder);
+        }
+    }
+}
+
+} // namespace shell

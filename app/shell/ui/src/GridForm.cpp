@@ -1,5 +1,9 @@
 #include "ui/GridForm.h"
 
+#include "ui/Guard.h"
+
+#include "config/config_store.h"
+
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
@@ -8,10 +12,11 @@
 
 namespace ui {
 
-TfrmGrid::TfrmGrid(QWidget* parent)
+TfrmGrid::TfrmGrid(std::string configPath, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                           Qt::CustomizeWindowHint)
+    , configPath_(std::move(configPath))
     , grid_(new QTableWidget(shell::kMaxTableRows, shell::kDirectoryColumnCount))
     , btnSave_(new QPushButton(QStringLiteral("&Save")))
     , btnClose_(new QPushButton(QStringLiteral("&Close"))) {
@@ -35,8 +40,9 @@ TfrmGrid::TfrmGrid(QWidget* parent)
         setCell(column, 0, QString::fromUtf8(shell::kDirectoryHeaders[column]));
 
     btnSave_->setObjectName(QStringLiteral("btnSave"));
-    btnSave_->setEnabled(false);
     btnClose_->setObjectName(QStringLiteral("btnClose"));
+    connect(btnSave_, &QPushButton::clicked, this,
+            [this] { guarded(this, [this] { btnSaveClick(); }); });
     connect(btnClose_, &QPushButton::clicked, this, &TfrmGrid::btnCloseClick);
 
     auto* bar = new QWidget;
@@ -88,6 +94,38 @@ void TfrmGrid::loadScannedTable(const shell::DirectoryTable& table) {
             setCell(column, row, QString::fromStdString(read.cells[column]));
         ++row;
     }
+}
+
+std::vector<shell::DirectoryRow> TfrmGrid::savedRows() const {
+    std::vector<shell::DirectoryRow> rows(shell::kSavedTableRows);
+    for (int row = 1; row <= shell::kSavedTableRows; ++row) {
+        for (int column = 0; column < shell::kDirectoryColumnCount; ++column)
+            rows[row - 1].cells[column] = cell(column, row).toStdString();
+    }
+    return rows;
+}
+
+// A cell still being edited when Save is chosen (Save by its keyboard shortcut) is part of what
+// the user typed.
+void TfrmGrid::commitOpenEditor() {
+    // The open editor of the current cell, if any.
+    QWidget* editor = grid_->indexWidget(grid_->currentIndex());
+    if (editor == nullptr)
+        return;
+    QMetaObject::invokeMethod(grid_, "commitData", Q_ARG(QWidget*, editor));
+    QMetaObject::invokeMethod(
+        grid_, "closeEditor", Q_ARG(QWidget*, editor),
+        Q_ARG(QAbstractItemDelegate::EndEditHint, QAbstractItemDelegate::NoHint));
+}
+
+// A failed write (shown by the caller) leaves the window open with its edits, and the job list
+// as it was.
+void TfrmGrid::btnSaveClick() {
+    commitOpenEditor();
+    shell::ConfigStore(configPath_).SaveDirectoryTable(savedRows());
+    if (saved_)
+        saved_();
+    hide();
 }
 
 void TfrmGrid::btnCloseClick() {

@@ -5,6 +5,7 @@
 #include "jobs/job_sort.h"
 
 #include <QHeaderView>
+#include <QSignalBlocker>
 
 #include <algorithm>
 #include <numeric>
@@ -44,12 +45,30 @@ JobListView::JobListView(const ImageList& images, QWidget* parent)
     QHeaderView* head = header();
     head->setSectionsClickable(true);
     head->setSectionsMovable(false);
-    head->setStretchLastSection(false);
-    head->setSortIndicatorShown(false);
+    // The last column takes the spare width of a widened window.
+    head->setStretchLastSection(true);
+    head->setSortIndicatorShown(true);
+    head->setSortIndicator(-1, Qt::AscendingOrder);
     for (int column = 0; column < shell::kJobColumnCount; ++column) {
-        setColumnWidth(column, shell::kJobColumns[column].width);
         headerItem()->setTextAlignment(column, cellAlignment(column));
+        setColumnWidth(column, fittedColumnWidth(column));
     }
+    head->setMinimumSectionSize(0);
+    // The header's own click handling would move the indicator even when a sort fails.
+    connect(head, &QHeaderView::sortIndicatorChanged, this, [this] { showSortIndicator(); });
+}
+
+// The designed widths suit the original platform's small font; the header texts ("Size (KB)")
+// and the sort arrow must fit in the current one.
+int JobListView::fittedColumnWidth(int column) const {
+    // The header's own measure of its text, with room for the sort arrow.
+    return std::max(shell::kJobColumns[column].width, header()->sectionSizeHint(column));
+}
+
+void JobListView::showSortIndicator() {
+    QHeaderView* head = header();
+    const QSignalBlocker quiet(head);
+    head->setSortIndicator(sortColumn_, sortAscending_ ? Qt::AscendingOrder : Qt::DescendingOrder);
 }
 
 void JobListView::clearJobs() {
@@ -126,10 +145,18 @@ void JobListView::sortByColumn(int column, bool ascending) {
     // themselves are then moved, keeping their selection.
     std::vector<int> order(rows.size());
     std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        const int result = shell::CompareJobRows(rows[a], rows[b], column);
-        return ascending ? result < 0 : result > 0;
-    });
+    try {
+        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+            const int result = shell::CompareJobRows(rows[a], rows[b], column);
+            return ascending ? result < 0 : result > 0;
+        });
+    } catch (...) {
+        showSortIndicator();
+        throw;
+    }
+    sortColumn_ = column;
+    sortAscending_ = ascending;
+    showSortIndicator();
     const QList<QTreeWidgetItem*> selected = selectedItems();
     QTreeWidgetItem* current = currentItem();
     // Taken out, the items stay alive and go back in the new order.

@@ -9,6 +9,8 @@
 #include "convert/error_log_commands.h"
 #include "convert/report_command.h"
 
+#include <QFileInfo>
+
 #include <memory>
 #include <vector>
 
@@ -16,6 +18,7 @@ namespace ui {
 namespace {
 
 constexpr int kLastErrorPanel = 3;
+constexpr const char* kEmptyErrorLogText = "The error log is empty: no error has been logged.";
 
 PromptIcon toPromptIcon(convert::BoxIcon icon) {
     switch (icon) {
@@ -45,9 +48,26 @@ convert::BoxAnswer toBoxAnswer(PromptAnswer answer) {
     return convert::BoxAnswer::Ok;
 }
 
-// Through the window's opener seam, so that tests see what would be opened.
-convert::DocumentOpener windowOpener() {
-    return [](const std::string& nativePath) { return openExternally(nativePath); };
+// Through the window's opener seam, so that tests see what would be opened; without a desktop
+// application the file is shown in the program's own text window.
+convert::DocumentOpener windowOpener(QWidget* owner) {
+    return [owner](const std::string& nativePath) {
+        openTextDocument(nativePath, owner);
+        return true;
+    };
+}
+
+// An editor asked to open a log that was never written would show nothing, or offer to create
+// it: say instead that there is nothing in it.
+convert::DocumentOpener errorLogOpener(QWidget* owner) {
+    return [owner](const std::string& nativePath) {
+        if (!QFileInfo::exists(QString::fromStdString(nativePath))) {
+            showMessage(owner, QString::fromUtf8(convert::kClearLogCaption),
+                        QString::fromUtf8(kEmptyErrorLogText), PromptIcon::Information);
+            return true;
+        }
+        return windowOpener(owner)(nativePath);
+    };
 }
 
 std::vector<shell::JobRow> selectedRows(const JobListView& list) {
@@ -87,8 +107,8 @@ void MainFormJobErrorView::SetLastErrorText(const std::string& text) {
 void installLogAndReportCommands(TfrmMainForm& form) {
     // Shared by the handlers, which live as long as the window's command table.
     auto boxes = std::make_shared<PromptMessageBoxes>(&form);
-    auto log = std::make_shared<convert::ErrorLogCommands>(*boxes, windowOpener());
-    auto report = std::make_shared<convert::ReportCommand>(*boxes, windowOpener());
+    auto log = std::make_shared<convert::ErrorLogCommands>(*boxes, errorLogOpener(&form));
+    auto report = std::make_shared<convert::ReportCommand>(*boxes, windowOpener(&form));
     form.installCommand(Command::ViewErrorLog, [boxes, log] { log->ErrorLog1Click(); });
     form.installCommand(Command::ClearErrorLog, [boxes, log] { log->ClearErrorLog1Click(); });
     TfrmMainForm* window = &form;

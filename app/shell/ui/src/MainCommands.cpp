@@ -1,4 +1,5 @@
-// The command table of the main window: menu bar, toolbar and the job list's pop-up menu.
+// The command table of the main window: menu bar, toolbar and the job list's pop-up menu, each
+// built from a table of its items. Every item leads to its command's installed handler.
 #include "ui/MainForm.h"
 
 #include "ui/Guard.h"
@@ -14,91 +15,122 @@ namespace {
 
 constexpr int kToolBarHeight = 29;
 
-// A button without a name is a separator.
-struct ToolButton {
+// One item of a menu or of the toolbar; an item without a name is a separator. Toolbar items
+// show their text as the button's hint.
+struct CommandItem {
     const char* name = nullptr;
-    const char* hint = nullptr;
+    const char* text = nullptr;
     Command command = Command::About;
-    void (TfrmMainForm::*slot)() = nullptr;
     int image = 0;
 };
+
+struct MenuSpec {
+    const char* name;
+    const char* title;
+    QList<CommandItem> items;
+};
+
+const QList<MenuSpec>& menuBarSpec() {
+    static const QList<MenuSpec> menus = {
+        {"mnuRun",
+         "&Run",
+         {{"mnuConvertAll", "Convert &All Files", Command::ConvertAll, kImageConvertAll},
+          {"mnuConvertSelect", "Convert &Selected Files", Command::ConvertSelected,
+           kImageConvertSelected},
+          {},
+          {"CreateReport1", "Create &Report", Command::CreateReport},
+          {},
+          {"mnuExit", "E&xit", Command::Exit}}},
+        {"mnuTools",
+         "&Tools",
+         {{"mnuDir", "&Directories", Command::Directories, kImageDirectories},
+          {"mnuSettings", "&Settings", Command::Settings, kImageOptions},
+          {},
+          {"ErrorLog1", "View &Error Log", Command::ViewErrorLog},
+          {"ClearErrorLog1", "&Clear Error Log", Command::ClearErrorLog},
+          {},
+          {"mnuRefresh", "Refres&h", Command::Refresh}}},
+        {"mnuHelp",
+         "&Help",
+         {{"mnuContents", "&Contents", Command::Contents, kImageHelp},
+          {},
+          {"ShowTips1", "&Show Tips", Command::ShowTips},
+          {},
+          {"mnuAbout", "&About", Command::About, kImageAbout}}},
+    };
+    return menus;
+}
+
+const QList<CommandItem>& toolBarItems() {
+    static const QList<CommandItem> items = {
+        {},
+        {"tbtnConvertAll", "Import All Files", Command::ConvertAll, kImageConvertAll},
+        {"tbtnConvertSelected", "Import Selected Files", Command::ConvertSelected,
+         kImageConvertSelected},
+        {},
+        {"tbtnDirectories", "Directories", Command::Directories, kImageDirectories},
+        {"tbtnOptions", "Options", Command::Settings, kImageOptions},
+        {},
+        {"tbtnHelp", "Help", Command::Contents, kImageHelp},
+        {"tbtnAbout", "About", Command::About, kImageAbout},
+    };
+    return items;
+}
+
+const QList<CommandItem>& popupItems() {
+    static const QList<CommandItem> items = {
+        {"popConvertAll", "Convert &All Files", Command::ConvertAll, kImageConvertAll},
+        {"popConvertSelected", "Convert &Selected Files", Command::ConvertSelected,
+         kImageConvertSelected},
+        {},
+        {"CreateReport2", "Create &Report", Command::CreateReport},
+        {},
+        {"popRefresh", "Refres&h", Command::Refresh},
+    };
+    return items;
+}
 
 } // namespace
 
 QAction* TfrmMainForm::makeAction(const char* name, const QString& text, Command command,
-                                  void (TfrmMainForm::*slot)(), int image) {
+                                  int image) {
     auto* action = new QAction(text, this);
     action->setObjectName(QString::fromLatin1(name));
     if (image > 0)
         action->setIcon(images_.image(image));
-    connect(action, &QAction::triggered, this,
-            [this, slot] { guarded(this, [&] { (this->*slot)(); }); });
+    connect(action, &QAction::triggered, this, [this, command] { runCommand(command); });
     commands_[command].actions.append(action);
     return action;
 }
 
-void TfrmMainForm::buildMenus() {
+void TfrmMainForm::buildCommandTable() {
+    auto fill = [this](QWidget* place, const QList<CommandItem>& items, bool hints) {
+        for (const CommandItem& item : items) {
+            if (item.name == nullptr) {
+                auto* separator = new QAction(place);
+                separator->setSeparator(true);
+                place->addAction(separator);
+                continue;
+            }
+            const QString text = QString::fromLatin1(item.text);
+            QAction* action = makeAction(item.name, text, item.command, item.image);
+            if (hints) {
+                action->setToolTip(text);
+                action->setStatusTip(text);
+            }
+            place->addAction(action);
+        }
+    };
+
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
-
-    QMenu* run = bar->addMenu(QStringLiteral("&Run"));
-    run->setObjectName(QStringLiteral("mnuRun"));
-    run->addAction(makeAction("mnuConvertAll", QStringLiteral("Convert &All Files"),
-                              Command::ConvertAll, &TfrmMainForm::mnuConvertAllClick,
-                              kImageConvertAll));
-    run->addAction(makeAction("mnuConvertSelect", QStringLiteral("Convert &Selected Files"),
-                              Command::ConvertSelected, &TfrmMainForm::mnuConvertSelectClick,
-                              kImageConvertSelected));
-    run->addSeparator();
-    run->addAction(makeAction("CreateReport1", QStringLiteral("Create &Report"),
-                              Command::CreateReport, &TfrmMainForm::CreateReport1Click));
-    run->addSeparator();
-    run->addAction(
-        makeAction("mnuExit", QStringLiteral("E&xit"), Command::Exit, &TfrmMainForm::mnuExitClick));
-
-    QMenu* tools = bar->addMenu(QStringLiteral("&Tools"));
-    tools->setObjectName(QStringLiteral("mnuTools"));
-    tools->addAction(makeAction("mnuDir", QStringLiteral("&Directories"), Command::Directories,
-                                &TfrmMainForm::mnuDirClick, kImageDirectories));
-    tools->addAction(makeAction("mnuSettings", QStringLiteral("&Settings"), Command::Settings,
-                                &TfrmMainForm::mnuSettingsClick, kImageOptions));
-    tools->addSeparator();
-    tools->addAction(makeAction("ErrorLog1", QStringLiteral("View &Error Log"),
-                                Command::ViewErrorLog, &TfrmMainForm::ErrorLog1Click));
-    tools->addAction(makeAction("ClearErrorLog1", QStringLiteral("&Clear Error Log"),
-                                Command::ClearErrorLog, &TfrmMainForm::ClearErrorLog1Click));
-    tools->addSeparator();
-    tools->addAction(makeAction("mnuRefresh", QStringLiteral("Refres&h"), Command::Refresh,
-                                &TfrmMainForm::mnuRefreshClick));
-
-    QMenu* help = bar->addMenu(QStringLiteral("&Help"));
-    help->setObjectName(QStringLiteral("mnuHelp"));
-    help->addAction(makeAction("mnuContents", QStringLiteral("&Contents"), Command::Contents,
-                               &TfrmMainForm::mnuContentsClick, kImageHelp));
-    help->addSeparator();
-    help->addAction(makeAction("ShowTips1", QStringLiteral("&Show Tips"), Command::ShowTips,
-                               &TfrmMainForm::ShowTips1Click));
-    help->addSeparator();
-    help->addAction(makeAction("mnuAbout", QStringLiteral("&About"), Command::About,
-                               &TfrmMainForm::mnuAboutClick, kImageAbout));
-}
-
-void TfrmMainForm::buildToolBar() {
-    static const ToolButton buttons[] = {
-        {},
-        {"tbtnConvertAll", "Import All Files", Command::ConvertAll,
-         &TfrmMainForm::mnuConvertAllClick, kImageConvertAll},
-        {"tbtnConvertSelected", "Import Selected Files", Command::ConvertSelected,
-         &TfrmMainForm::mnuConvertSelectClick, kImageConvertSelected},
-        {},
-        {"tbtnDirectories", "Directories", Command::Directories, &TfrmMainForm::mnuDirClick,
-         kImageDirectories},
-        {"tbtnOptions", "Options", Command::Settings, &TfrmMainForm::mnuSettingsClick,
-         kImageOptions},
-        {},
-        {"tbtnHelp", "Help", Command::Contents, &TfrmMainForm::mnuContentsClick, kImageHelp},
-        {"tbtnAbout", "About", Command::About, &TfrmMainForm::mnuAboutClick, kImageAbout},
-    };
+    for (const MenuSpec& spec : menuBarSpec()) {
+        QMenu* menu = bar->addMenu(QString::fromLatin1(spec.title));
+        menu->setObjectName(QString::fromLatin1(spec.name));
+        fill(menu, spec.items, false);
+    }
+    // Every desktop program refreshes its view with F5.
+    findChild<QAction*>(QStringLiteral("mnuRefresh"))->setShortcut(QKeySequence::Refresh);
 
     toolBar_ = addToolBar(QStringLiteral("ToolBar1"));
     toolBar_->setObjectName(QStringLiteral("ToolBar1"));
@@ -108,34 +140,11 @@ void TfrmMainForm::buildToolBar() {
     toolBar_->setIconSize(QSize(ImageList::kSize, ImageList::kSize));
     toolBar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
     toolBar_->setContextMenuPolicy(Qt::PreventContextMenu);
-    for (const ToolButton& button : buttons) {
-        if (button.name == nullptr) {
-            toolBar_->addSeparator();
-            continue;
-        }
-        const QString hint = QString::fromLatin1(button.hint);
-        QAction* action = makeAction(button.name, hint, button.command, button.slot, button.image);
-        action->setToolTip(hint);
-        action->setStatusTip(hint);
-        toolBar_->addAction(action);
-    }
-}
+    fill(toolBar_, toolBarItems(), true);
 
-void TfrmMainForm::buildPopupMenu() {
     popupMenu_ = new QMenu(this);
     popupMenu_->setObjectName(QStringLiteral("PopupMenu1"));
-    popupMenu_->addAction(makeAction("popConvertAll", QStringLiteral("Convert &All Files"),
-                                     Command::ConvertAll, &TfrmMainForm::mnuConvertAllClick,
-                                     kImageConvertAll));
-    popupMenu_->addAction(makeAction(
-        "popConvertSelected", QStringLiteral("Convert &Selected Files"), Command::ConvertSelected,
-        &TfrmMainForm::popConvertSelectedClick, kImageConvertSelected));
-    popupMenu_->addSeparator();
-    popupMenu_->addAction(makeAction("CreateReport2", QStringLiteral("Create &Report"),
-                                     Command::CreateReport, &TfrmMainForm::CreateReport2Click));
-    popupMenu_->addSeparator();
-    popupMenu_->addAction(makeAction("popRefresh", QStringLiteral("Refres&h"), Command::Refresh,
-                                     &TfrmMainForm::popRefreshClick));
+    fill(popupMenu_, popupItems(), false);
     connect(listView_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         popupMenu_->popup(listView_->viewport()->mapToGlobal(at));
     });

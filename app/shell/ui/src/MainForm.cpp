@@ -6,11 +6,14 @@
 #include "ui/JobListView.h"
 #include "ui/Launcher.h"
 #include "ui/Prompts.h"
+#include "ui/SchedulerBridge.h"
 #include "ui/SettingsForm.h"
 #include "ui/StatusPanels.h"
 #include "ui/TipsForm.h"
+#include "ui/WindowPlacement.h"
 
 #include "config/config_store.h"
+#include "jobs/input_folders.h"
 #include "jobs/job_scan.h"
 
 #include <QCloseEvent>
@@ -19,6 +22,7 @@
 #include <QDropEvent>
 #include <QHeaderView>
 #include <QMimeData>
+#include <QScreen>
 #include <QShowEvent>
 #include <QUrl>
 
@@ -31,6 +35,16 @@ namespace {
 
 constexpr int kDesignClientWidth = 495;
 constexpr int kDesignClientHeight = 308;
+constexpr int kCountdownPanel = 1;
+constexpr int kFormatPanel = 2;
+constexpr int kLastErrorPanel = 3;
+
+QList<QRect> availableScreenAreas() {
+    QList<QRect> areas;
+    for (const QScreen* screen : QGuiApplication::screens())
+        areas.append(screen->availableGeometry());
+    return areas;
+}
 
 QString aboutText() {
     return QStringLiteral("Quorvel Import Utility\nVersion %1\n"
@@ -44,7 +58,10 @@ TfrmMainForm::TfrmMainForm(std::string configPath, QWidget* parent)
     : QMainWindow(parent)
     , configPath_(std::move(configPath))
     , listView_(new JobListView(images_))
-    , statusBar_(new StatusPanels) {
+    , statusBar_(new StatusPanels)
+    , minuteTimer_(std::make_unique<QtMinuteTimer>(timer1_))
+    , schedulerWindow_(std::make_unique<MainFormSchedulerWindow>(*this))
+    , scheduler_(std::make_unique<shell::Scheduler>(settings, *minuteTimer_, *schedulerWindow_)) {
     setObjectName(QStringLiteral("frmMainForm"));
     setWindowTitle(kApplicationTitle);
     setWindowIcon(images_.image(kImageConvertAll));
@@ -53,9 +70,7 @@ TfrmMainForm::TfrmMainForm(std::string configPath, QWidget* parent)
 
     setCentralWidget(listView_);
     setStatusBar(statusBar_);
-    buildMenus();
-    buildToolBar();
-    buildPopupMenu();
+    buildCommandTable();
 
     connect(listView_->header(), &QHeaderView::sectionClicked, this,
             [this](int column) { guarded(this, [&] { ListView1ColumnClick(column); }); });
@@ -63,12 +78,12 @@ TfrmMainForm::TfrmMainForm(std::string configPath, QWidget* parent)
             [this] { guarded(this, [this] { ListView1DblClick(); }); });
 
     timer1_.setObjectName(QStringLiteral("Timer1"));
-    timer1_.setInterval(kTimerIntervalMs);
+    timer1_.setInterval(shell::Scheduler::kTickIntervalMs);
     connect(&timer1_, &QTimer::timeout, this, [this] { guarded(this, [this] { Timer1Timer(); }); });
 
     installCommand(Command::Exit, [this] { close(); });
     installCommand(Command::Refresh, [this] { RefreshJobList(); });
-    installCommand(Command::Contents, [] { openExternally(helpFilePath()); });
+    installCommand(Command::Contents, [this] { openHelp(this); });
     installCommand(Command::ShowTips, [this] { showTipsModally(); });
     installCommand(Command::About, [] {
         showMessage(nullptr, QStringLiteral("About Quorvel Import Utility"), aboutText(),
@@ -104,13 +119,9 @@ void TfrmMainForm::FormShow() {
         TfrmSettings::selectIndex(companions_.settings->cboFormat(), settings.VoxFormat);
         TfrmSettings::selectIndex(companions_.settings->cboPriority(), settings.Priority);
     }
-    resize(settings.Width, settings.Height);
-    move(settings.Left, settings.Top);
+    restoreGeometry(settings);
     applyOutputFormat();
-    if (settings.EnableSched)
-        timer1_.start();
-    else
-        timer1_.stop();
+    scheduler_->Start();
     if (settings.ShowTips)
         showTipsModally();
     TargetWaveFormat = convert::WaveFormat::pcm16Mono(convert::kVoxIntermediateRate);
@@ -120,7 +131,23 @@ void TfrmMainForm::FormShow() {
 void TfrmMainForm::applyOutputFormat() {
     const int index = outputFormatIndex();
     OutputFormatCode = static_cast<uint16_t>(shell::OutputFormatCode(index));
-    statusBar_->setPanelText(2, QString::fromStdString(shell::FormatStatusText(index)));
+    statusBar_->setPanelText(kFormatPanel, QString::fromStdString(shell::FormatStatusText(index)));
+}
+
+// The client area is stored and restored alike, so the window opens exactly where it was
+// closed (storing the frame and restoring it as the client area moved it at every start).
+void TfrmMainForm::restoreGeometry(const shell::Settings& stored) {
+    const QRect saved(stored.Left, stored.Top, stored.Width, stored.Height);
+    setGeometry(placeOnScreens(saved, availableScreenAreas()));
+}
+
+void TfrmMainForm::ConfirmSettings(const shell::Settings& edited) {
+    shell::ConfigStore(configPath_).SaveSettings(edited);
+    shell::CopyKeysOf(shell::SettingWriter::SettingsDialog, edited, settings);
+    applyOutputFormat();
+    scheduler_->SettingsConfirmed();
+    TargetWaveFormat.setRate(settings.SpeechRec ? convert::kSpeechEngineRate
+                                                : convert::kVoxIntermediateRate);
 }
 
 void TfrmMainForm::closeEvent(QCloseEvent* event) {
@@ -130,21 +157,31 @@ void TfrmMainForm::closeEvent(QCloseEvent* event) {
 }
 
 void TfrmMainForm::FormClose() {
-    shell::ConfigStore(configPath_).SaveGeometry(height(), width(), y(), x());
+    const QRect client = geometry();
+    shell::ConfigStore(configPath_)
+        .SaveGeometry(client.height(), client.width(), client.y(), client.x());
 }
 
 void TfrmMainForm::RefreshJobList() {
     const shell::ScanResult result = shell::ScanJobs(configPath_, settings);
-    statusBar_->setPanelText(3, QString::fromStdString(result.status.panel3));
+    statusBar_->setPanelText(kLastErrorPanel, QString::fromStdString(result.status.panel3));
     listView_->setUpdatesEnabled(false);
     listView_->clearJobs();
     if (result.status.panel1)
-        statusBar_->setPanelText(1, QString::fromStdString(*result.status.panel1));
+        statusBar_->setPanelText(kCountdownPanel, QString::fromStdString(*result.status.panel1));
     if (companions_.grid != nullptr)
         companions_.grid->loadScannedTable(result.table);
     listView_->appendJobs(result.rows);
     listView_->setUpdatesEnabled(true);
     statusBar_->setPanelText(0, QString::fromStdString(result.status.panel0));
+    showInputFolderHint(result.table);
+}
+
+// Without it, a first start on a machine without the example folders shows an empty list and
+// leaves the user guessing.
+void TfrmMainForm::showInputFolderHint(const shell::DirectoryTable& table) {
+    if (!shell::AnyInputFolderExists(table))
+        statusBar_->setPanelText(kLastErrorPanel, QString::fromUtf8(shell::kNoInputFolderText));
 }
 
 void TfrmMainForm::restoreFromAnotherStart() {
@@ -164,75 +201,35 @@ void TfrmMainForm::setDropHandler(std::function<void(const QStringList&)> handle
     dropHandler_ = std::move(handler);
 }
 
+bool TfrmMainForm::acceptsDrops() const {
+    return dropHandler_ && isEnabled() && !handlingDrop_;
+}
+
 void TfrmMainForm::dragEnterEvent(QDragEnterEvent* event) {
-    if (dropHandler_ && event->mimeData()->hasUrls())
+    if (acceptsDrops() && event->mimeData()->hasUrls())
         event->acceptProposedAction();
+    else
+        event->ignore();
 }
 
 void TfrmMainForm::dropEvent(QDropEvent* event) {
-    if (!dropHandler_)
+    if (!acceptsDrops()) {
+        event->ignore();
         return;
+    }
     QStringList paths;
     for (const QUrl& url : event->mimeData()->urls()) {
         if (url.isLocalFile())
             paths << url.toLocalFile();
     }
     event->acceptProposedAction();
+    handlingDrop_ = true;
     guarded(this, [&] { dropHandler_(paths); });
+    handlingDrop_ = false;
 }
 
-// Handlers of commands whose work is done by other modules: they run what those modules
-// installed, and their items stay disabled until then.
-void TfrmMainForm::mnuConvertAllClick() {
-    runInstalled(Command::ConvertAll);
-}
-void TfrmMainForm::mnuConvertSelectClick() {
-    runInstalled(Command::ConvertSelected);
-}
-void TfrmMainForm::popConvertSelectedClick() {
-    mnuConvertSelectClick();
-}
-// The conversion report comes with the error log and report module.
-void TfrmMainForm::CreateReport1Click() {
-    runInstalled(Command::CreateReport);
-}
-void TfrmMainForm::CreateReport2Click() {
-    CreateReport1Click();
-}
-void TfrmMainForm::mnuDirClick() {
-    runInstalled(Command::Directories);
-}
-void TfrmMainForm::mnuSettingsClick() {
-    runInstalled(Command::Settings);
-}
-// Viewing and clearing the error log come with the error log and report module.
-void TfrmMainForm::ErrorLog1Click() {
-    runInstalled(Command::ViewErrorLog);
-}
-void TfrmMainForm::ClearErrorLog1Click() {
-    runInstalled(Command::ClearErrorLog);
-}
 void TfrmMainForm::ListView1DblClick() {
     runInstalled(Command::PlayJob);
-}
-
-void TfrmMainForm::mnuExitClick() {
-    runInstalled(Command::Exit);
-}
-void TfrmMainForm::mnuRefreshClick() {
-    runInstalled(Command::Refresh);
-}
-void TfrmMainForm::popRefreshClick() {
-    mnuRefreshClick();
-}
-void TfrmMainForm::mnuContentsClick() {
-    runInstalled(Command::Contents);
-}
-void TfrmMainForm::ShowTips1Click() {
-    runInstalled(Command::ShowTips);
-}
-void TfrmMainForm::mnuAboutClick() {
-    runInstalled(Command::About);
 }
 
 void TfrmMainForm::ListView1ColumnClick(int column) {
@@ -241,22 +238,7 @@ void TfrmMainForm::ListView1ColumnClick(int column) {
 }
 
 void TfrmMainForm::Timer1Timer() {
-    if (!settings.EnableSched) {
-        statusBar_->setPanelText(1, QString());
-        MinutesElapsed = 0;
-        return;
-    }
-    ++MinutesElapsed;
-    MinutesRemaining = settings.ConvertInterval - MinutesElapsed;
-    statusBar_->setPanelText(1,
-                             QString::fromStdString(shell::NextConversionText(MinutesRemaining)));
-    if (MinutesElapsed >= settings.ConvertInterval && MinutesElapsed > 0) {
-        MinutesElapsed = 0;
-        if (settings.ConvertInterval > 0) {
-            RefreshJobList();
-            runInstalled(Command::ConvertAll);
-        }
-    }
+    scheduler_->Tick();
 }
 
 } // namespace ui

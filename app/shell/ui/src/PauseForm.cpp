@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace ui {
@@ -73,11 +74,19 @@ void FileCopyAnimation::paintEvent(QPaintEvent*) {
     drawSheet(p, QPointF(x, y));
 }
 
+void MiddleElidedLabel::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const QRect area = contentsRect();
+    const QString shown = fontMetrics().elidedText(text(), Qt::ElideMiddle, area.width());
+    style()->drawItemText(&painter, area, int(alignment()), palette(), isEnabled(), shown,
+                          foregroundRole());
+}
+
 TfrmPause::TfrmPause(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::CustomizeWindowHint)
     , animation_(new FileCopyAnimation)
-    , lblCurFile_(new QLabel(QStringLiteral("File:"))) {
+    , lblCurFile_(new MiddleElidedLabel(QStringLiteral("File:"))) {
     setObjectName(QStringLiteral("frmPause"));
     setWindowTitle(QStringLiteral("File Transfer"));
     setFixedSize(328, 133);

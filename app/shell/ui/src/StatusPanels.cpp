@@ -3,14 +3,16 @@
 #include <QLabel>
 #include <QResizeEvent>
 
+#include <algorithm>
+
 namespace ui {
 namespace {
 
 const std::array<QString, StatusPanels::kPanelCount> kInitialTexts = {
     QStringLiteral("Total Files:"), QString(), QStringLiteral("Vox Format:  "), QString()};
 
-// Panels keep their widths; a window narrower than all of them cuts off the last ones
-// rather than squeezing every panel.
+// Panels keep their widths (the designed ones, or wider where a text needs it); a window
+// narrower than all of them cuts off the last ones rather than squeezing every panel.
 class PanelStrip : public QWidget {
 public:
     using QWidget::QWidget;
@@ -19,29 +21,29 @@ public:
         int height = 0;
         for (const QWidget* child : panels())
             height = qMax(height, child->sizeHint().height());
-        return {totalWidth(), height};
+        int width = 0;
+        for (const QWidget* child : panels())
+            width += child->width() + kGap;
+        return {width, height};
     }
     QSize minimumSizeHint() const override { return {0, sizeHint().height()}; }
 
-protected:
-    void resizeEvent(QResizeEvent*) override {
+    void layoutPanels() {
         int x = 0;
-        for (int i = 0; i < StatusPanels::kPanelCount; ++i) {
-            panels().at(i)->setGeometry(x, 0, StatusPanels::kPanelWidths[i], height());
-            x += StatusPanels::kPanelWidths[i] + kGap;
+        for (QLabel* panel : panels()) {
+            panel->setGeometry(x, 0, panel->width(), height());
+            x += panel->width() + kGap;
         }
+        updateGeometry();
     }
+
+protected:
+    void resizeEvent(QResizeEvent*) override { layoutPanels(); }
 
 private:
     static constexpr int kGap = 2;
 
     QList<QLabel*> panels() const { return findChildren<QLabel*>(Qt::FindDirectChildrenOnly); }
-    static int totalWidth() {
-        int total = 0;
-        for (int width : StatusPanels::kPanelWidths)
-            total += width + kGap;
-        return total;
-    }
 };
 
 } // namespace
@@ -61,6 +63,7 @@ StatusPanels::StatusPanels(QWidget* parent)
         label->setContentsMargins(3, 0, 3, 0);
         label->setTextFormat(Qt::PlainText);
         panels_[i] = label;
+        fitPanel(i);
     }
     addWidget(strip, 1);
 }
@@ -73,6 +76,23 @@ void StatusPanels::setPanelText(int panel, const QString& text) {
     QLabel* label = panels_.at(panel);
     label->setText(text);
     label->setToolTip(text);
+    fitPanel(panel);
+}
+
+// The designed widths suit the original platform's small font; here a text such as
+// "Total Files:  2009" may need more, and is never clipped.
+void StatusPanels::fitPanel(int panel) {
+    QLabel* label = panels_.at(panel);
+    const QMargins margins = label->contentsMargins();
+    const int frame = 2 * label->frameWidth();
+    const int needed = label->fontMetrics().horizontalAdvance(label->text()) + margins.left() +
+                       margins.right() + frame + 2 * label->margin() + kTextSlack;
+    const int width = std::max(kPanelWidths[panel], needed);
+    if (width == label->width())
+        return;
+    label->setFixedWidth(width);
+    if (auto* strip = dynamic_cast<PanelStrip*>(label->parentWidget()))
+        strip->layoutPanels();
 }
 
 QLabel* StatusPanels::panel(int panel) const {

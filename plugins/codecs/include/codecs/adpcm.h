@@ -37,13 +37,13 @@ uint8_t encodeSample(AdpcmState& state, int16_t sample);
 // `state`. An odd count leaves 0 in the low nibble of the last byte.
 void encodeAdpcmBlock(const int16_t* samples, uint32_t count, uint8_t* out, AdpcmState& state);
 // Decodes `count` codes packed in (count + 1) / 2 bytes into `count` samples, continuing from
-// `state`. `codes` and `samples` must not overlap.
+// `state`. Codes are read strictly in order, each before its samples are stored, so `codes` may
+// lie inside `samples` as long as code k sits beyond the samples of the codes before it.
 void decodeAdpcmBlock(const uint8_t* codes, uint32_t count, int16_t* samples, AdpcmState& state);
 
 // Decodes a body in place: the body holds sampleCount 16-bit samples and its first
 // (sampleCount + 1) / 2 bytes hold the packed codes of a whole file (sampleCount is twice the
-// file's byte count). Starts from a fresh state. Returns false (string 115 appended to the
-// message) when the temporary copy of the codes cannot be allocated; the body is then unchanged.
-bool decodeAdpcm(int16_t* body, uint32_t sampleCount);
+// file's byte count). Starts from a fresh state and needs no memory of its own.
+void decodeAdpcm(int16_t* body, uint32_t sampleCount);
 
 } // namespace codecs

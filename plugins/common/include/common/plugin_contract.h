@@ -3,6 +3,8 @@
 #ifndef COMMON_PLUGIN_CONTRACT_H
 #define COMMON_PLUGIN_CONTRACT_H
 
+#include "abi/sound_header.h"
+
 #include <stdint.h>
 
 #if defined(_WIN32)
@@ -15,26 +17,6 @@
 extern "C" {
 #endif
 
-/* Format tags of the encodings the plug-ins know. */
-enum {
-    FORMAT_TAG_PCM = 1,
-    FORMAT_TAG_ALAW = 6,
-    FORMAT_TAG_MULAW = 7,
-    FORMAT_TAG_DIALOGIC_ADPCM = 23
-};
-
-#ifndef QUIESC_SOUND_HEADER_DEFINED
-#define QUIESC_SOUND_HEADER_DEFINED
-/* How a sound is encoded in its file, how fast it is sampled and how many samples it has.
- * In memory a sound is always signed 16-bit mono; bitsPerSample describes the file. */
-typedef struct SoundHeader {
-    uint16_t formatTag;
-    uint32_t sampleRate;
-    uint32_t sampleCount;
-    uint16_t bitsPerSample;
-} SoundHeader;
-#endif
-
 /* The options of one Open or Save call; owned by the caller for the duration of the call. */
 typedef struct PluginOptions {
     uint8_t useHeaderFormat; /* non-zero: no dialog, the encoding comes from the header */
@@ -44,13 +26,17 @@ typedef struct PluginOptions {
     uint16_t rateIndex;      /* remembered position in the VOX rate list */
 } PluginOptions;
 
-/* Open: fills header, stores a new body (malloc'ed, owned by the caller on success) at *body.
+/* Nothing is thrown out of an entry point: whatever escapes its work fails the call (0) with
+ * string 115 appended to the message (no memory) or string 117.
+ *
+ * Open: fills header, stores a new body (malloc'ed, owned by the caller on success) at *body.
  * Returns 1 on success, 0 on failure (reported through the message sink, nothing left allocated).
  */
 typedef uint8_t (*PluginOpenEntry)(const char* fileName, SoundHeader* header, int16_t** body,
                                    PluginOptions* options);
-/* Save: writes header->sampleCount samples of body (read only); on success formatTag and
- * bitsPerSample hold what was written. Returns 1 or 0; on failure the header is unchanged. */
+/* Save: writes header->sampleCount samples of body (read only) to a partial file that replaces
+ * the target only when complete; on success formatTag and bitsPerSample hold what was written.
+ * Returns 1 or 0; on failure the header and any earlier file at the target are unchanged. */
 typedef uint8_t (*PluginSaveEntry)(const char* fileName, SoundHeader* header, const int16_t* body,
                                    PluginOptions* options);
 /* About: shows the plug-in's about dialog modally; returns the dialog's result (0: not shown). */

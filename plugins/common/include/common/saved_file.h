@@ -38,7 +38,8 @@ private:
 
     const char* targetName_;
     std::string publishedPath_; // the file the complete partial file replaces
-    std::string partialPath_;   // empty when the target is written directly
+    std::string publishedFolder_;
+    std::string partialPath_; // empty when the target is written directly
     std::optional<PluginFile> file_;
 };
 

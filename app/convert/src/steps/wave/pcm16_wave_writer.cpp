@@ -1,4 +1,6 @@
-#include "pcm16_wave_writer.h"
+#include "convert/pcm16_wave_writer.h"
+
+#include "file_access.h"
 
 #include "platform/safe_files.h"
 
@@ -9,7 +11,10 @@
 #include <limits>
 #include <unistd.h>
 
-namespace convert::steps {
+namespace convert {
+
+using steps::SystemErrorText;
+using steps::WriteFully;
 namespace {
 
 static_assert(std::endian::native == std::endian::little,
@@ -49,7 +54,7 @@ std::array<unsigned char, kCanonicalHeaderBytes> Pcm16MonoHeader(uint32_t sample
     return header;
 }
 
-Pcm16WaveWriter::Pcm16WaveWriter(WaveFileIo& io, std::string nativeDestination, uint32_t sampleRate)
+Pcm16WaveWriter::Pcm16WaveWriter(std::string nativeDestination, uint32_t sampleRate, WaveFileIo& io)
     : io_(io)
     , destination_(std::move(nativeDestination))
     , sampleRate_(sampleRate) {}
@@ -60,8 +65,8 @@ Pcm16WaveWriter::~Pcm16WaveWriter() {
 
 bool Pcm16WaveWriter::Open() {
     partial_ = platform::partialPathFor(destination_);
-    file_ = FileHandle(::open(partial_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
-    if (!file_.isOpen()) {
+    fd_ = ::open(partial_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd_ < 0) {
         const int error = errno;
         partial_.clear();
         return fail("Cannot create " + destination_ + ": " + SystemErrorText(error));
@@ -73,19 +78,19 @@ bool Pcm16WaveWriter::Open() {
 }
 
 bool Pcm16WaveWriter::Append(const int16_t* samples, std::size_t count) {
-    if (!file_.isOpen())
+    if (fd_ < 0)
         return fail(error_.empty() ? "The destination is not open" : error_);
     const std::size_t bytes = count * sizeof(int16_t);
     if (dataBytes_ + bytes > kLargestDataBytes)
         return fail("The converted sound is too large for a wave file");
-    if (const auto room = io_.FreeBytes(file_.get());
+    if (const auto room = io_.FreeBytes(fd_);
         room && *room < bytes + kWriteBufferBytes + kDiskReserveBytes)
         return fail("Not enough room on the disk for " + destination_);
     const auto* data = reinterpret_cast<const unsigned char*>(samples);
     if (buffer_.size() + bytes > kWriteBufferBytes && !flushBuffer())
         return false;
     if (bytes > kWriteBufferBytes) {
-        if (!WriteFully(io_, file_.get(), data, bytes))
+        if (!WriteFully(io_, fd_, data, bytes))
             return fail("Cannot write " + destination_ + ": " + SystemErrorText(errno));
     } else {
         buffer_.insert(buffer_.end(), data, data + bytes);
@@ -95,16 +100,15 @@ bool Pcm16WaveWriter::Append(const int16_t* samples, std::size_t count) {
 }
 
 bool Pcm16WaveWriter::Commit() {
-    if (!file_.isOpen())
+    if (fd_ < 0)
         return fail(error_.empty() ? "The destination is not open" : error_);
     if (!flushBuffer())
         return false;
     const auto header = Pcm16MonoHeader(sampleRate_, static_cast<uint32_t>(dataBytes_));
-    if (::lseek(file_.get(), 0, SEEK_SET) < 0 ||
-        !WriteFully(io_, file_.get(), header.data(), header.size()))
+    if (::lseek(fd_, 0, SEEK_SET) < 0 || !WriteFully(io_, fd_, header.data(), header.size()))
         return fail("Cannot write " + destination_ + ": " + SystemErrorText(errno));
     // The odd byte count never happens for 16-bit data, so no pad byte is needed.
-    if (!file_.close())
+    if (!closeFile())
         return fail("Cannot write " + destination_ + ": " + SystemErrorText(errno));
     const auto published = platform::publishFile(partial_, destination_, true);
     partial_.clear();
@@ -115,7 +119,7 @@ bool Pcm16WaveWriter::Commit() {
 }
 
 void Pcm16WaveWriter::Abandon() {
-    file_.close();
+    closeFile();
     if (!partial_.empty() && !committed_)
         ::unlink(partial_.c_str());
     partial_.clear();
@@ -124,16 +128,24 @@ void Pcm16WaveWriter::Abandon() {
 bool Pcm16WaveWriter::flushBuffer() {
     if (buffer_.empty())
         return true;
-    if (!WriteFully(io_, file_.get(), buffer_.data(), buffer_.size()))
+    if (!WriteFully(io_, fd_, buffer_.data(), buffer_.size()))
         return fail("Cannot write " + destination_ + ": " + SystemErrorText(errno));
     buffer_.clear();
     return true;
 }
 
+bool Pcm16WaveWriter::closeFile() {
+    if (fd_ < 0)
+        return true;
+    const int fd = fd_;
+    fd_ = -1;
+    return ::close(fd) == 0;
+}
+
 bool Pcm16WaveWriter::fail(std::string text) {
     error_ = std::move(text);
-    file_.close();
+    closeFile();
     return false;
 }
 
-} // namespace convert::steps
+} // namespace convert

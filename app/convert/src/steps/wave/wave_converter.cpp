@@ -1,8 +1,9 @@
 #include "convert/wave_conversion.h"
 
+#include "convert/pcm16_wave_writer.h"
+
 #include "conversion_percent.h"
 #include "file_access.h"
-#include "pcm16_wave_writer.h"
 #include "rate_converter.h"
 #include "riff_wave_scan.h"
 #include "sample_quantizer.h"
@@ -36,8 +37,8 @@ void removeDestination(const std::string& nativeDestination) {
 // progress when its percentage has changed.
 class BlockPump {
 public:
-    BlockPump(steps::SampleSource& source, steps::RateConverter& rate,
-              steps::Pcm16WaveWriter& writer, std::function<void(int)> showProgress)
+    BlockPump(steps::SampleSource& source, steps::RateConverter& rate, Pcm16WaveWriter& writer,
+              std::function<void(int)> showProgress)
         : source_(source)
         , rate_(rate)
         , writer_(writer)
@@ -76,20 +77,20 @@ private:
         pcm_.resize(mono_.size());
         const long got = source_.ReadPcm16Block(pcm_.data());
         if (got < 0)
-            return fail(source_.Error()), -1;
+            return failBlock(source_.Error());
         if (got > 0 && !writer_.Append(pcm_.data(), static_cast<std::size_t>(got)))
-            return fail(writer_.Error()), -1;
+            return failBlock(writer_.Error());
         return got;
     }
 
     long convertBlock() {
         const long got = source_.ReadBlock(mono_.data());
         if (got < 0)
-            return fail(source_.Error()), -1;
+            return failBlock(source_.Error());
         if (got == 0)
             return 0;
         if (!rate_.Process(mono_.data(), got, resampled_))
-            return fail(rate_.Error()), -1;
+            return failBlock(rate_.Error());
         return writeResampled() ? got : -1;
     }
 
@@ -106,9 +107,14 @@ private:
         return false;
     }
 
+    long failBlock(const std::string& text) {
+        error_ = text;
+        return -1;
+    }
+
     steps::SampleSource& source_;
     steps::RateConverter& rate_;
-    steps::Pcm16WaveWriter& writer_;
+    Pcm16WaveWriter& writer_;
     std::function<void(int)> showProgress_;
     std::vector<float> mono_;
     std::vector<float> resampled_;
@@ -161,7 +167,7 @@ bool WaveConverter::convert(const std::string& nativeSource, const std::string& 
         lastError_ = rate.Error();
         return false;
     }
-    steps::Pcm16WaveWriter writer(io_, nativeDestination, target.samplesPerSec);
+    Pcm16WaveWriter writer(nativeDestination, target.samplesPerSec, io_);
     if (!writer.Open()) {
         lastError_ = writer.Error();
         return false;

@@ -46,3 +46,10 @@ std::string StoredText(const SettingKey& key, const Settings& settings);
 void ApplyStoredText(const SettingKey& key, const char* stored, Settings& settings);
 
 } // namespace shell
+
+namespace shell {
+
+// Copies the fields of the keys that `writer` writes from one Settings to another.
+void CopyKeysOf(SettingWriter writer, const Settings& from, Settings& to);
+
+} // namespace shell

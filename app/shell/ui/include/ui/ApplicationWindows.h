@@ -31,6 +31,9 @@ public:
     TfrmTips& frmTips() const { return *tips_; }
 
 private:
+    void installSettingsCommand();
+    void installDirectoriesCommand();
+
     std::unique_ptr<TfrmMainForm> main_;
     std::unique_ptr<TfrmProgress> progress_;
     std::unique_ptr<TfrmSettings> settings_;

@@ -30,12 +30,19 @@ public:
 
     // Reorders the rows by a column through the job list's comparison; throws
     // shell::SortValueError, leaving the rows as they were, when a numeric cell is not a number.
+    // The header shows the direction of the last successful sort with its arrow.
     void sortByColumn(int column, bool ascending);
+    int sortColumn() const { return sortColumn_; }
+    bool sortAscending() const { return sortAscending_; }
 
 private:
     QTreeWidgetItem* makeItem(const shell::JobRow& row) const;
+    int fittedColumnWidth(int column) const;
+    void showSortIndicator();
 
     const ImageList& images_;
+    int sortColumn_ = -1;
+    bool sortAscending_ = true;
 };
 
 } // namespace ui

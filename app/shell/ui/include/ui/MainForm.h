@@ -4,9 +4,11 @@
 
 #include "ui/ImageList.h"
 
+#include "config/directory_table.h"
 #include "config/settings.h"
 #include "convert/wave_format.h"
 #include "jobs/job_sort.h"
+#include "scheduler/scheduler.h"
 
 #include <QList>
 #include <QMainWindow>
@@ -15,6 +17,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 
 class QAction;
@@ -24,6 +27,8 @@ class QToolBar;
 namespace ui {
 
 class JobListView;
+class MainFormSchedulerWindow;
+class QtMinuteTimer;
 class StatusPanels;
 class TfrmGrid;
 class TfrmPause;
@@ -77,8 +82,10 @@ public:
     // Runs a command's handler, showing a failure in a message box.
     void runCommand(Command command);
     // Files dropped on the window go to this handler (local paths); without one, drops are
-    // refused.
+    // refused, and so are drops while the window is disabled (a conversion run is active) or
+    // while an earlier drop is still being handled.
     void setDropHandler(std::function<void(const QStringList&)> handler);
+    bool isHandlingDrop() const { return handlingDrop_; }
 
     JobListView* ListView1() const { return listView_; }
     StatusPanels* StatusBar1() const { return statusBar_; }
@@ -94,9 +101,10 @@ public:
     uint16_t OutputFormatCode = 7;
     convert::WaveFormat TargetWaveFormat;
     bool CancelRequested = false;
-    int MinutesElapsed = 0;
-    int MinutesRemaining = 0;
     shell::SortDirection sortDirection;
+
+    // The minute scheduler behind Timer1 (MinutesElapsed, MinutesRemaining).
+    shell::Scheduler& scheduler() { return *scheduler_; }
 
     // The selected output format index of cboFormat (-1 without a selection).
     int outputFormatIndex() const;
@@ -105,27 +113,17 @@ public:
     // Rebuilds the job list, the directory grid and the scan's status texts.
     void RefreshJobList();
 
+    // The settings dialog's OK with its validated values: stores them (a failed write throws
+    // shell::ConfigWriteError and nothing is applied) and applies them to the window, the
+    // scheduler and the target wave format.
+    void ConfirmSettings(const shell::Settings& edited);
+
     // Another start asked for this window: restore it (also from minimised) and raise it.
     void restoreFromAnotherStart();
 
 public slots:
     void FormShow();
     void FormClose();
-    void mnuConvertAllClick();
-    void mnuConvertSelectClick();
-    void popConvertSelectedClick();
-    void CreateReport1Click();
-    void CreateReport2Click();
-    void mnuExitClick();
-    void mnuDirClick();
-    void mnuSettingsClick();
-    void ErrorLog1Click();
-    void ClearErrorLog1Click();
-    void mnuRefreshClick();
-    void popRefreshClick();
-    void mnuContentsClick();
-    void ShowTips1Click();
-    void mnuAboutClick();
     void ListView1ColumnClick(int column);
     void ListView1DblClick();
     void Timer1Timer();
@@ -142,15 +140,15 @@ private:
         QList<QAction*> actions;
     };
 
-    void buildMenus();
-    void buildToolBar();
-    void buildPopupMenu();
-    QAction* makeAction(const char* name, const QString& text, Command command,
-                        void (TfrmMainForm::*slot)(), int image = 0);
+    void buildCommandTable();
+    QAction* makeAction(const char* name, const QString& text, Command command, int image);
     void runInstalled(Command command);
     void stabilize();
     void applyOutputFormat();
+    void restoreGeometry(const shell::Settings& stored);
     void showTipsModally();
+    void showInputFolderHint(const shell::DirectoryTable& table);
+    bool acceptsDrops() const;
 
     std::string configPath_;
     ImageList images_;
@@ -160,8 +158,12 @@ private:
     QToolBar* toolBar_ = nullptr;
     QMenu* popupMenu_ = nullptr;
     QTimer timer1_;
+    std::unique_ptr<QtMinuteTimer> minuteTimer_;
+    std::unique_ptr<MainFormSchedulerWindow> schedulerWindow_;
+    std::unique_ptr<shell::Scheduler> scheduler_;
     std::map<Command, CommandEntry> commands_;
     std::function<void(const QStringList&)> dropHandler_;
+    bool handlingDrop_ = false;
     bool shown_ = false;
 };
 

@@ -3,9 +3,8 @@
 #pragma once
 
 #include <QDialog>
+#include <QLabel>
 #include <QTimer>
-
-class QLabel;
 
 namespace ui {
 
@@ -30,6 +29,17 @@ protected:
 private:
     QTimer timer_;
     int frame_ = kFirstFrame;
+};
+
+// A label that keeps its whole text but shows a long one shortened in the middle, so that both
+// the start of a path and the file name stay visible.
+class MiddleElidedLabel : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 };
 
 class TfrmPause : public QDialog {

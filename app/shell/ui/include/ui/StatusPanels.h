@@ -1,4 +1,5 @@
-// StatusBar1: four fixed-width panels, indexed from 0 as the rest of the program names them.
+// StatusBar1: four panels, indexed from 0 as the rest of the program names them. Each is as
+// wide as designed, or as its text needs when that is more.
 #pragma once
 
 #include <QStatusBar>
@@ -21,7 +22,12 @@ public:
     void setPanelText(int panel, const QString& text);
     QLabel* panel(int panel) const;
 
+    // Width kept beyond the text itself, so that nothing is cut by rounding or a style.
+    static constexpr int kTextSlack = 4;
+
 private:
+    void fitPanel(int panel);
+
     std::array<QLabel*, kPanelCount> panels_{};
 };
 

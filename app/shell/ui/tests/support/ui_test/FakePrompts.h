@@ -32,6 +32,8 @@ public:
 
     ui::PromptAnswer message(const ui::PromptRequest& request) override {
         messages.append({request.caption, request.text, request.icon, request.buttons});
+        if (onMessage)
+            onMessage(request);
         if (request.buttons == ui::PromptButtons::YesNo)
             return answerYes ? ui::PromptAnswer::Yes : ui::PromptAnswer::No;
         return ui::PromptAnswer::Ok;
@@ -54,6 +56,8 @@ public:
     QStringList dialogs;
     QStringList dialogTitles;
     DialogHandler onDialog;
+    // Runs while a message box would be up, before it is answered.
+    std::function<void(const ui::PromptRequest&)> onMessage;
     bool answerYes = true;
 };
 

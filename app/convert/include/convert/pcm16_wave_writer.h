@@ -5,14 +5,13 @@
 // and a failure leaves nothing behind.
 
 #include "convert/wave_file_io.h"
-#include "file_access.h"
 
 #include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-namespace convert::steps {
+namespace convert {
 
 inline constexpr std::size_t kCanonicalHeaderBytes = 44;
 // Bytes the writer collects before each write to the disk.
@@ -27,7 +26,8 @@ std::array<unsigned char, kCanonicalHeaderBytes> Pcm16MonoHeader(uint32_t sample
 class Pcm16WaveWriter {
 public:
     // nativeDestination is the final path; nothing exists there until Commit.
-    Pcm16WaveWriter(WaveFileIo& io, std::string nativeDestination, uint32_t sampleRate);
+    Pcm16WaveWriter(std::string nativeDestination, uint32_t sampleRate,
+                    WaveFileIo& io = SystemWaveFileIo());
     // Removes the partial file unless Commit succeeded.
     ~Pcm16WaveWriter();
     Pcm16WaveWriter(const Pcm16WaveWriter&) = delete;
@@ -50,16 +50,17 @@ public:
 private:
     bool flushBuffer();
     bool fail(std::string text);
+    bool closeFile();
 
     WaveFileIo& io_;
     std::string destination_;
     std::string partial_;
     uint32_t sampleRate_;
-    FileHandle file_;
+    int fd_ = -1;
     std::vector<unsigned char> buffer_;
     uint64_t dataBytes_ = 0;
     bool committed_ = false;
     std::string error_;
 };
 
-} // namespace convert::steps
+} // namespace convert

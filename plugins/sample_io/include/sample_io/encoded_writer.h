@@ -6,13 +6,10 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace codecs {
+namespace sample_io {
 
 // Samples per block, and the size of the one output buffer.
 inline constexpr std::size_t encodeBlockSamples = 4096;
-
-// True for the tags writeEncodedBlocks can encode: 1 (8-bit PCM), 6, 7 and 23.
-bool canEncode(uint16_t formatTag);
 
 // Encodes `count` samples with the encoding of `formatTag` (1 means 8-bit unsigned PCM here)
 // in blocks of encodeBlockSamples and writes each block to `file`; ADPCM carries its state
@@ -23,4 +20,4 @@ bool canEncode(uint16_t formatTag);
 bool writeEncodedBlocks(common::PluginFile& file, const int16_t* samples, uint32_t count,
                         uint16_t formatTag);
 
-} // namespace codecs
+} // namespace sample_io

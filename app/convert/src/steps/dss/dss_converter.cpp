@@ -1,0 +1,95 @@
+#include "convert/dss_conversion.h"
+
+#include "platform/file_search.h"
+#include "platform/paths.h"
+#include "platform/programs.h"
+#include "platform/safe_files.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace convert {
+namespace {
+
+constexpr const char* kConverterName = "Dictconv";
+
+bool isRegularFile(const std::string& nativePath) {
+    struct stat status {};
+    return ::stat(nativePath.c_str(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
+std::string folderOf(const std::string& nativePath) {
+    const std::size_t slash = nativePath.rfind('/');
+    return slash == std::string::npos ? std::string(".") : nativePath.substr(0, slash + 1);
+}
+
+std::string nameOf(const std::string& nativePath) {
+    const std::size_t slash = nativePath.rfind('/');
+    return slash == std::string::npos ? nativePath : nativePath.substr(slash + 1);
+}
+
+// A result left by an earlier run, and the partial files of a converter that was killed, must
+// never be taken for this job's result.
+void removeEarlierResults(const std::string& nativeResult) {
+    ::unlink(nativeResult.c_str());
+    const std::string folder = folderOf(nativeResult);
+    const std::string partials = "." + nameOf(nativeResult) + ".*.part";
+    for (const auto& entry : platform::findEntries(folder, partials))
+        if (!entry.isDirectory && platform::isPartialName(entry.name))
+            ::unlink((folder + entry.name).c_str());
+}
+
+// Moves the converter's result to the job's temporary wave; across file systems by a copy.
+bool takeResult(const std::string& nativeResult, const std::string& nativeTarget) {
+    if (::rename(nativeResult.c_str(), nativeTarget.c_str()) == 0)
+        return true;
+    if (errno != EXDEV)
+        return false;
+    const bool copied = platform::copyFileSafely(nativeResult, nativeTarget, true) ==
+                        platform::PublishResult::Published;
+    ::unlink(nativeResult.c_str());
+    return copied;
+}
+
+} // namespace
+
+std::string DefaultConverterPath() {
+    return platform::executableFolder() + kConverterName;
+}
+
+DssConverter::DssConverter(const JobErrorReporter& errors, EventLoop& loop,
+                           std::string converterPath, std::string resultPath)
+    : errors_(errors)
+    , loop_(loop)
+    , converterPath_(std::move(converterPath))
+    , resultPath_(std::move(resultPath)) {}
+
+bool DssConverter::ConvertDssToWave(int rowIndex, const std::string& inputPath,
+                                    const std::string& tempWavePath) {
+    const std::string nativeResult = platform::resolvePath(resultPath_);
+    const std::string nativeTemp = platform::resolvePath(tempWavePath);
+    removeEarlierResults(nativeResult);
+
+    const std::string nativeInput = platform::resolvePath(inputPath);
+    int exitCode = -1;
+    const bool started = AwaitInBackground(loop_, [&] {
+        return platform::startProgram(converterPath_, {nativeInput}, true, &exitCode);
+    });
+    if (!started) {
+        errors_.LogJobError(rowIndex, "Could not convert " + inputPath +
+                                          " to .wav format in Windows temp folder");
+        ::unlink(nativeTemp.c_str());
+        return false;
+    }
+    // A converter that failed may still have left a file: it is not this job's result.
+    if (exitCode == 0 && isRegularFile(nativeResult) && takeResult(nativeResult, nativeTemp))
+        return true;
+    ::unlink(nativeResult.c_str());
+    errors_.LogJobError(rowIndex, "Could not convert " + tempWavePath + " to .wav format");
+    ::unlink(nativeTemp.c_str());
+    return false;
+}
+
+} // namespace convert

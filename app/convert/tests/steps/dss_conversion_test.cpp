@@ -1,0 +1,187 @@
+#include "convert/dss_conversion.h"
+
+#include "dss_writer.h"
+#include "wave_test_files.h"
+
+#include "platform/paths.h"
+#include "platform_test/test_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+namespace wt = wave_test;
+using platform_test::TestFolder;
+
+// ConvertDssToWave with stand-in converters: small scripts that do one thing each.
+class DssConversionTest : public ::testing::Test {
+protected:
+    DssConversionTest()
+        : drives_("IMPORT_DRIVE_ROOT", folder.str() + "/drives") {
+        folder.makeFolder("drives/c/Dict");
+        folder.makeFolder("drives/tmp");
+        result = folder.path() / "drives/c/tmp.wav";
+        input = folder.writeFile("drives/c/Dict/dict 1.dss", "DSS input");
+    }
+
+    // A converter script with the body given (sh); $1 is the input.
+    std::string Converter(const std::string& body) {
+        const auto path = folder.writeFile("bin/Dictconv", "#!/bin/sh\n" + body + "\n");
+        fs::permissions(path, fs::perms::owner_all);
+        return path.string();
+    }
+
+    bool Convert(const std::string& converterPath) {
+        convert::DssConverter converter(reporter, loop, converterPath);
+        return converter.ConvertDssToWave(1, kInputPath, kTempPath);
+    }
+
+    fs::path TempWave() const { return folder.path() / "drives/tmp/dict 1.wav"; }
+
+    static constexpr const char* kInputPath = "C:\\Dict\\dict 1.dss";
+    static constexpr const char* kTempPath = "C:\\..\\tmp\\dict 1.wav";
+
+    TestFolder folder;
+    fs::path result;
+    fs::path input;
+    convert::TaskQueueLoop loop;
+    convert::FixedClock clock{2026, 3, 15, 14, 35, 9};
+    shell::Settings settings;
+    std::vector<shell::JobRow> rows = std::vector<shell::JobRow>(3);
+    std::string panel3;
+    convert::JobRowsErrorView view{rows, panel3};
+    convert::JobErrorReporter reporter{settings, clock, view};
+
+private:
+    platform_test::ScopedEnv drives_;
+};
+
+TEST_F(DssConversionTest, TakesTheResultAndPassesTheInputAsOneArgument) {
+    wt::WriteBytes(TempWave(), "stale temporary wave");
+    ASSERT_TRUE(
+        Convert(Converter("printf 'converted %s' \"$1\" > \"$IMPORT_DRIVE_ROOT/c/tmp.wav\"")));
+    EXPECT_EQ(wt::ReadBytes(TempWave()), "converted " + input.string());
+    EXPECT_FALSE(fs::exists(result));
+    EXPECT_EQ(rows[1].columns[shell::kColOutputFile], "");
+}
+
+struct FailureCase {
+    const char* name;
+    const char* script; // empty: no converter at all
+    bool staleResult;   // a result of an earlier run lies at c:\tmp.wav
+    const char* message;
+};
+
+void PrintTo(const FailureCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class DssFailureTest : public DssConversionTest,
+                       public ::testing::WithParamInterface<FailureCase> {};
+
+TEST_P(DssFailureTest, ReportsTheJobAndLeavesNoWave) {
+    const FailureCase& c = GetParam();
+    if (c.staleResult)
+        wt::WriteBytes(result, "result of an earlier, failed run");
+    wt::WriteBytes(TempWave(), "stale temporary wave");
+    const std::string converter =
+        *c.script ? Converter(c.script) : (folder.path() / "bin/none/Dictconv").string();
+    EXPECT_FALSE(Convert(converter));
+    EXPECT_EQ(rows[1].columns[shell::kColOutputFile], c.message);
+    EXPECT_EQ(panel3, c.message);
+    EXPECT_FALSE(fs::exists(TempWave()));
+    EXPECT_FALSE(fs::is_regular_file(result)); // a folder there is left alone
+}
+
+constexpr const char* kNotStarted =
+    "Could not convert C:\\Dict\\dict 1.dss to .wav format in Windows temp folder";
+constexpr const char* kNoResult = "Could not convert C:\\..\\tmp\\dict 1.wav to .wav format";
+
+INSTANTIATE_TEST_SUITE_P(
+    Converters, DssFailureTest,
+    ::testing::Values(
+        FailureCase{"Missing", "", false, kNotStarted},
+        FailureCase{"MissingWithAStaleResult", "", true, kNotStarted},
+        FailureCase{"WritesNothing", "exit 0", false, kNoResult},
+        FailureCase{"WritesNothingAfterAFailedRun", "exit 0", true, kNoResult},
+        FailureCase{"FailsAfterWriting", "echo partial > \"$IMPORT_DRIVE_ROOT/c/tmp.wav\"; exit 3",
+                    false, kNoResult},
+        FailureCase{"ExitsWithMinusOne", "exit 255", false, kNoResult},
+        FailureCase{"KilledBySignal", "kill -9 $$", false, kNoResult},
+        FailureCase{"WritesAFolder", "mkdir \"$IMPORT_DRIVE_ROOT/c/tmp.wav\"", false, kNoResult}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A result that cannot reach the temporary wave is reported now, not as a later failure.
+TEST_F(DssConversionTest, ReportsAResultThatCannotBeTaken) {
+    convert::DssConverter converter(reporter, loop,
+                                    Converter("echo wave > \"$IMPORT_DRIVE_ROOT/c/tmp.wav\""));
+    EXPECT_FALSE(converter.ConvertDssToWave(1, kInputPath, "C:\\..\\gone\\dict 1.wav"));
+    EXPECT_EQ(panel3, "Could not convert C:\\..\\gone\\dict 1.wav to .wav format");
+    EXPECT_FALSE(fs::exists(result));
+}
+
+TEST_F(DssConversionTest, RemovesPartialFilesOfAKilledConverter) {
+    const auto partial = folder.writeFile("drives/c/.tmp.wav.123-0.part", "half");
+    const auto unrelated = folder.writeFile("drives/c/.other.wav.1-0.part", "not ours");
+    ASSERT_TRUE(
+        Convert(Converter("ls -a \"$IMPORT_DRIVE_ROOT/c\" > \"$IMPORT_DRIVE_ROOT/c/tmp.wav\"")));
+    EXPECT_EQ(wt::ReadBytes(TempWave()).find(".tmp.wav.123-0.part"), std::string::npos);
+    EXPECT_FALSE(fs::exists(partial));
+    EXPECT_TRUE(fs::exists(unrelated));
+}
+
+// The converter waits for a file that only the interface thread's event processing creates:
+// it finishes only if events are processed while it runs.
+TEST_F(DssConversionTest, ProcessesEventsWhileTheConverterRuns) {
+    const fs::path go = folder.path() / "go";
+    int processed = 0;
+    loop.onProcessEvents = [&] {
+        ++processed;
+        if (!fs::exists(go))
+            wt::WriteBytes(go, "");
+    };
+    const std::string script = "i=0; while [ ! -e '" + go.string() +
+                               "' ] && [ $i -lt 300 ]; do sleep 0.1; i=$((i+1)); done\n"
+                               "[ -e '" +
+                               go.string() +
+                               "' ] || exit 9\n"
+                               "echo done > \"$IMPORT_DRIVE_ROOT/c/tmp.wav\"";
+    // The loop wakes for posted tasks only: a ticking task keeps it processing.
+    std::atomic<bool> running{true};
+    std::thread ticker([&] {
+        while (running) {
+            loop.Post([] {});
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+    });
+    const bool converted = Convert(Converter(script));
+    running = false;
+    ticker.join();
+    EXPECT_TRUE(converted) << rows[1].columns[shell::kColOutputFile];
+    EXPECT_GT(processed, 0);
+}
+
+// The real converter beside the tests, on a generated DSS file.
+TEST_F(DssConversionTest, RunsDictconvOnARealDssFile) {
+    dss_test::DssSpec spec;
+    spec.frames = 200;
+    wt::WriteBytes(input, dss_test::DssFile(spec));
+    ASSERT_TRUE(Convert(convert::DefaultConverterPath())) << rows[1].columns[shell::kColOutputFile];
+    const auto samples = wt::ReadCanonicalPcm16(TempWave(), 11025);
+    ASSERT_TRUE(samples.has_value());
+    EXPECT_GT(samples->size(), 200u * 264 - 264);
+
+    wt::WriteBytes(input, "not a DSS file");
+    EXPECT_FALSE(Convert(convert::DefaultConverterPath()));
+    EXPECT_EQ(rows[1].columns[shell::kColOutputFile], kNoResult);
+}
+
+} // namespace

@@ -1,0 +1,119 @@
+#include "listenbox/ListenWindow.h"
+
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMetaObject>
+#include <QPointer>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace listenbox {
+namespace {
+
+constexpr int kPositionRefreshMs = 200;
+
+QPushButton* makeButton(const char* name, const QString& text, QWidget* parent) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    return button;
+}
+
+QLabel* makeLabel(const char* name, QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    return label;
+}
+
+} // namespace
+
+ListenWindow::ListenWindow(QWidget* parent)
+    : QWidget(parent)
+    , lblFile_(makeLabel("lblFile", this))
+    , lblPosition_(makeLabel("lblPosition", this))
+    , lblStatus_(makeLabel("lblStatus", this))
+    , btnPlay_(makeButton("btnPlay", tr("&Play"), this))
+    , btnPause_(makeButton("btnPause", tr("P&ause"), this))
+    , btnStop_(makeButton("btnStop", tr("&Stop"), this)) {
+    setObjectName(QStringLiteral("frmListen"));
+    setWindowTitle(QStringLiteral("Listenbox"));
+    lblStatus_->setWordWrap(true);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(btnPlay_);
+    buttons->addWidget(btnPause_);
+    buttons->addWidget(btnStop_);
+    buttons->addStretch();
+    buttons->addWidget(lblPosition_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(lblFile_);
+    layout->addLayout(buttons);
+    layout->addWidget(lblStatus_);
+
+    connect(btnPlay_, &QPushButton::clicked, this, [this] { play(); });
+    connect(btnPause_, &QPushButton::clicked, this, [this] { pause(); });
+    connect(btnStop_, &QPushButton::clicked, this, [this] { stop(); });
+    clock_.setInterval(kPositionRefreshMs);
+    connect(&clock_, &QTimer::timeout, this, [this] { stabilize(); });
+
+    // The notice comes on the audio system's thread: the window takes it on its own.
+    QPointer<ListenWindow> self(this);
+    session_.setEndNotice([self](uint64_t playback) {
+        QMetaObject::invokeMethod(
+            self.data(),
+            [self, playback] {
+                if (self) {
+                    self->session_.PlaybackEnded(playback);
+                    self->stabilize();
+                }
+            },
+            Qt::QueuedConnection);
+    });
+    stabilize();
+}
+
+bool ListenWindow::openFile(const QString& nativePath, const VoxReading& vox) {
+    lblFile_->setText(QFileInfo(nativePath).fileName());
+    setWindowTitle(QStringLiteral("Listenbox - ") + QFileInfo(nativePath).fileName());
+    std::string error;
+    const bool opened = session_.Open(nativePath.toStdString(), vox, error);
+    lblStatus_->setText(
+        opened ? QString()
+               : tr("Cannot open %1: %2").arg(nativePath, QString::fromStdString(error).trimmed()));
+    stabilize();
+    return opened;
+}
+
+void ListenWindow::play() {
+    std::string error;
+    if (!session_.Play(error))
+        lblStatus_->setText(tr("Cannot play: %1").arg(QString::fromStdString(error).trimmed()));
+    else
+        lblStatus_->clear();
+    stabilize();
+}
+
+void ListenWindow::pause() {
+    session_.Pause();
+    stabilize();
+}
+
+void ListenWindow::stop() {
+    session_.Stop();
+    stabilize();
+}
+
+void ListenWindow::stabilize() {
+    const PlayState state = session_.state();
+    btnPlay_->setEnabled(state == PlayState::Stopped || state == PlayState::Paused);
+    btnPause_->setEnabled(state == PlayState::Playing || state == PlayState::Paused);
+    btnStop_->setEnabled(state == PlayState::Playing || state == PlayState::Paused);
+    lblPosition_->setText(QString::fromStdString(FormatSeconds(session_.PositionSeconds())) +
+                          QStringLiteral(" / ") +
+                          QString::fromStdString(FormatSeconds(session_.DurationSeconds())));
+    if (state == PlayState::Playing)
+        clock_.start();
+    else
+        clock_.stop();
+}
+
+} // namespace listenbox

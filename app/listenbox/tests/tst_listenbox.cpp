@@ -1,0 +1,163 @@
+// Listenbox's window on the offscreen platform, playing into ALSA's file plugin: the buttons
+// are driven by their object names and the samples that reach the device are checked.
+#include "listenbox/ListenWindow.h"
+
+#include "audio_sandbox.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+void putLe16(std::string& out, uint16_t value) {
+    out.push_back(static_cast<char>(value & 0xFF));
+    out.push_back(static_cast<char>(value >> 8));
+}
+
+void putLe32(std::string& out, uint32_t value) {
+    for (int i = 0; i < 4; ++i)
+        out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+// Samples without zeros (the device adds zeros of its own around a buffer).
+std::vector<int16_t> testSamples(std::size_t count) {
+    std::vector<int16_t> samples(count);
+    for (std::size_t i = 0; i < count; ++i)
+        samples[i] = static_cast<int16_t>(1 + (i * 97) % 20000);
+    return samples;
+}
+
+std::string pcm16Wave(const std::vector<int16_t>& samples, uint32_t rate) {
+    std::string data;
+    for (int16_t s : samples)
+        putLe16(data, static_cast<uint16_t>(s));
+    std::string out = "RIFF";
+    putLe32(out, static_cast<uint32_t>(36 + data.size()));
+    out += "WAVEfmt ";
+    putLe32(out, 16);
+    putLe16(out, 1);
+    putLe16(out, 1);
+    putLe32(out, rate);
+    putLe32(out, rate * 2);
+    putLe16(out, 2);
+    putLe16(out, 16);
+    out += "data";
+    putLe32(out, static_cast<uint32_t>(data.size()));
+    return out + data;
+}
+
+} // namespace
+
+class TestListenbox : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<AudioSandbox> sandbox;
+    std::unique_ptr<listenbox::ListenWindow> window;
+    std::filesystem::path folder;
+
+    QPushButton* button(const char* name) {
+        return window->findChild<QPushButton*>(QString::fromLatin1(name));
+    }
+    QString label(const char* name) {
+        return window->findChild<QLabel*>(QString::fromLatin1(name))->text();
+    }
+    std::string writeFile(const char* name, const std::string& bytes) {
+        const auto path = folder / name;
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path.string();
+    }
+
+private slots:
+    void init() {
+        sandbox = std::make_unique<AudioSandbox>();
+        char pattern[] = "/tmp/listenbox-test-XXXXXX";
+        folder = ::mkdtemp(pattern);
+        window = std::make_unique<listenbox::ListenWindow>();
+        window->show();
+    }
+
+    void cleanup() {
+        window.reset();
+        sandbox.reset();
+        std::filesystem::remove_all(folder);
+    }
+
+    void playsTheWholeFileToTheDevice() {
+        sandbox->routeToFile();
+        const auto samples = testSamples(4000);
+        QVERIFY(window->openFile(
+            QString::fromStdString(writeFile("dict 1.wav", pcm16Wave(samples, 8000)))));
+        QCOMPARE(label("lblFile"), QStringLiteral("dict 1.wav"));
+        QCOMPARE(label("lblPosition"), QStringLiteral("0:00 / 0:00"));
+        QVERIFY(button("btnPlay")->isEnabled());
+        QVERIFY(!button("btnStop")->isEnabled());
+        QTest::mouseClick(button("btnPlay"), Qt::LeftButton);
+        QVERIFY(!button("btnPlay")->isEnabled());
+        QVERIFY(button("btnStop")->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(window->session().state() == listenbox::PlayState::Stopped, 20000);
+        QVERIFY(button("btnPlay")->isEnabled());
+        QCOMPARE(withoutZeros(sandbox->samplesWritten()), samples);
+    }
+
+    void pausesResumesAndStops() {
+        sandbox->routeToPacedPipe(32 * 1024);
+        const auto samples = testSamples(8000 * 60); // a minute: never played out here
+        QVERIFY(window->openFile(
+            QString::fromStdString(writeFile("long.wav", pcm16Wave(samples, 8000)))));
+        QCOMPARE(label("lblPosition"), QStringLiteral("0:00 / 1:00"));
+        QTest::mouseClick(button("btnPlay"), Qt::LeftButton);
+        QCOMPARE(window->session().state(), listenbox::PlayState::Playing);
+        QTRY_VERIFY_WITH_TIMEOUT(sandbox->bytesRead() > 0, 20000);
+        QTest::mouseClick(button("btnPause"), Qt::LeftButton);
+        QCOMPARE(window->session().state(), listenbox::PlayState::Paused);
+        QVERIFY(button("btnPlay")->isEnabled());
+        const double pausedAt = window->session().PositionSeconds();
+        QCOMPARE(window->session().PositionSeconds(), pausedAt);
+        QTest::mouseClick(button("btnPause"), Qt::LeftButton);
+        QCOMPARE(window->session().state(), listenbox::PlayState::Playing);
+        QTest::mouseClick(button("btnStop"), Qt::LeftButton);
+        QCOMPARE(window->session().state(), listenbox::PlayState::Stopped);
+        QCOMPARE(window->session().PositionSeconds(), 0.0);
+        QVERIFY(button("btnPlay")->isEnabled());
+        QVERIFY(!button("btnPause")->isEnabled());
+        // The notice of the stopped playback, queued by now, must not end the next one.
+        QTest::mouseClick(button("btnPlay"), Qt::LeftButton);
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+        QCOMPARE(window->session().state(), listenbox::PlayState::Playing);
+        QTest::mouseClick(button("btnStop"), Qt::LeftButton);
+    }
+
+    void opensAVoxFileAsDialogicAdpcmAt8000() {
+        const std::string codes(4000, '\x17');
+        QVERIFY(window->openFile(QString::fromStdString(writeFile("job.vox", codes))));
+        QCOMPARE(window->session().DurationSeconds(), 1.0);
+        QVERIFY(window->openFile(QString::fromStdString(writeFile("job2.VOX", codes)), {7, 4000}));
+        QCOMPARE(window->session().DurationSeconds(), 1.0);
+    }
+
+    void namesAFileItCannotOpen() {
+        const QString path = QString::fromStdString(writeFile("broken.wav", "not a wave file"));
+        QVERIFY(!window->openFile(path));
+        QVERIFY2(label("lblStatus").startsWith(QStringLiteral("Cannot open ") + path + ": "),
+                 qPrintable(label("lblStatus")));
+        QVERIFY(label("lblStatus").size() >
+                QString(QStringLiteral("Cannot open ") + path + ": ").size());
+        QVERIFY(!button("btnPlay")->isEnabled());
+        QVERIFY(!window->openFile(QString::fromStdString((folder / "missing.wav").string())));
+        QVERIFY(!button("btnPlay")->isEnabled());
+    }
+};
+
+QTEST_MAIN(TestListenbox)
+#include "tst_listenbox.moc"

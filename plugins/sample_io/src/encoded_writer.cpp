@@ -1,0 +1,42 @@
+#include "sample_io/encoded_writer.h"
+
+#include "codecs/block_encoder.h"
+#include "common/message_sink.h"
+#include "textpack/string_ids.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+
+namespace sample_io {
+namespace {
+
+bool reportUnsupportedTag(const common::PluginFile& file, uint16_t formatTag) {
+    char text[128];
+    std::snprintf(text, sizeof text, common::loadText(TEXT_ID_UNSUPPORTED_TAG), int{formatTag});
+    return common::reportWithName(file.fileName(), text);
+}
+
+} // namespace
+
+bool writeEncodedBlocks(common::PluginFile& file, const int16_t* samples, uint32_t count,
+                        uint16_t formatTag) {
+    const codecs::BlockEncoder encode = codecs::findBlockEncoder(formatTag);
+    if (encode == nullptr) {
+        return reportUnsupportedTag(file, formatTag);
+    }
+    std::array<uint8_t, encodeBlockSamples> buffer;
+    codecs::AdpcmState state;
+    for (uint32_t done = 0; done < count;) {
+        const auto blockCount =
+            static_cast<uint32_t>(std::min<std::size_t>(encodeBlockSamples, count - done));
+        const std::size_t bytes = encode(samples + done, blockCount, buffer.data(), state);
+        if (!file.write(buffer.data(), bytes)) {
+            return false;
+        }
+        done += blockCount;
+    }
+    return true;
+}
+
+} // namespace sample_io

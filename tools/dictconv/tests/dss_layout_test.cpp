@@ -1,0 +1,78 @@
+#include "dictconv/dss_layout.h"
+
+#include "dss_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using dictconv::LayoutVerdict;
+
+struct LayoutCase {
+    const char* name;
+    std::string bytes;
+    LayoutVerdict verdict;
+    const char* reason; // part of the reason; empty for a valid file
+};
+
+void PrintTo(const LayoutCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+std::string Header(int version, int codec) {
+    dss_test::DssSpec spec;
+    spec.version = version;
+    spec.codec = static_cast<dss_test::Codec>(codec);
+    return dss_test::DssHeader(spec);
+}
+
+std::string Blocks(std::size_t count) {
+    return std::string(count * 512, '\x11');
+}
+
+std::string WithByte(std::string bytes, std::size_t at, char value) {
+    bytes[at] = value;
+    return bytes;
+}
+
+class DssLayoutTest : public ::testing::TestWithParam<LayoutCase> {};
+
+TEST_P(DssLayoutTest, JudgesTheFile) {
+    const LayoutCase& c = GetParam();
+    const auto* start = reinterpret_cast<const unsigned char*>(c.bytes.data());
+    const auto check = dictconv::CheckDssLayout(start, c.bytes.size(), c.bytes.size());
+    EXPECT_EQ(check.verdict, c.verdict);
+    EXPECT_NE(check.reason.find(c.reason), std::string::npos) << check.reason;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, DssLayoutTest,
+    ::testing::Values(
+        LayoutCase{"StandardPlayVersion2", Header(2, 0) + Blocks(3), LayoutVerdict::Valid, ""},
+        LayoutCase{"LongPlayVersion3", Header(3, 2) + Blocks(1), LayoutVerdict::Valid, ""},
+        LayoutCase{"Empty", "", LayoutVerdict::NotDss, "empty"},
+        LayoutCase{"ThreeBytes", "\2ds", LayoutVerdict::NotDss, "signature"},
+        LayoutCase{"Version1", WithByte(Header(2, 0) + Blocks(1), 0, 1), LayoutVerdict::NotDss,
+                   "signature"},
+        LayoutCase{"Version4", WithByte(Header(2, 0) + Blocks(1), 0, 4), LayoutVerdict::NotDss,
+                   "signature"},
+        LayoutCase{"UpperCaseSignature", WithByte(Header(2, 0) + Blocks(1), 1, 'D'),
+                   LayoutVerdict::NotDss, "signature"},
+        LayoutCase{"Riff", "RIFF\x24\0\0\0WAVEfmt " + Blocks(1), LayoutVerdict::NotDss,
+                   "signature"},
+        LayoutCase{"UnknownCodec", WithByte(Header(2, 0) + Blocks(1), 0x2A4, 1),
+                   LayoutVerdict::NotDss, "unknown codec 1"},
+        LayoutCase{"HeaderCutShort", Header(2, 0).substr(0, 700), LayoutVerdict::Truncated,
+                   "header is incomplete"},
+        LayoutCase{"Version3HeaderOfVersion2", WithByte(Header(2, 0), 0, 3) + Blocks(0),
+                   LayoutVerdict::Truncated, "header is incomplete"},
+        LayoutCase{"AudioEndsInsideABlock", Header(2, 0) + Blocks(2).substr(0, 1000),
+                   LayoutVerdict::Truncated, "inside a block"},
+        LayoutCase{"OneByteOfAudio", Header(2, 2) + "x", LayoutVerdict::Truncated,
+                   "inside a block"},
+        LayoutCase{"HeaderOnly", Header(2, 0), LayoutVerdict::NoAudio, "no audio"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
