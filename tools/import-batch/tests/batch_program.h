@@ -31,9 +31,7 @@ public:
     explicit BatchWorkspace(bool inMemory = false);
 
     fs::path work() const { return root() / "work"; }
-    fs::path drive(const std::string& relative) const {
-        return root() / "drives" / relative;
-    }
+    fs::path drive(const std::string& relative) const { return root() / "drives" / relative; }
     fs::path temp() const { return root() / "tmp"; }
     const fs::path& root() const { return folder_->path(); }
 

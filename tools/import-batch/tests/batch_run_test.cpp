@@ -6,6 +6,7 @@
 #include "convert/output_namer.h"
 #include "convert/run_lock.h"
 #include "convert/toolkit_vox_writer.h"
+#include "dss_writer.h"
 #include "wave_fixture.h"
 
 #include <gtest/gtest.h>
@@ -138,6 +139,22 @@ TEST_F(BatchRunTest, WritesVoxThroughTheWaveChainAndTheToolkit) {
     EXPECT_NEAR(studioBytes, 4000, 40);
     EXPECT_EQ(linesOf(result.out).at(1),
               "C:\\Dict\\Type1\\b studio.wav -> " + outputPath(2, ".vox") + " (4 KB)");
+}
+
+// A DSS dictation through the DSS converter beside the program, the chain and the toolkit.
+TEST_F(BatchRunTest, ConvertsADssDictationThroughTheConverter) {
+    configure({"VoxFormat=1"});
+    dss_test::DssSpec spec;
+    spec.frames = 400;
+    workspace.addFile("c/Dict/Type1/memo.dss", dss_test::DssFile(spec));
+
+    const BatchResult result = runBatch(workspace, {});
+
+    ASSERT_EQ(result.exitCode, 0) << result.out << result.err;
+    EXPECT_EQ(namesIn(in1), (std::vector<std::string>{"_memo.dss"}));
+    ASSERT_TRUE(fs::exists(out1 / name(1, ".vox")));
+    EXPECT_GT(fs::file_size(out1 / name(1, ".vox")), 1000u);
+    EXPECT_FALSE(fs::exists(workspace.drive("c/tmp.wav"))) << "the converter's result is taken";
 }
 
 TEST_F(BatchRunTest, AFailedJobIsPrintedWithItsErrorAndSetsTheExitStatus) {

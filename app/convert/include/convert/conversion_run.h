@@ -54,6 +54,10 @@ private:
     template <class ConvertRows>
     void Run(ConvertRows convertRows);
     void ConvertJob(int rowIndex, const RunTempFolder& temp);
+    void ShowJobStart(int rowIndex, const shell::JobRow& row);
+    std::string NextOutputName(const shell::JobRow& row);
+    void ConvertJobFiles(int rowIndex, const shell::JobRow& row, const RunTempFolder& temp,
+                         JobOutcome& outcome);
     bool BringInputToTemp(int rowIndex, const JobPaths& paths, const std::string& inputName);
     bool WriteOutput(int rowIndex, const JobPaths& paths);
     bool WriteVoxOutput(int rowIndex, const JobPaths& paths, const std::string& voxTemp);

@@ -139,62 +139,76 @@ void ConversionRun::Fail(int rowIndex, const std::string& text) {
 }
 
 void ConversionRun::ConvertJob(int rowIndex, const RunTempFolder& temp) {
-    RunHost& host = context_.host;
-    const shell::JobRow row = host.JobRow(rowIndex);
-    const std::string& inputDir = row.columns[shell::kColInputDir];
-    const std::string& outputDir = row.columns[shell::kColOutputDir];
-    const int number = rowIndex + 1;
-    const int total = host.JobCount();
-    host.SetStatusPanel(kStatusPanelRun, StatusPanelJobText(number, total));
-    const std::string& inputName = row.columns[shell::kColInputFile];
-    host.SetStatusText(ProgressJobText(number, total));
-    host.SetFileNameText("Converting: " + inputName);
-    host.SetInputText("Input Dir: " + inputDir);
-    host.SetOutputText("Output Dir: " + outputDir);
-    host.RepaintProgress();
-
+    const shell::JobRow row = context_.host.JobRow(rowIndex);
+    ShowJobStart(rowIndex, row);
     JobOutcome outcome;
     outcome.rowIndex = rowIndex;
-    outcome.inputPath = platform::joinPath(inputDir, inputName);
+    outcome.inputPath =
+        platform::joinPath(row.columns[shell::kColInputDir], row.columns[shell::kColInputFile]);
     jobError_.clear();
     try {
-        OutputNamer& namer = context_.namer;
-        shell::Settings naming = context_.settings;
-        naming.VoxFormat = host.OutputFormatIndex();
-        naming.Priority = host.PriorityIndex();
-        namer.UpdateJobDateKey();
-        namer.FindLastJobNumber(outputDir);
-        const std::string outputName =
-            namer.BuildOutputName(naming, inputName, Trimmed(row.columns[shell::kColUserId]),
-                                  Trimmed(row.columns[shell::kColLoc]));
-
-        const JobPaths paths = BuildJobPaths(inputDir, inputName, outputDir, outputName,
-                                             temp.ready() ? temp.path() : std::string());
-        if (!temp.ready()) {
-            Fail(rowIndex, CopyToTempFailedText(paths.inputPath));
-        } else {
-            RemoveTempFile(paths.tempWavePath);
-            if (BringInputToTemp(rowIndex, paths, inputName) && WriteOutput(rowIndex, paths)) {
-                if (!platform::pathExists(paths.outputPath)) {
-                    Fail(rowIndex, OutputCreationFailedText(paths.outputPath));
-                } else {
-                    std::string caption = "_" + inputName;
-                    if (auto renamed = MarkInputDone(inputDir, inputName))
-                        caption = *renamed;
-                    else
-                        Fail(rowIndex, RenameFailedText(paths.inputPath));
-                    ShowConverted(rowIndex, paths, caption, outputName, outcome);
-                }
-            }
-        }
+        ConvertJobFiles(rowIndex, row, temp, outcome);
     } catch (const std::exception& failure) {
         // One job's unexpected failure (no memory, a file system error) ends that job only.
         Fail(rowIndex, failure.what());
     }
+    // A step that reported its own error left it in the row.
     outcome.error = jobError_;
     if (outcome.error.empty() && !outcome.converted)
-        outcome.error = host.JobRow(rowIndex).columns[shell::kColOutputFile];
-    host.JobFinished(outcome);
+        outcome.error = context_.host.JobRow(rowIndex).columns[shell::kColOutputFile];
+    context_.host.JobFinished(outcome);
+}
+
+void ConversionRun::ShowJobStart(int rowIndex, const shell::JobRow& row) {
+    RunHost& host = context_.host;
+    const int number = rowIndex + 1;
+    const int total = host.JobCount();
+    host.SetStatusPanel(kStatusPanelRun, StatusPanelJobText(number, total));
+    host.SetStatusText(ProgressJobText(number, total));
+    host.SetFileNameText("Converting: " + row.columns[shell::kColInputFile]);
+    host.SetInputText("Input Dir: " + row.columns[shell::kColInputDir]);
+    host.SetOutputText("Output Dir: " + row.columns[shell::kColOutputDir]);
+    host.RepaintProgress();
+}
+
+std::string ConversionRun::NextOutputName(const shell::JobRow& row) {
+    // The output format and the priority are the selectors' current indexes.
+    shell::Settings naming = context_.settings;
+    naming.VoxFormat = context_.host.OutputFormatIndex();
+    naming.Priority = context_.host.PriorityIndex();
+    OutputNamer& namer = context_.namer;
+    namer.UpdateJobDateKey();
+    namer.FindLastJobNumber(row.columns[shell::kColOutputDir]);
+    return namer.BuildOutputName(naming, row.columns[shell::kColInputFile],
+                                 Trimmed(row.columns[shell::kColUserId]),
+                                 Trimmed(row.columns[shell::kColLoc]));
+}
+
+void ConversionRun::ConvertJobFiles(int rowIndex, const shell::JobRow& row,
+                                    const RunTempFolder& temp, JobOutcome& outcome) {
+    const std::string& inputDir = row.columns[shell::kColInputDir];
+    const std::string& inputName = row.columns[shell::kColInputFile];
+    const std::string outputName = NextOutputName(row);
+    const JobPaths paths = BuildJobPaths(inputDir, inputName, row.columns[shell::kColOutputDir],
+                                         outputName, temp.path());
+    if (!temp.ready()) {
+        Fail(rowIndex, CopyToTempFailedText(paths.inputPath));
+        return;
+    }
+    RemoveTempFile(paths.tempWavePath);
+    if (!BringInputToTemp(rowIndex, paths, inputName) || !WriteOutput(rowIndex, paths))
+        return;
+    if (!platform::pathExists(paths.outputPath)) {
+        Fail(rowIndex, OutputCreationFailedText(paths.outputPath));
+        return;
+    }
+    // Only now, with the output complete and in place, is the input marked as done.
+    std::string caption = "_" + inputName;
+    if (auto renamed = MarkInputDone(inputDir, inputName))
+        caption = *renamed;
+    else
+        Fail(rowIndex, RenameFailedText(paths.inputPath));
+    ShowConverted(rowIndex, paths, caption, outputName, outcome);
 }
 
 bool ConversionRun::BringInputToTemp(int rowIndex, const JobPaths& paths,

@@ -230,6 +230,18 @@ private slots:
         QVERIFY(form().isEnabled());
     }
 
+    // The demo's way to convert without a screen: Convert All at the start, then a picture.
+    void theEnvironmentCanAskForAConversionAndAPicture() {
+        start(2);
+        const fs::path picture = workspace->root() / "converted.png";
+        const platform_test::ScopedEnv convert("IMPORT_CONVERT_ALL", std::string("1"));
+        const platform_test::ScopedEnv screenshot("IMPORT_SCREENSHOT", picture.string());
+        ui::scheduleConvertAllFromEnvironment(form());
+        QTRY_VERIFY_WITH_TIMEOUT(fs::exists(picture), 20000);
+        QCOMPARE(caption(0), QStringLiteral("_f1.wav"));
+        QCOMPARE(caption(1), QStringLiteral("_f2.wav"));
+    }
+
     // The toolkit's save runs off the interface thread: the window goes on taking events.
     void theWindowStaysLiveDuringTheToolkitSave() {
         start(1);

@@ -126,6 +126,22 @@ TEST_F(RunFixture, AnUnwritableOutputFolderLeavesTheInputWaiting) {
     EXPECT_TRUE(*checked);
 }
 
+TEST_F(RunFixture, AnUnreadableInputStaysWaitingAndTheRunGoesOn) {
+    addJob("locked.wav", wave());
+    addJob("open.wav", wave());
+    platform_test::shareWithEveryone(folder.path());
+    fs::permissions(inputFolder / "locked.wav", fs::perms::none);
+    const std::optional<bool> checked = platform_test::runUnprivileged([&] {
+        run.ConvertAll();
+        return host.cell(0, kColOutputFile) ==
+                   "Could not copy file C:\\Dict\\Type1\\locked.wav to Windows temp folder" &&
+               host.caption(0) == "locked.wav" && host.caption(1) == "_open.wav" &&
+               fs::exists(inputFolder / "locked.wav") && leftoverTempFiles().empty();
+    });
+    ASSERT_TRUE(checked.has_value()) << "the check could not run without privileges";
+    EXPECT_TRUE(*checked);
+}
+
 TEST_F(RunFixture, AFailedRenameStillShowsTheOutputAndReportsTheInput) {
     addJob("a.wav", wave());
     platform_test::shareWithEveryone(folder.path());

@@ -5,6 +5,7 @@
 #include "jobs/job_sort.h"
 
 #include <QHeaderView>
+#include <QPainter>
 #include <QSignalBlocker>
 
 #include <algorithm>
@@ -69,6 +70,21 @@ void JobListView::showSortIndicator() {
     QHeaderView* head = header();
     const QSignalBlocker quiet(head);
     head->setSortIndicator(sortColumn_, sortAscending_ ? Qt::AscendingOrder : Qt::DescendingOrder);
+}
+
+void JobListView::setEmptyListText(const QString& text) {
+    emptyListText_ = text;
+    viewport()->update();
+}
+
+void JobListView::paintEvent(QPaintEvent* event) {
+    QTreeWidget::paintEvent(event);
+    if (jobCount() > 0 || emptyListText_.isEmpty())
+        return;
+    QPainter painter(viewport());
+    painter.setPen(palette().color(QPalette::Disabled, QPalette::Text));
+    const QRect area = viewport()->rect().adjusted(12, 12, -12, -12);
+    painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap, emptyListText_);
 }
 
 void JobListView::clearJobs() {

@@ -119,7 +119,7 @@ void TfrmMainForm::FormShow() {
         TfrmSettings::selectIndex(companions_.settings->cboFormat(), settings.VoxFormat);
         TfrmSettings::selectIndex(companions_.settings->cboPriority(), settings.Priority);
     }
-    restoreGeometry(settings);
+    placeAtStoredGeometry(settings);
     applyOutputFormat();
     scheduler_->Start();
     if (settings.ShowTips)
@@ -136,7 +136,7 @@ void TfrmMainForm::applyOutputFormat() {
 
 // The client area is stored and restored alike, so the window opens exactly where it was
 // closed (storing the frame and restoring it as the client area moved it at every start).
-void TfrmMainForm::restoreGeometry(const shell::Settings& stored) {
+void TfrmMainForm::placeAtStoredGeometry(const shell::Settings& stored) {
     const QRect saved(stored.Left, stored.Top, stored.Width, stored.Height);
     setGeometry(placeOnScreens(saved, availableScreenAreas()));
 }
@@ -179,9 +179,13 @@ void TfrmMainForm::RefreshJobList() {
 
 // Without it, a first start on a machine without the example folders shows an empty list and
 // leaves the user guessing.
+// The list says it too: at the designed width the last panel lies beyond the window's edge.
 void TfrmMainForm::showInputFolderHint(const shell::DirectoryTable& table) {
-    if (!shell::AnyInputFolderExists(table))
-        statusBar_->setPanelText(kLastErrorPanel, QString::fromUtf8(shell::kNoInputFolderText));
+    const bool noFolder = !shell::AnyInputFolderExists(table);
+    const QString hint = noFolder ? QString::fromUtf8(shell::kNoInputFolderText) : QString();
+    if (noFolder)
+        statusBar_->setPanelText(kLastErrorPanel, hint);
+    listView_->setEmptyListText(hint);
 }
 
 void TfrmMainForm::restoreFromAnotherStart() {

@@ -610,11 +610,14 @@ private slots:
 
     void firstStartWithoutInputFoldersSaysSo() {
         auto windows = startProgram();
-        QCOMPARE(windows->frmMainForm().StatusBar1()->panelText(3),
-                 QStringLiteral("No input folder exists. Set them up with Tools > Directories."));
+        const QString hint =
+            QStringLiteral("No input folder exists. Set them up with Tools > Directories.");
+        QCOMPARE(windows->frmMainForm().StatusBar1()->panelText(3), hint);
+        QCOMPARE(windows->frmMainForm().ListView1()->emptyListText(), hint);
         workspace->addDriveFolder("c/Dict/Type4");
         windows->frmMainForm().RefreshJobList();
         QCOMPARE(windows->frmMainForm().StatusBar1()->panelText(3), QString());
+        QCOMPARE(windows->frmMainForm().ListView1()->emptyListText(), QString());
     }
 
     void everyCommandOfTheRunningProgramIsEnabled() {

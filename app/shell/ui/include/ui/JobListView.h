@@ -30,10 +30,17 @@ public:
 
     // Reorders the rows by a column through the job list's comparison; throws
     // shell::SortValueError, leaving the rows as they were, when a numeric cell is not a number.
+    // A text shown in the middle of the list while it has no rows (empty: none).
+    void setEmptyListText(const QString& text);
+    QString emptyListText() const { return emptyListText_; }
+
     // The header shows the direction of the last successful sort with its arrow.
     void sortByColumn(int column, bool ascending);
     int sortColumn() const { return sortColumn_; }
     bool sortAscending() const { return sortAscending_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     QTreeWidgetItem* makeItem(const shell::JobRow& row) const;
@@ -41,6 +48,7 @@ private:
     void showSortIndicator();
 
     const ImageList& images_;
+    QString emptyListText_;
     int sortColumn_ = -1;
     bool sortAscending_ = true;
 };

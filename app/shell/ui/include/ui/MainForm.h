@@ -66,8 +66,6 @@ struct CompanionWindows {
 class TfrmMainForm : public QMainWindow {
     Q_OBJECT
 public:
-    static constexpr int kTimerIntervalMs = 60000;
-
     // `configPath` is the stored path of the configuration file.
     explicit TfrmMainForm(std::string configPath = ".\\import.ini", QWidget* parent = nullptr);
     ~TfrmMainForm() override;
@@ -145,7 +143,7 @@ private:
     void runInstalled(Command command);
     void stabilize();
     void applyOutputFormat();
-    void restoreGeometry(const shell::Settings& stored);
+    void placeAtStoredGeometry(const shell::Settings& stored);
     void showTipsModally();
     void showInputFolderHint(const shell::DirectoryTable& table);
     bool acceptsDrops() const;
