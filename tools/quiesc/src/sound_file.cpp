@@ -1,10 +1,21 @@
 #include "sound_file.h"
 
+#include "wave_diagnosis.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
 namespace quiesc_tool {
+namespace {
+
+// A WAV file the plug-in refused: what it holds, for the user to see what is not supported.
+std::string waveDetail(const SoundInput& input) {
+    const bool wave = input.type != nullptr && !input.type->headerless;
+    return wave ? describeWaveFormat(input.fileName) : std::string();
+}
+
+} // namespace
 
 bool SoundFile::open(const SoundInput& input) {
     FreeSoundBody(body_);
@@ -14,7 +25,7 @@ bool SoundFile::open(const SoundInput& input) {
     if (OpenSoundFileEx(path.path().c_str(), &header_, &body_, input.encoding.formatCode,
                         input.encoding.rate) != QC_OK) {
         body_ = nullptr; // a failed open leaves nothing the caller may use or free
-        printToolkitError(input.fileName, &path);
+        printToolkitError(input.fileName, &path, waveDetail(input));
         return false;
     }
     return true;
@@ -41,10 +52,14 @@ bool SoundFile::save(const std::string& fileName, const FileType* type, uint32_t
     return true;
 }
 
-void printToolkitError(const std::string& fileName, const ToolkitPath* path) {
+void printToolkitError(const std::string& fileName, const ToolkitPath* path,
+                       const std::string& detail) {
     char text[QC_ERROR_TEXT_SIZE];
     GetLastQcErrorText(text);
-    const std::string message = path != nullptr ? path->realNames(text) : std::string(text);
+    std::string message = path != nullptr ? path->realNames(text) : std::string(text);
+    if (!detail.empty()) {
+        message += " [" + detail + "]";
+    }
     if (message.find(fileName) == std::string::npos) {
         std::fprintf(stderr, "quiesc: %s:%s%s\n", fileName.c_str(),
                      message.rfind(' ', 0) == 0 ? "" : " ", message.c_str());

@@ -36,8 +36,9 @@ private:
 };
 
 // Prints the toolkit's last-error text to standard error as "quiesc: TEXT", with the names the
-// toolkit saw replaced by the real ones; a text that does not name the file (running out of
-// memory) is preceded by the file's name.
-void printToolkitError(const std::string& fileName, const ToolkitPath* path = nullptr);
+// toolkit saw replaced by the real ones and `detail` in brackets after it; a text that does not
+// name the file (running out of memory) is preceded by the file's name.
+void printToolkitError(const std::string& fileName, const ToolkitPath* path = nullptr,
+                       const std::string& detail = {});
 
 } // namespace quiesc_tool

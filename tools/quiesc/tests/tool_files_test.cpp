@@ -186,6 +186,32 @@ TEST_F(ToolFilesTest, MissingHeaderlessInputIsNamedAsGiven) {
     EXPECT_EQ(run.standardError, "quiesc: No such file or directory (\"" + missing + "\").\n");
 }
 
+// The plug-in's message says that the file cannot be read; the tool names what it holds.
+TEST_F(ToolFilesTest, RefusedWaveFilesNameWhatIsUnsupported) {
+    std::string unknownTag = toolkit_test::pcm16Wave({1, 2}, 8000);
+    unknownTag[20] = 85; // the format tag
+    const std::string tagged = file("tag85.wav");
+    std::ofstream(tagged, std::ios::binary) << unknownTag;
+    const auto run = runQuiesc({"info", tagged});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.standardError.find("(\"" + tagged +
+                                     "\"). [format tag 85, 16 bits per sample, 1 channel]\n"),
+              std::string::npos)
+        << run.standardError;
+
+    std::string noFormat = "RIFF";
+    toolkit_test::appendLittleEndian(noFormat, 14, 4);
+    noFormat += "WAVEdata";
+    toolkit_test::appendLittleEndian(noFormat, 2, 4);
+    noFormat += std::string(2, '\0');
+    const std::string bare = file("bare.wav");
+    std::ofstream(bare, std::ios::binary) << noFormat;
+    const auto bareRun = runQuiesc({"info", bare});
+    EXPECT_EQ(bareRun.exitCode, 1);
+    EXPECT_NE(bareRun.standardError.find("[no format chunk]\n"), std::string::npos)
+        << bareRun.standardError;
+}
+
 TEST_F(ToolFilesTest, DoubleDashEndsTheOptions) {
     const std::string dashed = file("-t.wav");
     std::filesystem::copy_file(input_, dashed);
