@@ -119,6 +119,17 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"WritesAFolder", "mkdir \"$IMPORT_DRIVE_ROOT/c/tmp.wav\"", false, kNoResult}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Runs of other working folders share the one result file: the converter runs while its lock
+// is held, and in a process group of its own, so that a terminal's Ctrl+C meant for
+// import-batch (which ends after the current job) does not kill the current job's converter.
+TEST_F(DssConversionTest, RunsTheConverterUnderTheResultLockInItsOwnGroup) {
+    ASSERT_TRUE(Convert(Converter("flock -n \"$IMPORT_DRIVE_ROOT/c/.tmp.wav.lock\" true && exit 9\n"
+                                  "read -r _ _ _ _ group _ < /proc/$$/stat\n"
+                                  "[ \"$group\" = \"$$\" ] || exit 8\n"
+                                  "echo wave > \"$IMPORT_DRIVE_ROOT/c/tmp.wav\"")))
+        << rows[1].columns[shell::kColOutputFile];
+}
+
 // A result that cannot reach the temporary wave is reported now, not as a later failure.
 TEST_F(DssConversionTest, ReportsAResultThatCannotBeTaken) {
     convert::DssConverter converter(reporter, loop,

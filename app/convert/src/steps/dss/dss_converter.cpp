@@ -1,5 +1,7 @@
 #include "convert/dss_conversion.h"
 
+#include "convert/run_lock.h"
+
 #include "platform/file_search.h"
 #include "platform/paths.h"
 #include "platform/programs.h"
@@ -28,6 +30,13 @@ std::string folderOf(const std::string& nativePath) {
 std::string nameOf(const std::string& nativePath) {
     const std::size_t slash = nativePath.rfind('/');
     return slash == std::string::npos ? nativePath : nativePath.substr(slash + 1);
+}
+
+// The result file is one for every working folder below the drive root: runs of other
+// folders (a window and an import-batch, two import-batch) take turns through this lock
+// beside it, or one job would take another's result for its own.
+std::string resultLockPath(const std::string& nativeResult) {
+    return folderOf(nativeResult) + "." + nameOf(nativeResult) + ".lock";
 }
 
 // A result left by an earlier run, and the partial files of a converter that was killed, must
@@ -70,12 +79,15 @@ bool DssConverter::ConvertDssToWave(int rowIndex, const std::string& inputPath,
                                     const std::string& tempWavePath) {
     const std::string nativeResult = platform::resolvePath(resultPath_);
     const std::string nativeTemp = platform::resolvePath(tempWavePath);
-    removeEarlierResults(nativeResult);
-
     const std::string nativeInput = platform::resolvePath(inputPath);
     int exitCode = -1;
+    // Without a folder for the lock there is none for the result either: the converter fails.
+    const RunLock resultLock = AwaitInBackground(
+        loop_, [&] { return RunLock::Acquire([] { return true; }, resultLockPath(nativeResult)); });
+    removeEarlierResults(nativeResult);
     const bool started = AwaitInBackground(loop_, [&] {
-        return platform::startProgram(converterPath_, {nativeInput}, true, &exitCode);
+        return platform::startProgram(converterPath_, {nativeInput}, true, &exitCode,
+                                      platform::ProcessGroup::Own);
     });
     if (!started) {
         errors_.LogJobError(rowIndex, "Could not convert " + inputPath +
