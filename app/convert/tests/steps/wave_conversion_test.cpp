@@ -219,6 +219,30 @@ INSTANTIATE_TEST_SUITE_P(
                           999}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A recorder that streamed its file, or lost power before it could write the size, leaves 0
+// or 0xFFFFFFFF as the data size: the data runs to the end of the file.
+TEST_F(WaveConversionTest, ReadsAStreamedDataSizeToTheEndOfTheFile) {
+    const auto samples = wt::NoiseSamples(9001, 4);
+    std::vector<int16_t> okiExpected(4000);
+    codecs::AdpcmState decoder;
+    codecs::decodeAdpcmBlock(reinterpret_cast<const uint8_t*>(wt::Pcm16Bytes(samples).data()), 4000,
+                             okiExpected.data(), decoder);
+    for (const uint32_t placeholder : {0u, 0xFFFFFFFFu}) {
+        for (const bool oki : {false, true}) {
+            SCOPED_TRACE(std::to_string(placeholder) + (oki ? " Dialogic ADPCM" : " PCM"));
+            std::string bytes =
+                oki ? wt::WaveFile({23, 1, 8000, 4, 1, ""}, wt::Pcm16Bytes(samples).substr(0, 2000))
+                    : wt::WaveFile({}, wt::Pcm16Bytes(samples));
+            bytes.replace(40, 4, std::string(reinterpret_cast<const char*>(&placeholder), 4));
+            const auto source = folder.path() / "streamed.wav";
+            wt::WriteBytes(source, bytes);
+            ASSERT_TRUE(Convert(source, folder.path() / "out.wav", 8000)) << lastError;
+            EXPECT_EQ(wt::ReadCanonicalPcm16(folder.path() / "out.wav", 8000),
+                      oki ? okiExpected : samples);
+        }
+    }
+}
+
 TEST_F(WaveConversionTest, AveragesTheChannelsOfAStereoSource) {
     const std::vector<int16_t> left = {1000, -32768, 32767, 0, 7, -3};
     const std::vector<int16_t> right = {3000, -32768, 32767, 1, 8, -4};

@@ -2,6 +2,7 @@
 
 #include "file_access.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <sys/stat.h>
@@ -14,6 +15,11 @@ constexpr std::size_t kChunkHeaderBytes = 8;
 constexpr std::size_t kFormatFieldBytes = 16;
 // cbSize, valid bits, channel mask and the first two bytes of the sub-format GUID.
 constexpr std::size_t kExtensibleFieldBytes = kFormatFieldBytes + 2 + 2 + 4 + 2;
+// What a recorder that streams its file, or loses power before it can write the size, leaves
+// in the data chunk's size field.
+constexpr uint32_t kStreamingPlaceholder = 0xFFFFFFFF;
+// The largest even size a data chunk of a placeholder can be given.
+constexpr uint64_t kLargestStreamedSize = 0xFFFFFFFE;
 
 uint16_t le16(const unsigned char* p) {
     return static_cast<uint16_t>(p[0] | (p[1] << 8));
@@ -120,11 +126,17 @@ std::optional<RiffWaveInfo> ScanRiffWave(WaveFileIo& io, int fd, std::string& er
                 error = "The source has no format chunk before its data";
                 return std::nullopt;
             }
+            info.dataOffset = body;
+            info.streamedSize = size == 0 || size == kStreamingPlaceholder;
+            if (info.streamedSize) {
+                info.dataSize = static_cast<uint32_t>(
+                    std::min<uint64_t>(walker.fileSize() - body, kLargestStreamedSize));
+                return info;
+            }
             if (body + size > walker.fileSize()) {
                 error = "The source is truncated";
                 return std::nullopt;
             }
-            info.dataOffset = body;
             info.dataSize = size;
             return info;
         }

@@ -25,11 +25,14 @@ struct RiffWaveInfo {
     uint16_t bitsPerSample = 0;
     uint64_t dataOffset = 0;
     uint32_t dataSize = 0;
+    // The data chunk's size field held a streaming writer's placeholder (0 or 0xFFFFFFFF):
+    // dataSize is then what the file holds after dataOffset.
+    bool streamedSize = false;
 };
 
 // Reads the chunks from the start of the file up to the "data" chunk. Empty, with the reason
 // in `error`, for a file that is not RIFF WAVE, lacks its "fmt " or "data" chunk, declares more
-// data than it holds, or cannot be read.
+// data than it holds (a placeholder size aside), or cannot be read.
 std::optional<RiffWaveInfo> ScanRiffWave(WaveFileIo& io, int fd, std::string& error);
 
 } // namespace convert::steps

@@ -9,6 +9,7 @@
 #include <sndfile.h>
 
 #include <cerrno>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -22,7 +23,23 @@ struct VirtualFile {
     WaveFileIo* io = nullptr;
     int fd = -1;
     int readError = 0; // errno of the first failed read
+    // libsndfile reads a data size of 0 as no data: the size field of a streamed file is read
+    // as the size the scan found instead.
+    std::optional<uint64_t> sizeFieldAt;
+    unsigned char sizeField[4] = {};
 };
+
+// Puts the patched size field over the bytes of [position, position + count) it overlaps.
+void patchSizeField(const VirtualFile& file, sf_count_t position, char* bytes, ssize_t count) {
+    if (!file.sizeFieldAt || position < 0)
+        return;
+    for (uint64_t i = 0; i < sizeof file.sizeField; ++i) {
+        const uint64_t at = *file.sizeFieldAt + i;
+        if (at >= static_cast<uint64_t>(position) &&
+            at < static_cast<uint64_t>(position) + static_cast<uint64_t>(count))
+            bytes[at - static_cast<uint64_t>(position)] = static_cast<char>(file.sizeField[i]);
+    }
+}
 
 sf_count_t fileLength(void* user) {
     struct stat status {};
@@ -37,12 +54,14 @@ sf_count_t seekTo(sf_count_t offset, int whence, void* user) {
 
 sf_count_t readInto(void* buffer, sf_count_t count, void* user) {
     auto* file = static_cast<VirtualFile*>(user);
+    const sf_count_t position = ::lseek(file->fd, 0, SEEK_CUR);
     const ssize_t got = ReadFully(*file->io, file->fd, buffer, static_cast<std::size_t>(count));
     if (got < 0) {
         if (file->readError == 0)
             file->readError = errno;
         return 0;
     }
+    patchSizeField(*file, position, static_cast<char*>(buffer), got);
     return got;
 }
 
@@ -167,6 +186,11 @@ std::unique_ptr<SampleSource> OpenSndfileSource(WaveFileIo& io, int fd, const Ri
     auto file = std::make_unique<VirtualFile>();
     file->io = &io;
     file->fd = fd;
+    if (layout.streamedSize) {
+        file->sizeFieldAt = layout.dataOffset - 4;
+        for (int i = 0; i < 4; ++i)
+            file->sizeField[i] = static_cast<unsigned char>(layout.dataSize >> (8 * i));
+    }
     SF_INFO info{};
     SNDFILE* sound = sf_open_virtual(&gVirtualIo, SFM_READ, &info, file.get());
     if (sound == nullptr) {
