@@ -22,10 +22,16 @@ public:
     virtual void Pause(std::chrono::milliseconds duration) = 0;
 };
 
-// Sleeps for real.
+// Waits for real while the interface thread processes events, so that the window repaints
+// and takes Cancel during the engine's minutes. The loop must outlive the pauses.
 class RealSpeechPauses final : public SpeechPauses {
 public:
+    explicit RealSpeechPauses(EventLoop& loop)
+        : loop_(loop) {}
     void Pause(std::chrono::milliseconds duration) override;
+
+private:
+    EventLoop& loop_;
 };
 
 class SpeechHandOff {

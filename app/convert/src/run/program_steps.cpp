@@ -16,6 +16,7 @@ public:
                  ProgressView& progress, EventLoop& loop)
         : converter_(loop, progress)
         , dss_(errors, loop)
+        , pauses_(loop)
         , speech_(settings, converter_, errors, progress, loop, pauses_) {}
 
     bool ConvertDssToWave(int rowIndex, const std::string& inputPath,

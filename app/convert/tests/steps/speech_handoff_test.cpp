@@ -306,6 +306,15 @@ TEST_F(SpeechHandOffTest, ReportsAFailedConversionAndWaitsForNothing) {
     EXPECT_TRUE(wt::FolderEntries(input).empty());
 }
 
+// The real pauses keep the window live: events posted before a pause are handled during it.
+TEST(RealSpeechPausesTest, ProcessEventsWhilePausing) {
+    convert::TaskQueueLoop loop;
+    bool handled = false;
+    loop.Post([&] { handled = true; });
+    convert::RealSpeechPauses(loop).Pause(1ms);
+    EXPECT_TRUE(handled);
+}
+
 TEST_F(SpeechHandOffTest, FailsWhenTheSpeechInputFolderIsMissing) {
     fs::remove_all(input);
     EXPECT_FALSE(Run());

@@ -38,7 +38,7 @@ void moveText(const std::string& from, const std::string& to) {
 } // namespace
 
 void RealSpeechPauses::Pause(std::chrono::milliseconds duration) {
-    std::this_thread::sleep_for(duration);
+    AwaitInBackground(loop_, [duration] { std::this_thread::sleep_for(duration); });
 }
 
 SpeechHandOff::SpeechHandOff(const shell::Settings& settings, WaveConverter& converter,
