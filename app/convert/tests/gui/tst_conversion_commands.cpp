@@ -177,8 +177,11 @@ private slots:
         QVERIFY(prompts->messages.isEmpty());
     }
 
+    // Also while another run holds the lock: there is nothing to convert, so nothing to wait for.
     void convertSelectedWithoutASelectionWarns() {
         start(2);
+        const convert::RunLock held = convert::RunLock::TryAcquire();
+        QVERIFY(held.held());
         trigger("popConvertSelected");
         QCOMPARE(prompts->messages.size(), 1);
         QCOMPARE(prompts->messages[0].caption, QStringLiteral("Error"));

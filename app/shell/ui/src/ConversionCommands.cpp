@@ -169,6 +169,11 @@ void installConversionCommands(TfrmMainForm& form, StepsFactory steps) {
         runExclusively(*window, *module, [&] { module->run.ConvertAll(); });
     });
     form.installCommand(Command::ConvertSelected, [window, module] {
+        // Without a selection the run only says so, whatever another run is doing.
+        if (window->ListView1()->selectedItems().isEmpty()) {
+            module->run.ConvertSelected();
+            return;
+        }
         runExclusively(*window, *module, [&] { module->run.ConvertSelected(); });
     });
 }
