@@ -195,6 +195,10 @@ void ConversionRun::ConvertJobFiles(int rowIndex, const shell::JobRow& row,
         Fail(rowIndex, CopyToTempFailedText(paths.inputPath));
         return;
     }
+    if (!InputCanBeMarkedDone(inputDir, inputName)) {
+        Fail(rowIndex, RenameFailedText(paths.inputPath));
+        return;
+    }
     RemoveTempFile(paths.tempWavePath);
     if (!BringInputToTemp(rowIndex, paths, inputName) || !WriteOutput(rowIndex, paths))
         return;

@@ -10,6 +10,7 @@ namespace {
 using shell::kColOutputFile;
 
 const std::string kOutput = "C:\\Convert\\TSP\\type1\\N 0315-001 1001 0000 00  ";
+const std::string kLongestName = std::string(251, 'n') + ".wav";
 
 struct FailureCase {
     const char* label;
@@ -74,6 +75,10 @@ const FailureCase kFailures[] = {
          s.failSpeech = true;
      },
      "Error converting to PCM .wav format in Speech Rec folder"},
+    // "_" + the name would pass the file system's limit: the input could never be marked done,
+    // and every later run would convert it again.
+    {"inputCannotBeMarkedDone", 2, kLongestName.c_str(), [](RunFixture&, FakeSteps&) {},
+     "Error renaming input file C:\\Dict\\Type1\\" + kLongestName},
     {"outputExistsWav", 2, "N 0315-001 1001 0000 00 memo.wav",
      [](RunFixture& f, FakeSteps&) {
          // A header-named input keeps its name, which a file of the output folder already has.
@@ -142,7 +147,8 @@ TEST_F(RunFixture, AnUnreadableInputStaysWaitingAndTheRunGoesOn) {
     EXPECT_TRUE(*checked);
 }
 
-TEST_F(RunFixture, AFailedRenameStillShowsTheOutputAndReportsTheInput) {
+// An input that cannot be renamed would be converted again by every later run.
+TEST_F(RunFixture, AnInputInAReadOnlyFolderIsNotConverted) {
     addJob("a.wav", wave());
     platform_test::shareWithEveryone(folder.path());
     fs::permissions(inputFolder,
@@ -151,11 +157,10 @@ TEST_F(RunFixture, AFailedRenameStillShowsTheOutputAndReportsTheInput) {
     const std::optional<bool> checked = platform_test::runUnprivileged([&] {
         run.ConvertAll();
         const convert::JobOutcome& outcome = host.outcomes.at(0);
-        return outcome.converted &&
+        return !outcome.converted &&
                outcome.error == "Error renaming input file C:\\Dict\\Type1\\a.wav" &&
-               host.panels[3] == outcome.error && host.caption(0) == "_a.wav" &&
-               host.cell(0, kColOutputFile) == "N 0315-001 1001 0000 00  .wav" &&
-               fs::exists(inputFolder / "a.wav");
+               host.panels[3] == outcome.error && host.caption(0) == "a.wav" &&
+               namesIn(outputFolder).empty() && fs::exists(inputFolder / "a.wav");
     });
     ASSERT_TRUE(checked.has_value()) << "the check could not run without privileges";
     EXPECT_TRUE(*checked);
