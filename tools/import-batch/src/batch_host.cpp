@@ -101,6 +101,8 @@ void BatchHost::JobFinished(const convert::JobOutcome& outcome) {
     } else {
         line += ": " + outcome.error;
     }
+    if (!outcome.detail.empty())
+        line += " (" + outcome.detail + ")";
     PrintLine(line);
     if (outcome.converted)
         ++convertedJobs_;

@@ -170,7 +170,8 @@ TEST_F(BatchRunTest, AFailedJobIsPrintedWithItsErrorAndSetsTheExitStatus) {
     ASSERT_EQ(lines.size(), 2u) << result.out;
     EXPECT_EQ(lines[0], "C:\\Dict\\Type1\\a.wav -> " + outputPath(1) + " (8 KB)");
     const std::string missing = "C:\\Missing\\N " + key + "-001 2002 0000 00  .wav";
-    EXPECT_EQ(lines[1], "C:\\Dict\\Type2\\b.wav: Error creating output file - " + missing);
+    EXPECT_EQ(lines[1], "C:\\Dict\\Type2\\b.wav: Error creating output file - " + missing +
+                            " (No such file or directory)");
     EXPECT_TRUE(fs::exists(workspace.drive("c/Dict/Type2/b.wav")));
     const std::string log = platform_test::readFileBytes(workspace.work() / "errorlog.txt");
     EXPECT_NE(log.find(": Error:  Error creating output file - C:\\Missing\\"), std::string::npos);

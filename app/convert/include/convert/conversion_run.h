@@ -64,7 +64,8 @@ private:
     bool PublishCopy(int rowIndex, const std::string& nativeSource, const JobPaths& paths);
     void ShowConverted(int rowIndex, const JobPaths& paths, const std::string& newCaption,
                        const std::string& outputName, JobOutcome& outcome);
-    void Fail(int rowIndex, const std::string& text);
+    // Reports the job's error; the detail (why) goes to the job's outcome only.
+    void Fail(int rowIndex, const std::string& text, const std::string& detail = {});
     void RemoveTempFile(const std::string& nativePath);
     void CleanOutputFolderOnce(const std::string& nativeOutput);
 
@@ -72,6 +73,7 @@ private:
     std::string tempBase_;
     std::string tempFolder_;
     std::string jobError_;
+    std::string jobDetail_;
     std::set<std::string> cleanedOutputFolders_;
 };
 

@@ -44,6 +44,10 @@ public:
     // written file may then be left at voxPath for the caller to remove.
     virtual bool WriteVox(const std::string& pcmPath, const std::string& voxPath,
                           uint16_t formatCode) = 0;
+
+    // Why the wave conversion, the speech copy or the VOX save failed last (the chain's or the
+    // toolkit's reason), for the command-line runner's line; empty when unknown.
+    virtual std::string FailureDetail() const { return {}; }
 };
 
 } // namespace convert

@@ -12,8 +12,9 @@ namespace convert {
 inline constexpr int kNumberedRenameAttempts = 100;
 
 // Whether the input can be renamed to its done name: the folder is writable for this process
-// and "_" + the name fits the file system's limit. A job checks it before it converts: an
-// input converted but never marked done would be converted again by every later run.
+// and "_" + the name fits the file system's limit (errno tells why not). A job checks it before
+// it converts: an input converted but never marked done would be converted again by every
+// later run.
 bool InputCanBeMarkedDone(std::string_view inputDir, std::string_view inputName);
 
 // The new name under which the input now lies (no folder), or nothing when all 101 names

@@ -19,6 +19,7 @@ struct JobOutcome {
     std::string outputPath; // when converted
     std::string outputSize; // the size column's text, when converted
     std::string error;      // the job's last error text; empty when there was none
+    std::string detail;     // why it failed, as far as known (the system's or a step's reason)
 };
 
 class RunHost : public JobErrorView, public ProgressView {

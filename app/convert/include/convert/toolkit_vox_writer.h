@@ -8,8 +8,9 @@
 namespace convert {
 
 // Both paths native. True only when the open and the save both succeeded; any other result of
-// either is a failure. The body is freed whatever the save's result.
+// either is a failure, and the toolkit's text for it goes to *error when error is not null. The
+// body is freed whatever the save's result.
 bool WriteVoxWithToolkit(const std::string& pcmPath, const std::string& voxPath,
-                         uint16_t formatCode);
+                         uint16_t formatCode, std::string* error = nullptr);
 
 } // namespace convert

@@ -12,6 +12,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <exception>
 #include <filesystem>
 #include <system_error>
@@ -133,8 +135,9 @@ void ConversionRun::RemoveTempFile(const std::string& nativePath) {
         AwaitInBackground(context_.loop, [&] { ::unlink(nativePath.c_str()); });
 }
 
-void ConversionRun::Fail(int rowIndex, const std::string& text) {
+void ConversionRun::Fail(int rowIndex, const std::string& text, const std::string& detail) {
     jobError_ = text;
+    jobDetail_ = detail;
     context_.errors.LogJobError(rowIndex, text);
 }
 
@@ -146,6 +149,7 @@ void ConversionRun::ConvertJob(int rowIndex, const RunTempFolder& temp) {
     outcome.inputPath =
         platform::joinPath(row.columns[shell::kColInputDir], row.columns[shell::kColInputFile]);
     jobError_.clear();
+    jobDetail_.clear();
     try {
         ConvertJobFiles(rowIndex, row, temp, outcome);
     } catch (const std::exception& failure) {
@@ -154,6 +158,7 @@ void ConversionRun::ConvertJob(int rowIndex, const RunTempFolder& temp) {
     }
     // A step that reported its own error left it in the row.
     outcome.error = jobError_;
+    outcome.detail = jobDetail_;
     if (outcome.error.empty() && !outcome.converted)
         outcome.error = context_.host.JobRow(rowIndex).columns[shell::kColOutputFile];
     context_.host.JobFinished(outcome);
@@ -196,7 +201,7 @@ void ConversionRun::ConvertJobFiles(int rowIndex, const shell::JobRow& row,
         return;
     }
     if (!InputCanBeMarkedDone(inputDir, inputName)) {
-        Fail(rowIndex, RenameFailedText(paths.inputPath));
+        Fail(rowIndex, RenameFailedText(paths.inputPath), std::strerror(errno));
         return;
     }
     RemoveTempFile(paths.tempWavePath);
@@ -221,16 +226,18 @@ bool ConversionRun::BringInputToTemp(int rowIndex, const JobPaths& paths,
         return context_.steps.ConvertDssToWave(rowIndex, paths.inputPath, paths.tempWavePath);
     const std::string nativeInput = platform::resolvePath(paths.inputPath);
     // The temporary copy is private and thrown away: it needs no flush to disk.
-    const bool copied = AwaitInBackground(context_.loop, [&] {
+    const std::error_code copyError = AwaitInBackground(context_.loop, [&] {
         std::error_code error;
+        if (std::filesystem::is_directory(nativeInput, error))
+            return std::make_error_code(std::errc::is_a_directory);
         std::filesystem::copy_file(nativeInput, paths.tempWavePath,
                                    std::filesystem::copy_options::overwrite_existing, error);
-        return !error;
+        return error;
     });
-    if (copied)
+    if (!copyError)
         return true;
     RemoveTempFile(paths.tempWavePath);
-    Fail(rowIndex, CopyToTempFailedText(paths.inputPath));
+    Fail(rowIndex, CopyToTempFailedText(paths.inputPath), copyError.message());
     return false;
 }
 
@@ -242,6 +249,7 @@ bool ConversionRun::WriteOutput(int rowIndex, const JobPaths& paths) {
                             Trimmed(row.columns[shell::kColUserId]),
                             row.columns[shell::kColOutputDir]};
         if (!context_.steps.SpeechHandOff(rowIndex, job)) {
+            jobDetail_ = context_.steps.FailureDetail();
             RemoveTempFile(paths.tempWavePath);
             return false;
         }
@@ -270,7 +278,7 @@ bool ConversionRun::WriteVoxOutput(int rowIndex, const JobPaths& paths,
     const WaveFormat target = WaveFormat::pcm16Mono(kVoxIntermediateRate);
     if (!context_.steps.ConvertWaveFile(paths.tempWavePath, paths.pcmPath, target)) {
         RemoveTempFile(paths.pcmPath);
-        Fail(rowIndex, kPcmConversionFailedText);
+        Fail(rowIndex, kPcmConversionFailedText, context_.steps.FailureDetail());
         return false;
     }
     const uint16_t formatCode = context_.host.OutputFormatCode();
@@ -280,7 +288,7 @@ bool ConversionRun::WriteVoxOutput(int rowIndex, const JobPaths& paths,
     // The intermediate file is never read again.
     RemoveTempFile(paths.pcmPath);
     if (!saved) {
-        Fail(rowIndex, VoxConversionFailedText(paths.outputPath));
+        Fail(rowIndex, VoxConversionFailedText(paths.outputPath), context_.steps.FailureDetail());
         return false;
     }
     return PublishCopy(rowIndex, voxTemp, paths);
@@ -290,8 +298,13 @@ bool ConversionRun::PublishCopy(int rowIndex, const std::string& nativeSource,
                                 const JobPaths& paths) {
     const std::string nativeOutput = platform::resolvePath(paths.outputPath);
     CleanOutputFolderOnce(nativeOutput);
-    const platform::PublishResult result = AwaitInBackground(
-        context_.loop, [&] { return platform::copyFileSafely(nativeSource, nativeOutput, false); });
+    int error = 0; // errno belongs to the thread that copied
+    const platform::PublishResult result = AwaitInBackground(context_.loop, [&] {
+        const platform::PublishResult copied =
+            platform::copyFileSafely(nativeSource, nativeOutput, false);
+        error = errno;
+        return copied;
+    });
     switch (result) {
     case platform::PublishResult::Published:
         return true;
@@ -301,7 +314,7 @@ bool ConversionRun::PublishCopy(int rowIndex, const std::string& nativeSource,
     case platform::PublishResult::Failed:
         break;
     }
-    Fail(rowIndex, OutputCreationFailedText(paths.outputPath));
+    Fail(rowIndex, OutputCreationFailedText(paths.outputPath), std::strerror(error));
     return false;
 }
 

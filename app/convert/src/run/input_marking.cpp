@@ -3,6 +3,7 @@
 #include "platform/paths.h"
 #include "platform/safe_files.h"
 
+#include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -22,7 +23,11 @@ bool InputCanBeMarkedDone(std::string_view inputDir, std::string_view inputName)
     if (::faccessat(AT_FDCWD, path, W_OK | X_OK, AT_EACCESS) != 0)
         return false;
     const long longestName = ::pathconf(path, _PC_NAME_MAX);
-    return longestName < 0 || inputName.size() + 1 <= static_cast<std::size_t>(longestName);
+    if (longestName >= 0 && inputName.size() + 1 > static_cast<std::size_t>(longestName)) {
+        errno = ENAMETOOLONG;
+        return false;
+    }
+    return true;
 }
 
 std::optional<std::string> MarkInputDone(std::string_view inputDir, std::string_view inputName) {

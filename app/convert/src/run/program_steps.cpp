@@ -25,22 +25,30 @@ public:
     }
     bool ConvertWaveFile(const std::string& source, const std::string& destination,
                          const WaveFormat& target) override {
-        return converter_.ConvertWaveFile(source, destination, target);
+        const bool converted = converter_.ConvertWaveFile(source, destination, target);
+        detail_ = converter_.LastError();
+        return converted;
     }
     bool SpeechHandOff(int rowIndex, const SpeechJob& job) override {
-        return speech_.Run(rowIndex, job.inputName, job.tempWavePath, job.outputPath, job.userId,
-                           job.outputDir);
+        const bool handedOff = speech_.Run(rowIndex, job.inputName, job.tempWavePath,
+                                           job.outputPath, job.userId, job.outputDir);
+        detail_ = converter_.LastError();
+        return handedOff;
     }
+    // Runs on a worker thread; the run reads the detail only after it has ended.
     bool WriteVox(const std::string& pcmPath, const std::string& voxPath,
                   uint16_t formatCode) override {
-        return WriteVoxWithToolkit(pcmPath, voxPath, formatCode);
+        detail_.clear();
+        return WriteVoxWithToolkit(pcmPath, voxPath, formatCode, &detail_);
     }
+    std::string FailureDetail() const override { return detail_; }
 
 private:
     WaveConverter converter_;
     DssConverter dss_;
     RealSpeechPauses pauses_;
     convert::SpeechHandOff speech_;
+    std::string detail_;
 };
 
 } // namespace

@@ -18,6 +18,7 @@ struct FailureCase {
     const char* inputName;
     std::function<void(RunFixture&, FakeSteps&)> arrange;
     std::string expectedText;
+    std::string expectedDetail = ""; // why, for the command-line runner's line
 };
 
 class JobFailureTest : public RunFixture, public ::testing::WithParamInterface<FailureCase> {};
@@ -38,6 +39,7 @@ TEST_P(JobFailureTest, ReportsTheTextLeavesTheInputWaitingAndGoesOn) {
     EXPECT_EQ(host.rows[0].image, shell::kImageWaiting);
     EXPECT_FALSE(host.outcomes.at(0).converted);
     EXPECT_EQ(host.outcomes[0].error, c.expectedText);
+    EXPECT_EQ(host.outcomes[0].detail, c.expectedDetail);
     const std::string log = platform_test::readFileBytes(folder.path() / "errorlog.txt");
     EXPECT_NE(log.find(": Error:  " + c.expectedText.substr(0, 100)), std::string::npos) << log;
     EXPECT_TRUE(leftoverTempFiles().empty());
@@ -50,35 +52,36 @@ TEST_P(JobFailureTest, ReportsTheTextLeavesTheInputWaitingAndGoesOn) {
 const FailureCase kFailures[] = {
     {"inputVanished", 3, "gone.wav",
      [](RunFixture& f, FakeSteps&) { fs::remove(f.inputFolder / "gone.wav"); },
-     "Could not copy file C:\\Dict\\Type1\\gone.wav to Windows temp folder"},
+     "Could not copy file C:\\Dict\\Type1\\gone.wav to Windows temp folder",
+     "No such file or directory"},
     {"inputIsAFolder", 2, "folder.wav",
      [](RunFixture& f, FakeSteps&) {
          fs::remove(f.inputFolder / "folder.wav");
          fs::create_directory(f.inputFolder / "folder.wav");
      },
-     "Could not copy file C:\\Dict\\Type1\\folder.wav to Windows temp folder"},
+     "Could not copy file C:\\Dict\\Type1\\folder.wav to Windows temp folder", "Is a directory"},
     {"dssConverter", 1, "note.dss", [](RunFixture&, FakeSteps& s) { s.failDss = true; },
      "Could not convert C:\\Dict\\Type1\\note.dss to .wav format in Windows temp folder"},
     {"pcmConversion", 1, "a.wav",
      [](RunFixture&, FakeSteps& s) {
          s.duringWave = [&s] { s.failWave = s.waveSources.size() == 1; };
      },
-     "Error converting to PCM .wav format"},
+     "Error converting to PCM .wav format", "the step's reason"},
     {"voxSave", 1, "a.wav",
      [](RunFixture&, FakeSteps& s) {
          s.duringWave = [&s] { s.failVox = s.waveSources.size() == 1; };
      },
-     kOutput + ".vox - error in wav to vox conversion"},
+     kOutput + ".vox - error in wav to vox conversion", "the step's reason"},
     {"speechCopy", 3, "a.wav",
      [](RunFixture& f, FakeSteps& s) {
          f.settings.SpeechRec = true;
          s.failSpeech = true;
      },
-     "Error converting to PCM .wav format in Speech Rec folder"},
+     "Error converting to PCM .wav format in Speech Rec folder", "the step's reason"},
     // "_" + the name would pass the file system's limit: the input could never be marked done,
     // and every later run would convert it again.
     {"inputCannotBeMarkedDone", 2, kLongestName.c_str(), [](RunFixture&, FakeSteps&) {},
-     "Error renaming input file C:\\Dict\\Type1\\" + kLongestName},
+     "Error renaming input file C:\\Dict\\Type1\\" + kLongestName, "File name too long"},
     {"outputExistsWav", 2, "N 0315-001 1001 0000 00 memo.wav",
      [](RunFixture& f, FakeSteps&) {
          // A header-named input keeps its name, which a file of the output folder already has.

@@ -147,6 +147,7 @@ public:
         }
         return convert::WriteVoxWithToolkit(pcmPath, voxPath, formatCode);
     }
+    std::string FailureDetail() const override { return "the step's reason"; }
 };
 
 class RecordingBoxes final : public convert::MessageBoxes {
