@@ -1,5 +1,7 @@
 #include "platform/safe_files.h"
 
+#include "platform/full_write.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
@@ -92,22 +94,6 @@ bool moveWithoutReplacing(const std::string& from, const std::string& to) {
     return true;
 }
 
-bool writeAll(int fd, const char* data, std::size_t size) {
-    while (size > 0) {
-        const ssize_t written = ::write(fd, data, size);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0) {
-            if (written == 0)
-                errno = ENOSPC;
-            return false;
-        }
-        data += written;
-        size -= static_cast<std::size_t>(written);
-    }
-    return true;
-}
-
 bool copyContent(int from, int to) {
     std::vector<char> block(kCopyBlock);
     for (;;) {
@@ -118,7 +104,10 @@ bool copyContent(int from, int to) {
             return false;
         if (got == 0)
             return true;
-        if (!writeAll(to, block.data(), static_cast<std::size_t>(got)))
+        const auto write = [to](const void* data, std::size_t size) {
+            return ::write(to, data, size);
+        };
+        if (!writeFully(write, block.data(), static_cast<std::size_t>(got)))
             return false;
     }
 }

@@ -1,5 +1,7 @@
 #include "file_access.h"
 
+#include "platform/full_write.h"
+
 #include <cerrno>
 #include <cstring>
 #include <unistd.h>
@@ -49,20 +51,9 @@ ssize_t ReadFully(WaveFileIo& io, int fd, void* buffer, std::size_t size) {
 }
 
 bool WriteFully(WaveFileIo& io, int fd, const void* data, std::size_t size) {
-    const auto* bytes = static_cast<const char*>(data);
-    while (size > 0) {
-        const ssize_t written = io.Write(fd, bytes, size);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0) {
-            if (written == 0)
-                errno = ENOSPC;
-            return false;
-        }
-        bytes += written;
-        size -= static_cast<std::size_t>(written);
-    }
-    return true;
+    return platform::writeFully(
+        [&](const void* bytes, std::size_t count) { return io.Write(fd, bytes, count); }, data,
+        size);
 }
 
 std::string SystemErrorText(int error) {
