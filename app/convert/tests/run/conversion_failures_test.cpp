@@ -1,21 +1,24 @@
 // Every failure of a job: its exact text in the row, the status bar and the log, the input left
-// waiting, no output and no partial or temporary file left behind, and the run going on.
+// waiting, nothing replaced, no partial or temporary file left behind, and the run going on.
 #include "run_fixture.h"
 
 #include "platform_test/unprivileged.h"
+
+#include <map>
 
 namespace convert_test {
 namespace {
 
 using shell::kColOutputFile;
 
-const std::string kOutput = "C:\\Convert\\TSP\\type1\\N 0315-001 1001 0000 00  ";
+const std::string kOutput = "C:\\Convert\\TSP\\type1\\" + kFirstName;
 const std::string kLongestName = std::string(251, 'n') + ".wav";
+const std::string kHeaderName = "N 0315-001 1001 0000 00 memo";
 
 struct FailureCase {
     const char* label;
     int formatIndex;
-    const char* inputName;
+    std::string inputName;
     std::function<void(RunFixture&, FakeSteps&)> arrange;
     std::string expectedText;
     std::string expectedDetail = ""; // why, for the command-line runner's line
@@ -31,6 +34,9 @@ TEST_P(JobFailureTest, ReportsTheTextLeavesTheInputWaitingAndGoesOn) {
     addJob(c.inputName, wave());
     addJob("next.wav", wave());
     c.arrange(*this, steps);
+    std::map<std::string, std::string> before;
+    for (const std::string& name : folderEntries(outputFolder))
+        before[name] = platform_test::readFileBytes(outputFolder / name);
 
     run.ConvertAll();
 
@@ -43,10 +49,14 @@ TEST_P(JobFailureTest, ReportsTheTextLeavesTheInputWaitingAndGoesOn) {
     const std::string log = platform_test::readFileBytes(folder.path() / "errorlog.txt");
     EXPECT_NE(log.find(": Error:  " + c.expectedText.substr(0, 100)), std::string::npos) << log;
     EXPECT_TRUE(leftoverTempFiles().empty());
-    for (const std::string& name : namesIn(outputFolder))
+    for (const std::string& name : folderEntries(outputFolder)) {
         EXPECT_EQ(name.front(), 'N') << "nothing partial is left: " << name;
-    // The run went on: the next job was converted (unless the failure hit every job).
-    EXPECT_EQ(host.outcomes.size(), 2u);
+        if (before.count(name) != 0) {
+            EXPECT_EQ(platform_test::readFileBytes(outputFolder / name), before[name])
+                << "nothing is replaced: " << name;
+        }
+    }
+    EXPECT_EQ(host.outcomes.size(), 2u) << "the run goes on with the next job";
 }
 
 const FailureCase kFailures[] = {
@@ -78,97 +88,72 @@ const FailureCase kFailures[] = {
          s.failSpeech = true;
      },
      "Error converting to PCM .wav format in Speech Rec folder", "the step's reason"},
+    {"outputFolderMissing", 2, "a.wav",
+     [](RunFixture& f, FakeSteps&) { fs::remove(f.outputFolder); },
+     "Error creating output file - " + kOutput + ".wav", "No such file or directory"},
     // "_" + the name would pass the file system's limit: the input could never be marked done,
     // and every later run would convert it again.
-    {"inputCannotBeMarkedDone", 2, kLongestName.c_str(), [](RunFixture&, FakeSteps&) {},
+    {"inputCannotBeMarkedDone", 2, kLongestName, [](RunFixture&, FakeSteps&) {},
      "Error renaming input file C:\\Dict\\Type1\\" + kLongestName, "File name too long"},
-    {"outputExistsWav", 2, "N 0315-001 1001 0000 00 memo.wav",
+    // A header-named input keeps its name, which a file of the output folder already has.
+    {"outputExistsWav", 2, kHeaderName + ".wav",
      [](RunFixture& f, FakeSteps&) {
-         // A header-named input keeps its name, which a file of the output folder already has.
-         std::ofstream(f.outputFolder / "N 0315-001 1001 0000 00 memo .wav") << "earlier";
+         std::ofstream(f.outputFolder / (kHeaderName + " .wav")) << "earlier";
      },
-     "Output file already exists - C:\\Convert\\TSP\\type1\\N 0315-001 1001 0000 00 memo .wav"},
-    {"outputExistsVox", 1, "N 0315-001 1001 0000 00 memo.wav",
+     "Output file already exists - C:\\Convert\\TSP\\type1\\" + kHeaderName + " .wav"},
+    {"outputExistsVox", 1, kHeaderName + ".wav",
      [](RunFixture& f, FakeSteps&) {
-         std::ofstream(f.outputFolder / "N 0315-001 1001 0000 00 memo .vox") << "earlier";
+         std::ofstream(f.outputFolder / (kHeaderName + " .vox")) << "earlier";
      },
-     "Output file already exists - C:\\Convert\\TSP\\type1\\N 0315-001 1001 0000 00 memo .vox"},
+     "Output file already exists - C:\\Convert\\TSP\\type1\\" + kHeaderName + " .vox"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Failures, JobFailureTest, ::testing::ValuesIn(kFailures),
                          [](const auto& info) { return std::string(info.param.label); });
 
-TEST_F(RunFixture, AnExistingOutputIsNeverReplaced) {
-    host.formatIndex = 2;
-    std::ofstream(outputFolder / "N 0315-001 1001 0000 00 memo .wav") << "earlier";
-    addJob("N 0315-001 1001 0000 00 memo.wav", wave());
-    run.ConvertAll();
-    EXPECT_EQ(platform_test::readFileBytes(outputFolder / "N 0315-001 1001 0000 00 memo .wav"),
-              "earlier");
-    EXPECT_TRUE(fs::exists(inputFolder / "N 0315-001 1001 0000 00 memo.wav"));
-}
+// Where permissions bind: the check runs without privileges.
+struct DeniedCase {
+    const char* label;
+    std::function<fs::path(RunFixture&)> lockedPath;
+    fs::perms removed;
+    std::string expectedText;
+};
 
-TEST_F(RunFixture, AMissingOutputFolderFailsEveryJobOfIt) {
-    fs::remove(outputFolder);
-    addJob("a.wav", wave());
-    run.ConvertAll();
-    EXPECT_EQ(host.cell(0, kColOutputFile), "Error creating output file - " + kOutput + ".wav");
-    EXPECT_EQ(host.panels[3], host.cell(0, kColOutputFile));
-    EXPECT_TRUE(fs::exists(inputFolder / "a.wav"));
-}
+class DeniedAccessTest : public RunFixture, public ::testing::WithParamInterface<DeniedCase> {};
 
-TEST_F(RunFixture, AnUnwritableOutputFolderLeavesTheInputWaiting) {
+TEST_P(DeniedAccessTest, LeavesTheInputWaitingAndNothingBehind) {
+    const DeniedCase& c = GetParam();
     addJob("a.wav", wave());
     addJob("b.wav", wave());
     platform_test::shareWithEveryone(folder.path());
-    fs::permissions(outputFolder,
-                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                    fs::perm_options::remove);
+    fs::permissions(c.lockedPath(*this), c.removed, fs::perm_options::remove);
     const std::optional<bool> checked = platform_test::runUnprivileged([&] {
         run.ConvertAll();
-        return host.cell(0, kColOutputFile) == "Error creating output file - " + kOutput + ".wav" &&
-               host.caption(1) == "b.wav" && fs::exists(inputFolder / "a.wav") &&
-               namesIn(outputFolder).empty() && leftoverTempFiles().empty();
+        return host.cell(0, kColOutputFile) == c.expectedText && host.caption(0) == "a.wav" &&
+               fs::exists(inputFolder / "a.wav") && host.outcomes.size() == 2 &&
+               folderEntries(outputFolder).size() <= 1 && leftoverTempFiles().empty();
     });
     ASSERT_TRUE(checked.has_value()) << "the check could not run without privileges";
     EXPECT_TRUE(*checked);
 }
 
-TEST_F(RunFixture, AnUnreadableInputStaysWaitingAndTheRunGoesOn) {
-    addJob("locked.wav", wave());
-    addJob("open.wav", wave());
-    platform_test::shareWithEveryone(folder.path());
-    fs::permissions(inputFolder / "locked.wav", fs::perms::none);
-    const std::optional<bool> checked = platform_test::runUnprivileged([&] {
-        run.ConvertAll();
-        return host.cell(0, kColOutputFile) ==
-                   "Could not copy file C:\\Dict\\Type1\\locked.wav to Windows temp folder" &&
-               host.caption(0) == "locked.wav" && host.caption(1) == "_open.wav" &&
-               fs::exists(inputFolder / "locked.wav") && leftoverTempFiles().empty();
-    });
-    ASSERT_TRUE(checked.has_value()) << "the check could not run without privileges";
-    EXPECT_TRUE(*checked);
-}
+constexpr fs::perms kWrite =
+    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
 
-// An input that cannot be renamed would be converted again by every later run.
-TEST_F(RunFixture, AnInputInAReadOnlyFolderIsNotConverted) {
-    addJob("a.wav", wave());
-    platform_test::shareWithEveryone(folder.path());
-    fs::permissions(inputFolder,
-                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                    fs::perm_options::remove);
-    const std::optional<bool> checked = platform_test::runUnprivileged([&] {
-        run.ConvertAll();
-        const convert::JobOutcome& outcome = host.outcomes.at(0);
-        return !outcome.converted &&
-               outcome.error == "Error renaming input file C:\\Dict\\Type1\\a.wav" &&
-               host.panels[3] == outcome.error && host.caption(0) == "a.wav" &&
-               namesIn(outputFolder).empty() && fs::exists(inputFolder / "a.wav");
-    });
-    ASSERT_TRUE(checked.has_value()) << "the check could not run without privileges";
-    EXPECT_TRUE(*checked);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Permissions, DeniedAccessTest,
+    ::testing::Values(
+        DeniedCase{"unwritableOutputFolder", [](RunFixture& f) { return f.outputFolder; }, kWrite,
+                   "Error creating output file - " + kOutput + ".wav"},
+        DeniedCase{"unreadableInput", [](RunFixture& f) { return f.inputFolder / "a.wav"; },
+                   fs::perms::all,
+                   "Could not copy file C:\\Dict\\Type1\\a.wav to Windows temp folder"},
+        // Converted, the input would keep its name and be converted again by every later run.
+        DeniedCase{"readOnlyInputFolder", [](RunFixture& f) { return f.inputFolder; }, kWrite,
+                   "Error renaming input file C:\\Dict\\Type1\\a.wav"}),
+    [](const auto& info) { return std::string(info.param.label); });
 
+// The speech copy is made from the temporary wave before the input itself is copied.
 TEST_F(RunFixture, TheSpeechCopyIsMadeBeforeTheOriginalIsCopied) {
     settings.SpeechRec = true;
     host.formatIndex = 3;

@@ -9,11 +9,13 @@ namespace {
 using shell::kColOutputFile;
 using shell::kColOutputSize;
 
-const std::string kFirstName = "N 0315-001 1001 0000 00  ";
-
+// Each row brings its own output folder, user ID and location to the name.
 TEST_F(RunFixture, ConvertAllConvertsOnlyWaitingRowsAndASecondRunDoesNothing) {
+    const shell::DirectoryRow type2{{"C:\\Dict\\Type1", "C:\\Convert\\TSP\\type2", "2002", "05"}};
+    const fs::path output2 = folder.makeFolder("drives/c/Convert/TSP/type2");
     addJob("_a.wav", wave());
     addJob("b.wav", wave());
+    addJob("c.wav", wave(), type2);
 
     run.ConvertAll();
 
@@ -21,13 +23,14 @@ TEST_F(RunFixture, ConvertAllConvertsOnlyWaitingRowsAndASecondRunDoesNothing) {
     EXPECT_EQ(host.caption(1), "_b.wav");
     EXPECT_EQ(host.rows[1].image, shell::kImageConverted);
     EXPECT_EQ(host.cell(1, kColOutputFile), kFirstName + ".wav");
-    EXPECT_EQ(namesIn(inputFolder), (std::vector<std::string>{"_a.wav", "_b.wav"}));
-    EXPECT_EQ(namesIn(outputFolder), (std::vector<std::string>{kFirstName + ".wav"}));
+    EXPECT_EQ(host.cell(2, kColOutputFile), "N 0315-002 2002 0000 05  .wav");
+    EXPECT_EQ(folderEntries(inputFolder), (Names{"_a.wav", "_b.wav", "_c.wav"}));
+    EXPECT_EQ(folderEntries(output2), Names{"N 0315-002 2002 0000 05  .wav"});
     EXPECT_EQ(platform_test::readFileBytes(outputFolder / (kFirstName + ".wav")), wave());
 
     run.ConvertAll();
-    EXPECT_EQ(host.outcomes.size(), 1u);
-    EXPECT_EQ(namesIn(outputFolder).size(), 1u);
+    EXPECT_EQ(host.outcomes.size(), 2u);
+    EXPECT_EQ(folderEntries(outputFolder).size(), 1u);
     EXPECT_TRUE(leftoverTempFiles().empty());
 }
 
@@ -36,7 +39,7 @@ struct FormatCase {
     int formatIndex;
     uint16_t formatCode;
     const char* inputName;
-    const char* expectedName;
+    const char* extension;
     std::size_t expectedBytes; // of the 10001 test samples
 };
 
@@ -51,27 +54,24 @@ TEST_P(OutputFormatTest, WritesTheOutputInTheFormatAndShowsItsSize) {
     run.ConvertAll();
 
     ASSERT_TRUE(host.outcomes.at(0).converted) << host.outcomes[0].error;
-    const fs::path output = outputFolder / c.expectedName;
-    ASSERT_TRUE(fs::exists(output)) << c.expectedName;
-    EXPECT_EQ(fs::file_size(output), c.expectedBytes);
-    EXPECT_EQ(host.cell(0, kColOutputFile), c.expectedName);
+    const std::string name = kFirstName + c.extension;
+    EXPECT_EQ(fs::file_size(outputFolder / name), c.expectedBytes);
+    EXPECT_EQ(host.cell(0, kColOutputFile), name);
     EXPECT_EQ(host.cell(0, kColOutputSize), std::to_string(c.expectedBytes / 1024 + 1));
-    EXPECT_EQ(host.outcomes[0].outputPath,
-              std::string("C:\\Convert\\TSP\\type1\\") + c.expectedName);
+    EXPECT_EQ(host.outcomes[0].outputPath, "C:\\Convert\\TSP\\type1\\" + name);
     EXPECT_EQ(steps.voxWrites, c.formatIndex == 0 || c.formatIndex == 1 ? 1 : 0);
     EXPECT_TRUE(leftoverTempFiles().empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Formats, OutputFormatTest,
-    ::testing::Values(FormatCase{"ulaw", 0, 7, "a.wav", "N 0315-001 1001 0000 00  .vox", 10001},
-                      FormatCase{"adpcm", 1, 23, "a.wav", "N 0315-001 1001 0000 00  .vox", 5001},
-                      FormatCase{"wav", 2, 7, "a.WAV", "N 0315-001 1001 0000 00  .wav", 20046},
-                      FormatCase{"original", 3, 7, "a.Wav", "N 0315-001 1001 0000 00  .Wav", 20046},
-                      FormatCase{"none", -1, 7, "a.wav", "N 0315-001 1001 0000 00  .wav", 20046},
-                      FormatCase{"dssAsOriginal", 3, 7, "note.DSS", "N 0315-001 1001 0000 00  .DSS",
-                                 20046}),
-    [](const auto& info) { return std::string(info.param.label); });
+INSTANTIATE_TEST_SUITE_P(Formats, OutputFormatTest,
+                         ::testing::Values(FormatCase{"ulaw", 0, 7, "a.wav", ".vox", 10001},
+                                           FormatCase{"adpcm", 1, 23, "a.wav", ".vox", 5001},
+                                           FormatCase{"wav", 2, 7, "a.WAV", ".wav", 20046},
+                                           FormatCase{"original", 3, 7, "a.Wav", ".Wav", 20046},
+                                           FormatCase{"none", -1, 7, "a.wav", ".wav", 20046},
+                                           FormatCase{"dssAsOriginal", 3, 7, "note.DSS", ".DSS",
+                                                      20046}),
+                         [](const auto& info) { return std::string(info.param.label); });
 
 TEST_F(RunFixture, TheSizeColumnIsTheSizeInKbPlusOne) {
     const std::pair<std::size_t, const char*> cases[] = {
@@ -87,21 +87,30 @@ TEST_F(RunFixture, ATakenDoneNameGetsTheNextNumberAndNothingIsReplaced) {
     folder.writeFile("drives/c/Dict/Type1/_abc.wav", "first");
     folder.writeFile("drives/c/Dict/Type1/_abc(1).wav", "second");
     addJob("abc.wav", "third");
-
     run.ConvertAll();
-
     EXPECT_EQ(host.caption(0), "_abc(2).wav");
     EXPECT_EQ(platform_test::readFileBytes(inputFolder / "_abc.wav"), "first");
     EXPECT_EQ(platform_test::readFileBytes(inputFolder / "_abc(1).wav"), "second");
     EXPECT_EQ(platform_test::readFileBytes(inputFolder / "_abc(2).wav"), "third");
 }
 
-TEST_F(RunFixture, ConvertSelectedConvertsADoneRowAgain) {
-    addJob("_a.wav", wave());
-    host.selected = {0};
+// Selected rows are converted whether done or not, and the texts number rows, not jobs.
+TEST_F(RunFixture, ConvertSelectedConvertsTheSelectedRowsAndNumbersThemAsRows) {
+    for (int i = 1; i <= 10; ++i)
+        addJob((i == 3 ? "_f" : "f") + std::to_string(i) + ".wav", wave());
+    host.selected = {2, 6};
     run.ConvertSelected();
-    EXPECT_EQ(host.caption(0), "__a.wav");
-    EXPECT_EQ(namesIn(inputFolder), (std::vector<std::string>{"__a.wav"}));
+
+    EXPECT_EQ(host.panel1History,
+              (Names{"Converting File:  3 of 10", "Converting File:  7 of 10", ""}));
+    EXPECT_EQ(host.statusTexts, (Names{"Converting File: 3 of 10", "Converting File: 7 of 10"}));
+    EXPECT_EQ(host.fileNameTexts, (Names{"Converting: _f3.wav", "Converting: f7.wav"}));
+    EXPECT_EQ(host.inputTexts.at(0), "Input Dir: C:\\Dict\\Type1");
+    EXPECT_EQ(host.outputTexts.at(0), "Output Dir: C:\\Convert\\TSP\\type1");
+    EXPECT_EQ(host.progressRepaints, 2);
+    EXPECT_EQ(host.caption(1), "f2.wav");
+    EXPECT_EQ(host.caption(2), "__f3.wav");
+    EXPECT_TRUE(fs::exists(inputFolder / "__f3.wav"));
 }
 
 TEST_F(RunFixture, ConvertSelectedWithoutASelectionOnlyWarns) {
@@ -116,31 +125,11 @@ TEST_F(RunFixture, ConvertSelectedWithoutASelectionOnlyWarns) {
     EXPECT_EQ(host.caption(0), "a.wav");
 }
 
-TEST_F(RunFixture, TheTextsNumberRowsNotJobs) {
-    for (int i = 1; i <= 10; ++i)
-        addJob("f" + std::to_string(i) + ".wav", wave());
-    host.selected = {2, 6};
-    run.ConvertSelected();
-
-    EXPECT_EQ(host.panel1History, (std::vector<std::string>{"Converting File:  3 of 10",
-                                                            "Converting File:  7 of 10", ""}));
-    EXPECT_EQ(host.statusTexts,
-              (std::vector<std::string>{"Converting File: 3 of 10", "Converting File: 7 of 10"}));
-    EXPECT_EQ(host.fileNameTexts,
-              (std::vector<std::string>{"Converting: f3.wav", "Converting: f7.wav"}));
-    EXPECT_EQ(host.inputTexts.at(0), "Input Dir: C:\\Dict\\Type1");
-    EXPECT_EQ(host.outputTexts.at(0), "Output Dir: C:\\Convert\\TSP\\type1");
-    EXPECT_EQ(host.progressRepaints, 2);
-    EXPECT_EQ(host.caption(1), "f2.wav");
-    EXPECT_EQ(host.caption(2), "_f3.wav");
-}
-
 TEST_F(RunFixture, TheEndRestartsTheSchedulerWhenItIsOn) {
     settings.EnableSched = true;
     settings.ConvertInterval = 45;
     addJob("a.wav", wave());
     run.ConvertAll();
-    EXPECT_EQ(host.runsBegun, 1);
     EXPECT_EQ(host.runsEnded, 1);
     EXPECT_EQ(host.timerStarts, 1);
     EXPECT_EQ(host.panels[1], "Next scheduled conversion in 45 min");
@@ -155,36 +144,24 @@ TEST_F(RunFixture, CancelStopsAfterTheCurrentJob) {
     for (int i = 1; i <= 5; ++i)
         addJob("f" + std::to_string(i) + ".wav", wave());
     host.formatIndex = 1;
-    steps.duringWave = [this] {
-        if (steps.waveSources.size() == 2)
-            host.cancel = true;
-    };
+    steps.duringWave = [this] { host.cancel = steps.waveSources.size() == 2; };
     run.ConvertAll();
 
     EXPECT_EQ(host.outcomes.size(), 2u);
     EXPECT_EQ(host.caption(1), "_f2.wav") << "the job in progress runs to its end";
-    for (int i = 2; i < 5; ++i)
-        EXPECT_EQ(host.caption(i), "f" + std::to_string(i + 1) + ".wav");
-    EXPECT_EQ(namesIn(outputFolder).size(), 2u);
+    EXPECT_EQ(host.caption(2), "f3.wav");
+    EXPECT_EQ(folderEntries(outputFolder).size(), 2u);
     EXPECT_EQ(host.runsEnded, 1);
 }
 
-TEST_F(RunFixture, TheThousandthJobOfADayShiftsTheRestOfTheName) {
-    folder.writeFile("drives/c/Convert/TSP/type1/N 0315-999 1001 0000 00  .wav", "x");
-    addJob("a.wav", wave());
-    addJob("b.wav", wave());
-    run.ConvertAll();
-    EXPECT_EQ(host.cell(0, kColOutputFile), "N 0315-1000 1001 0000 00  .wav");
-    EXPECT_EQ(host.cell(1, kColOutputFile), "N 0315-1001 1001 0000 00  .wav");
-}
-
+// The day is taken again for every job of a run.
 TEST_F(RunFixture, ADayChangeBetweenJobsRestartsTheNumbering) {
     folder.writeFile("drives/c/Convert/TSP/type1/N 0316-004 1001 0000 00  .wav", "x");
     addJob("a.wav", wave());
     addJob("b.wav", wave());
     host.onJobFinished = [this](const convert::JobOutcome&) { clock.Set(2026, 3, 16, 0, 1); };
     run.ConvertAll();
-    EXPECT_EQ(host.cell(0, kColOutputFile), "N 0315-001 1001 0000 00  .wav");
+    EXPECT_EQ(host.cell(0, kColOutputFile), kFirstName + ".wav");
     EXPECT_EQ(host.cell(1, kColOutputFile), "N 0316-005 1001 0000 00  .wav");
 }
 
@@ -195,18 +172,7 @@ TEST_F(RunFixture, PartialFilesNeitherCountAsJobsNorSurviveFromEndedWriters) {
     addJob("a.wav", wave());
     run.ConvertAll();
     EXPECT_EQ(host.cell(0, kColOutputFile), kFirstName + ".wav");
-    EXPECT_EQ(namesIn(outputFolder), (std::vector<std::string>{kFirstName + ".wav"}));
-}
-
-TEST_F(RunFixture, TwoRowsSharingAnInputFolderGetTheirOwnNumbers) {
-    const shell::DirectoryRow other{{"C:\\Dict\\Type1", "C:\\Convert\\TSP\\type2", "2002", "05"}};
-    folder.makeFolder("drives/c/Convert/TSP/type2");
-    addJob("a.wav", wave());
-    addJob("b.wav", wave(), other);
-    run.ConvertAll();
-    EXPECT_EQ(host.cell(0, kColOutputFile), "N 0315-001 1001 0000 00  .wav");
-    EXPECT_EQ(host.cell(1, kColOutputFile), "N 0315-002 2002 0000 05  .wav");
-    EXPECT_EQ(namesIn(inputFolder), (std::vector<std::string>{"_a.wav", "_b.wav"}));
+    EXPECT_EQ(folderEntries(outputFolder), Names{kFirstName + ".wav"});
 }
 
 class UnusualNameTest : public RunFixture, public ::testing::WithParamInterface<const char*> {};
@@ -221,8 +187,8 @@ TEST_P(UnusualNameTest, ConvertsAndRenamesTheInput) {
     ASSERT_TRUE(host.outcomes.at(0).converted) << host.outcomes[0].error;
     EXPECT_EQ(host.caption(0), "_" + name);
     EXPECT_TRUE(fs::exists(inputFolder / ("_" + name)));
-    const std::string stem = name.substr(0, name.rfind('.'));
-    const std::string expected = "N 0315-001 1001 0000 00 " + stem + " .vox";
+    const std::string expected =
+        "N 0315-001 1001 0000 00 " + name.substr(0, name.rfind('.')) + " .vox";
     EXPECT_EQ(host.cell(0, kColOutputFile), expected);
     EXPECT_TRUE(fs::exists(outputFolder / expected));
 }
@@ -239,16 +205,11 @@ TEST(JobPathsTest, BuildsThePathsOfAJob) {
     EXPECT_EQ(wave.tempWavePath, "/t.d/run/abc.wav");
     EXPECT_EQ(wave.pcmPath, "/t.d/run/abctmp.wav");
     EXPECT_EQ(wave.outputPath, "C:\\Out\\N x.vox");
-
-    const convert::JobPaths dss =
-        convert::BuildJobPaths("/in", "Note.DSS", "/out", "n.dss", "/t.d/run/");
-    EXPECT_EQ(dss.inputPath, "/in/Note.DSS");
-    EXPECT_EQ(dss.tempWavePath, "/t.d/run/Note.wav");
-    EXPECT_EQ(dss.pcmPath, "/t.d/run/Notetmp.wav");
+    const convert::JobPaths dss = convert::BuildJobPaths("/in", "No.te.DSS", "/o", "n", "/t.d/");
+    EXPECT_EQ(dss.tempWavePath, "/t.d/No.te.wav");
+    EXPECT_EQ(dss.pcmPath, "/t.d/No.tetmp.wav");
     EXPECT_EQ(convert::WithFileEnding("/t.d/run/noext", "tmp.wav"), "/t.d/run/noexttmp.wav");
-    EXPECT_TRUE(convert::IsDssInput("x.Dss"));
     EXPECT_FALSE(convert::IsDssInput("x.dssx"));
-    EXPECT_FALSE(convert::IsDssInput("dss"));
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "convert/conversion_run.h"
 #include "convert/toolkit_vox_writer.h"
 #include "jobs/job_scan.h"
+#include "platform_test/folder_listing.h"
 #include "platform_test/test_folder.h"
 #include "wave_fixture.h"
 
@@ -159,17 +160,13 @@ public:
     }
 };
 
-inline std::vector<std::string> namesIn(const fs::path& folder) {
-    std::vector<std::string> names;
-    std::error_code ignored;
-    for (const auto& entry : fs::directory_iterator(folder, ignored))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
+using Names = std::vector<std::string>;
+using platform_test::folderEntries;
 
 inline const shell::DirectoryRow kType1{
     {"C:\\Dict\\Type1", "C:\\Convert\\TSP\\type1", "1001", "00"}};
+// The first output name of the day for a job of kType1, without its extension.
+inline const std::string kFirstName = "N 0315-001 1001 0000 00  ";
 
 class RunFixture : public ::testing::Test {
 public:

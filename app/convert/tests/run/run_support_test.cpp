@@ -53,30 +53,6 @@ TEST(RunLockTest, WaitingEndsWhenAskedToStop) {
     EXPECT_TRUE(RunLock::TryAcquire((folder.path() / "missing" / "x").string()).unavailable());
 }
 
-TEST(RunLockTest, AKilledHolderReleasesTheLock) {
-    platform_test::TestFolder folder;
-    const std::string path = (folder.path() / kRunLockFileName).string();
-    int ready[2];
-    ASSERT_EQ(::pipe(ready), 0);
-    const pid_t child = ::fork();
-    if (child == 0) {
-        const RunLock held = RunLock::TryAcquire(path);
-        const char byte = held.held() ? 'y' : 'n';
-        (void)!::write(ready[1], &byte, 1);
-        ::pause();
-        ::_exit(0);
-    }
-    char byte = 0;
-    ASSERT_EQ(::read(ready[0], &byte, 1), 1);
-    EXPECT_EQ(byte, 'y');
-    EXPECT_FALSE(RunLock::TryAcquire(path).held());
-    ::kill(child, SIGKILL);
-    ::waitpid(child, nullptr, 0);
-    EXPECT_TRUE(RunLock::TryAcquire(path).held());
-    ::close(ready[0]);
-    ::close(ready[1]);
-}
-
 pid_t EndedProcessId() {
     const pid_t child = ::fork();
     if (child == 0)
