@@ -3,6 +3,7 @@
 // job rows made the way the scan makes them.
 #pragma once
 
+#include "box_recorder.h"
 #include "convert/conversion_run.h"
 #include "convert/toolkit_vox_writer.h"
 #include "jobs/job_scan.h"
@@ -151,15 +152,6 @@ public:
     std::string FailureDetail() const override { return "the step's reason"; }
 };
 
-class RecordingBoxes final : public convert::MessageBoxes {
-public:
-    std::vector<convert::MessageBoxRequest> shown;
-    convert::BoxAnswer Show(const convert::MessageBoxRequest& request) override {
-        shown.push_back(request);
-        return convert::BoxAnswer::Ok;
-    }
-};
-
 using Names = std::vector<std::string>;
 using platform_test::folderEntries;
 
@@ -180,7 +172,7 @@ public:
     convert::JobErrorReporter errors{
         settings, clock, host, convert::ErrorLogFile((folder.path() / "errorlog.txt").string()),
         convert::TimeStampFormats{"%m/%d/%Y", "%H:%M:%S"}};
-    RecordingBoxes boxes;
+    BoxRecorder boxes;
     convert::TaskQueueLoop loop;
     fs::path tempBase = folder.makeFolder("tmp");
     convert::ConversionRun run{

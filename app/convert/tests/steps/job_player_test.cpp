@@ -1,5 +1,7 @@
 #include "convert/job_player.h"
 
+#include "box_recorder.h"
+
 #include "convert/report_command.h"
 
 #include "platform_test/test_folder.h"
@@ -15,15 +17,6 @@ namespace {
 namespace fs = std::filesystem;
 using platform_test::TestFolder;
 
-class RecordingBoxes final : public convert::MessageBoxes {
-public:
-    convert::BoxAnswer Show(const convert::MessageBoxRequest& request) override {
-        shown.push_back(request);
-        return convert::BoxAnswer::Ok;
-    }
-    std::vector<convert::MessageBoxRequest> shown;
-};
-
 struct PlayCase {
     const char* name;
     std::vector<std::string> files;   // created below the working folder
@@ -33,26 +26,18 @@ struct PlayCase {
     const char* opened;  // the file given to the default handler, or ""
 };
 
-void PrintTo(const PlayCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class JobPlayerTest : public ::testing::TestWithParam<PlayCase> {
+class JobPlayerFixture : public ::testing::Test {
 protected:
-    JobPlayerTest()
+    JobPlayerFixture()
         : drives_("IMPORT_DRIVE_ROOT", folder.str() + "/drives")
         , working_(folder.makeFolder("work")) {}
 
     TestFolder folder;
-    RecordingBoxes boxes;
-    std::vector<std::string> opened;
+    convert_test::BoxRecorder boxes;
+    convert_test::OpenRecorder opener;
     std::vector<std::pair<std::string, std::vector<std::string>>> started;
     convert::JobPlayer player{
-        boxes,
-        [this](const std::string& path) {
-            opened.push_back(path);
-            return true;
-        },
+        boxes, opener.opener(),
         [this](const std::string& program, const std::vector<std::string>& args) {
             started.emplace_back(program, args);
             return true;
@@ -62,6 +47,8 @@ private:
     platform_test::ScopedEnv drives_;
     platform_test::ScopedWorkingFolder working_;
 };
+
+class JobPlayerTest : public JobPlayerFixture, public ::testing::WithParamInterface<PlayCase> {};
 
 TEST_P(JobPlayerTest, StartsThePlayerOrTheDefaultHandler) {
     const PlayCase& c = GetParam();
@@ -82,10 +69,8 @@ TEST_P(JobPlayerTest, StartsThePlayerOrTheDefaultHandler) {
     } else {
         EXPECT_TRUE(started.empty());
     }
-    if (*c.opened)
-        EXPECT_EQ(opened, std::vector<std::string>{file});
-    else
-        EXPECT_TRUE(opened.empty());
+    EXPECT_EQ(opener.opened,
+              *c.opened ? std::vector<std::string>{file} : std::vector<std::string>{});
     EXPECT_TRUE(boxes.shown.empty());
 }
 
@@ -122,19 +107,14 @@ INSTANTIATE_TEST_SUITE_P(
             "InputIsAFolder", {"work/Listenbox"}, {"drives/c/Dict/Type1/a.wav"}, "a.wav", "", ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(JobPlayerSelection, WithoutASelectedRowSaysSo) {
-    RecordingBoxes boxes;
-    bool anything = false;
-    convert::JobPlayer player(
-        boxes, [&](const std::string&) { return anything = true; },
-        [&](const std::string&, const std::vector<std::string>&) { return anything = true; });
+TEST_F(JobPlayerFixture, WithoutASelectedRowSaysSo) {
     player.ListView1DblClick(nullptr);
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].text, "No jobs have been selected.");
     EXPECT_EQ(boxes.shown[0].caption, convert::kInformationCaption);
     EXPECT_EQ(boxes.shown[0].icon, convert::BoxIcon::Information);
     EXPECT_EQ(boxes.shown[0].buttons, convert::BoxButtons::Ok);
-    EXPECT_FALSE(anything);
+    EXPECT_TRUE(started.empty() && opener.opened.empty());
 }
 
 } // namespace

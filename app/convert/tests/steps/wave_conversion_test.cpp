@@ -5,6 +5,7 @@
 #include "wave_test_files.h"
 
 #include "codecs/adpcm.h"
+#include "platform_test/folder_listing.h"
 #include "platform_test/test_folder.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -48,12 +50,9 @@ protected:
         return converted;
     }
 
-    // The folder holds exactly these names (no partial file left behind).
-    void ExpectFolderHolds(std::vector<std::string> names) const {
-        auto found = wt::FolderEntries(folder.path());
-        std::sort(found.begin(), found.end());
-        std::sort(names.begin(), names.end());
-        EXPECT_EQ(found, names);
+    // The folder holds exactly these names, sorted (no partial file left behind).
+    void ExpectFolderHolds(const std::vector<std::string>& names) const {
+        EXPECT_EQ(platform_test::folderEntries(folder.path()), names);
     }
 
     TestFolder folder;
@@ -72,10 +71,6 @@ struct EncodingCase {
     uint32_t target;
     double rmsTolerance; // relative, against the tone's own level
 };
-
-void PrintTo(const EncodingCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class EncodingTest : public WaveConversionTest,
                      public ::testing::WithParamInterface<EncodingCase> {};
@@ -102,7 +97,7 @@ TEST_P(EncodingTest, ConvertsToPcm16MonoAtTheTargetRate) {
     const double expectedRms = level / std::sqrt(2.0) * 32768.0;
     EXPECT_NEAR(wt::Rms(*samples), expectedRms, expectedRms * c.rmsTolerance);
     EXPECT_TRUE(lastError.empty());
-    ExpectFolderHolds({"source.wav", "out.wav"});
+    ExpectFolderHolds({"out.wav", "source.wav"});
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -186,10 +181,6 @@ struct PassThroughCase {
     std::size_t samples;
 };
 
-void PrintTo(const PassThroughCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class PassThroughTest : public WaveConversionTest,
                         public ::testing::WithParamInterface<PassThroughCase> {};
 
@@ -201,6 +192,7 @@ TEST_P(PassThroughTest, KeepsEverySampleOfPcm16MonoAtTheTargetRate) {
                                     c.chunksBefore + wt::Chunk("data", wt::Pcm16Bytes(samples)) +
                                     wt::Chunk("LIST", "INFOISFT")));
     const auto destination = folder.path() / "out.wav";
+    wt::WriteBytes(destination, std::string(100000, 'x')); // an earlier result is replaced
     ASSERT_TRUE(Convert(source, destination, c.rate)) << lastError;
     EXPECT_EQ(wt::ReadCanonicalPcm16(destination, c.rate), samples);
 }
@@ -259,16 +251,6 @@ TEST_F(WaveConversionTest, AveragesTheChannelsOfAStereoSource) {
               (std::vector<int16_t>{2000, -32768, 32767, 0, 8, -4}));
 }
 
-TEST_F(WaveConversionTest, ReplacesAnExistingDestination) {
-    const auto samples = wt::NoiseSamples(500, 3);
-    const auto source = folder.path() / "in.wav";
-    wt::WriteBytes(source, wt::WaveFile({}, wt::Pcm16Bytes(samples)));
-    const auto destination = folder.path() / "out.wav";
-    wt::WriteBytes(destination, std::string(100000, 'x'));
-    ASSERT_TRUE(Convert(source, destination, 8000)) << lastError;
-    EXPECT_EQ(wt::ReadCanonicalPcm16(destination, 8000), samples);
-}
-
 // Blanks, quotes and letters beyond ASCII in both names; a stored path with a drive letter.
 TEST_F(WaveConversionTest, HandlesUnusualNamesAndStoredPaths) {
     platform_test::ScopedEnv drives("IMPORT_DRIVE_ROOT", folder.str());
@@ -287,25 +269,19 @@ TEST_F(WaveConversionTest, HandlesUnusualNamesAndStoredPaths) {
 
 // ---- Progress ----
 
+// 250 blocks show every percentage once, from 0 (the first block is 0.4 %) to 100; a source
+// of one block shows 100 alone.
 TEST_F(WaveConversionTest, ShowsEachPercentageOnceAndEndsAtOneHundred) {
-    const std::size_t count = 2048 * 250; // 250 blocks
-    const auto source = folder.path() / "in.wav";
-    wt::WriteBytes(source, wt::WaveFile({}, wt::Pcm16Bytes(wt::NoiseSamples(count, 1))));
-    ASSERT_TRUE(Convert(source, folder.path() / "out.wav", 11025)) << lastError;
-    ASSERT_FALSE(progress.gauge.empty());
-    EXPECT_TRUE(std::is_sorted(progress.gauge.begin(), progress.gauge.end()));
-    EXPECT_EQ(std::adjacent_find(progress.gauge.begin(), progress.gauge.end()),
-              progress.gauge.end());
-    EXPECT_EQ(progress.gauge.front(), 0); // the first block is 0.4 %
-    EXPECT_EQ(progress.gauge.back(), 100);
-    EXPECT_EQ(progress.gauge.size(), 101u);
-}
-
-TEST_F(WaveConversionTest, ReportsOneHundredForASourceOfOneBlock) {
-    const auto source = folder.path() / "in.wav";
-    wt::WriteBytes(source, wt::WaveFile({}, wt::Pcm16Bytes(wt::NoiseSamples(100, 1))));
-    ASSERT_TRUE(Convert(source, folder.path() / "out.wav", 8000)) << lastError;
-    EXPECT_EQ(progress.gauge, std::vector<int>{100});
+    for (const std::size_t blocks : {250, 1}) {
+        progress.gauge.clear();
+        const auto source = folder.path() / "in.wav";
+        wt::WriteBytes(source,
+                       wt::WaveFile({}, wt::Pcm16Bytes(wt::NoiseSamples(2048 * blocks, 1))));
+        ASSERT_TRUE(Convert(source, folder.path() / "out.wav", 11025)) << lastError;
+        std::vector<int> expected(blocks == 1 ? 1 : 101);
+        std::iota(expected.begin(), expected.end(), blocks == 1 ? 100 : 0);
+        EXPECT_EQ(progress.gauge, expected) << blocks << " blocks";
+    }
 }
 
 struct PercentCase {
@@ -322,13 +298,9 @@ TEST_P(PercentRuleTest, GivesPositionTimesHundredOverSize) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, PercentRuleTest,
-                         ::testing::Values(PercentCase{0, 0, 0}, PercentCase{10, 0, 0},
-                                           PercentCase{0, 10, 0}, PercentCase{1, 3, 33},
-                                           PercentCase{2, 3, 66}, PercentCase{3, 3, 100},
+                         ::testing::Values(PercentCase{10, 0, 0}, PercentCase{2, 3, 66},
                                            // beyond 21,474,836 samples a 32-bit product overflows
-                                           PercentCase{21474837, 21474837, 100},
                                            PercentCase{21474837, 42949674, 50},
-                                           PercentCase{86400LL * 44100, 86400LL * 44100 * 2, 50},
                                            PercentCase{4294967295LL, 4294967296LL, 99},
                                            // a compressed source may yield more than it declared
                                            PercentCase{1200, 1000, 100}));
@@ -342,7 +314,7 @@ TEST_F(WaveConversionTest, WritesUnderAPartialNameUntilComplete) {
     std::vector<std::string> seen;
     progress.onGauge = [&] {
         if (seen.empty())
-            seen = wt::FolderEntries(folder.path());
+            seen = platform_test::folderEntries(folder.path());
     };
     ASSERT_TRUE(Convert(source, destination, 8000)) << lastError;
     ASSERT_EQ(seen.size(), 2u);
@@ -360,10 +332,6 @@ struct BadSourceCase {
     bool isFolder;
     const char* error;
 };
-
-void PrintTo(const BadSourceCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 std::string Pcm16Data(std::size_t samples) {
     return wt::Pcm16Bytes(wt::NoiseSamples(samples, 2));
@@ -422,17 +390,11 @@ INSTANTIATE_TEST_SUITE_P(
         BadSourceCase{"OneByteOfPcm16", wt::WaveFile({}, "x"), false, "holds no audio"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(WaveConversionTest, FailsForADestinationFolderThatDoesNotExist) {
+TEST_F(WaveConversionTest, RefusesADestinationItCannotWrite) {
     const auto source = folder.path() / "in.wav";
     wt::WriteBytes(source, wt::WaveFile({}, Pcm16Data(100)));
     EXPECT_FALSE(Convert(source, folder.path() / "missing" / "out.wav", 8000));
     EXPECT_NE(lastError.find("Cannot create"), std::string::npos) << lastError;
-    ExpectFolderHolds({"in.wav"});
-}
-
-TEST_F(WaveConversionTest, RefusesATargetOtherThanPcm16Mono) {
-    const auto source = folder.path() / "in.wav";
-    wt::WriteBytes(source, wt::WaveFile({}, Pcm16Data(100)));
     convert::WaveConverter converter(loop, progress);
     WaveFormat stereo = WaveFormat::pcm16Mono(8000);
     stereo.channels = 2;
@@ -486,10 +448,6 @@ struct StreamFaultCase {
     const char* error;
 };
 
-void PrintTo(const StreamFaultCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class StreamFaultTest : public WaveConversionTest,
                         public ::testing::WithParamInterface<StreamFaultCase> {};
 
@@ -526,17 +484,5 @@ INSTANTIATE_TEST_SUITE_P(
         StreamFaultCase{"DiskAlmostFullBeforeTheFirstBlock", -1, -1, uint64_t{70000}, 8000,
                         "Not enough room on the disk"}),
     [](const auto& info) { return std::string(info.param.name); });
-
-// The room check asks for the block, the write buffer and 10240 bytes.
-TEST_F(WaveConversionTest, NeedsRoomForTheBlockTheBufferAndTheReserve) {
-    const auto source = folder.path() / "in.wav";
-    wt::WriteBytes(source, wt::WaveFile({}, Pcm16Data(2048)));
-    FailingIo io;
-    io.freeBytes = 4096 + 65536 + 10240;
-    EXPECT_TRUE(Convert(source, folder.path() / "out.wav", 8000, io)) << lastError;
-    io.freeBytes = *io.freeBytes - 1;
-    EXPECT_FALSE(Convert(source, folder.path() / "out.wav", 8000, io));
-    ExpectFolderHolds({"in.wav"});
-}
 
 } // namespace

@@ -138,12 +138,4 @@ inline double Rms(const std::vector<int16_t>& samples) {
     return samples.empty() ? 0 : std::sqrt(sum / static_cast<double>(samples.size()));
 }
 
-// Every entry of a folder, for checks that nothing (no partial file) was left behind.
-inline std::vector<std::string> FolderEntries(const std::filesystem::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    return names;
-}
-
 } // namespace wave_test
