@@ -1,5 +1,7 @@
 #include "batch_program.h"
 
+#include "platform_test/wait_for.h"
+
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -7,7 +9,6 @@
 
 #include <atomic>
 #include <fstream>
-#include <thread>
 
 namespace batch_test {
 
@@ -86,24 +87,8 @@ std::string RunningBatch::read(const fs::path& file) const {
     return platform_test::readFileBytes(file);
 }
 
-bool RunningBatch::waitForError(const std::string& text, std::chrono::seconds deadline) const {
-    const auto end = std::chrono::steady_clock::now() + deadline;
-    while (read(errFile_).find(text) == std::string::npos) {
-        if (std::chrono::steady_clock::now() > end)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return true;
-}
-
-bool RunningBatch::waitForOutput(const std::string& text, std::chrono::seconds deadline) const {
-    const auto end = std::chrono::steady_clock::now() + deadline;
-    while (read(outFile_).find(text) == std::string::npos) {
-        if (std::chrono::steady_clock::now() > end)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return true;
+bool RunningBatch::waitForError(const std::string& text) const {
+    return platform_test::waitFor([&] { return read(errFile_).find(text) != std::string::npos; });
 }
 
 BatchResult RunningBatch::wait() {

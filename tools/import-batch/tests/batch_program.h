@@ -6,7 +6,6 @@
 
 #include <sys/types.h>
 
-#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -58,8 +57,7 @@ public:
     pid_t pid() const { return pid_; }
     void signal(int number) const;
     // Waits until standard error holds the text; false at the deadline.
-    bool waitForError(const std::string& text, std::chrono::seconds deadline) const;
-    bool waitForOutput(const std::string& text, std::chrono::seconds deadline) const;
+    bool waitForError(const std::string& text) const;
     BatchResult wait();
 
 private:

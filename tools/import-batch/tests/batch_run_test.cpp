@@ -7,6 +7,7 @@
 #include "convert/run_lock.h"
 #include "convert/toolkit_vox_writer.h"
 #include "dss_writer.h"
+#include "platform_test/folder_listing.h"
 #include "wave_fixture.h"
 
 #include <gtest/gtest.h>
@@ -18,14 +19,8 @@
 namespace batch_test {
 namespace {
 
-std::vector<std::string> namesIn(const fs::path& folder) {
-    std::vector<std::string> names;
-    std::error_code ignored;
-    for (const auto& entry : fs::directory_iterator(folder, ignored))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
+using Names = std::vector<std::string>;
+const auto namesIn = platform_test::folderEntries;
 
 std::vector<std::string> linesOf(const std::string& text) {
     std::vector<std::string> lines;
@@ -91,13 +86,12 @@ TEST_F(BatchRunTest, ConvertsEveryWaitingJobAndPrintsALinePerJob) {
     const BatchResult result = runBatch(workspace, {});
 
     EXPECT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_EQ(
-        linesOf(result.out),
-        (std::vector<std::string>{"C:\\Dict\\Type1\\A.wav -> " + outputPath(1) + " (8 KB)",
-                                  "C:\\Dict\\Type1\\b memo.wav -> " + outputPath(2) + " (8 KB)"}));
+    EXPECT_EQ(linesOf(result.out),
+              (Names{"C:\\Dict\\Type1\\A.wav -> " + outputPath(1) + " (8 KB)",
+                     "C:\\Dict\\Type1\\b memo.wav -> " + outputPath(2) + " (8 KB)"}));
     EXPECT_NE(result.err.find("2 converted, 0 with errors"), std::string::npos) << result.err;
-    EXPECT_EQ(namesIn(in1), (std::vector<std::string>{"_A.wav", "_b memo.wav", "_done.wav"}));
-    EXPECT_EQ(namesIn(out1), (std::vector<std::string>{name(1), name(2)}));
+    EXPECT_EQ(namesIn(in1), (Names{"_A.wav", "_b memo.wav", "_done.wav"}));
+    EXPECT_EQ(namesIn(out1), (Names{name(1), name(2)}));
     EXPECT_EQ(platform_test::readFileBytes(out1 / name(2)), wave(2));
     EXPECT_TRUE(
         namesIn(workspace.temp() / ("quorvel-import-" + std::to_string(::geteuid()))).empty())
@@ -151,7 +145,7 @@ TEST_F(BatchRunTest, ConvertsADssDictationThroughTheConverter) {
     const BatchResult result = runBatch(workspace, {});
 
     ASSERT_EQ(result.exitCode, 0) << result.out << result.err;
-    EXPECT_EQ(namesIn(in1), (std::vector<std::string>{"_memo.dss"}));
+    EXPECT_EQ(namesIn(in1), (Names{"_memo.dss"}));
     ASSERT_TRUE(fs::exists(out1 / name(1, ".vox")));
     EXPECT_GT(fs::file_size(out1 / name(1, ".vox")), 1000u);
     EXPECT_FALSE(fs::exists(workspace.drive("c/tmp.wav"))) << "the converter's result is taken";
@@ -189,58 +183,37 @@ TEST_F(BatchRunTest, TheDryRunListsTheNamesAndChangesNothing) {
 
     EXPECT_EQ(result.exitCode, 0) << result.err;
     const std::string prefix = "N " + key + "-";
-    EXPECT_EQ(linesOf(result.out),
-              (std::vector<std::string>{"C:\\Dict\\Type1\\a.wav -> C:\\Convert\\TSP\\type1\\" +
-                                            prefix + "042 1001 0000 00 a .vox",
-                                        "C:\\Dict\\Type1\\b.dss -> C:\\Convert\\TSP\\type1\\" +
-                                            prefix + "043 1001 0000 00 b .vox",
-                                        "C:\\Dict\\Type2\\c.wav -> C:\\Convert\\TSP\\type2\\" +
-                                            prefix + "044 2002 0000 07 c .vox"}));
-    EXPECT_EQ(namesIn(in1), (std::vector<std::string>{"a.wav", "b.dss"}));
+    EXPECT_EQ(linesOf(result.out), (Names{"C:\\Dict\\Type1\\a.wav -> C:\\Convert\\TSP\\type1\\" +
+                                              prefix + "042 1001 0000 00 a .vox",
+                                          "C:\\Dict\\Type1\\b.dss -> C:\\Convert\\TSP\\type1\\" +
+                                              prefix + "043 1001 0000 00 b .vox",
+                                          "C:\\Dict\\Type2\\c.wav -> C:\\Convert\\TSP\\type2\\" +
+                                              prefix + "044 2002 0000 07 c .vox"}));
+    EXPECT_EQ(namesIn(in1), (Names{"a.wav", "b.dss"}));
     EXPECT_TRUE(namesIn(out1).empty());
     EXPECT_FALSE(fs::exists(workspace.work() / "import.lock"));
 }
 
-TEST_F(BatchRunTest, WaitsForTheRunThatHoldsTheLock) {
-    configure();
+// A run waits while the window's run holds the lock, and SIGTERM ends it then without touching
+// anything; --watch converts as soon as the lock is free and ends after SIGTERM.
+TEST_F(BatchRunTest, WaitsForTheLockAndEndsCleanlyOnSigterm) {
+    configure({"ConvertInterval=1"});
     workspace.addFile("c/Dict/Type1/a.wav", wave(1));
     std::optional<convert::RunLock> windowRun =
         convert::RunLock::TryAcquire((workspace.work() / "import.lock").string());
     ASSERT_TRUE(windowRun->held());
-
-    RunningBatch batch(workspace, {});
-    ASSERT_TRUE(batch.waitForError("waiting for the conversion running in this folder to end",
-                                   std::chrono::seconds(30)));
-    EXPECT_TRUE(fs::exists(in1 / "a.wav"));
-    windowRun.reset();
-    const BatchResult result = batch.wait();
-
-    EXPECT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_EQ(namesIn(in1), (std::vector<std::string>{"_a.wav"}));
-}
-
-TEST_F(BatchRunTest, SigtermWhileWaitingForTheLockEndsWithoutTouchingAnything) {
-    configure();
-    workspace.addFile("c/Dict/Type1/a.wav", wave(1));
-    const convert::RunLock windowRun =
-        convert::RunLock::TryAcquire((workspace.work() / "import.lock").string());
-    RunningBatch batch(workspace, {"--watch"});
-    ASSERT_TRUE(batch.waitForError("waiting", std::chrono::seconds(30)));
-    batch.signal(SIGTERM);
-    const BatchResult result = batch.wait();
-    EXPECT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_EQ(namesIn(in1), (std::vector<std::string>{"a.wav"}));
-}
-
-TEST_F(BatchRunTest, WatchConvertsAtOnceAndEndsCleanlyOnSigterm) {
-    configure({"ConvertInterval=1"});
-    workspace.addFile("c/Dict/Type1/a.wav", wave(1));
-    RunningBatch batch(workspace, {"--watch"});
-    ASSERT_TRUE(batch.waitForError("1 converted", std::chrono::seconds(60)));
-    batch.signal(SIGTERM);
-    const BatchResult result = batch.wait();
-    EXPECT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_EQ(namesIn(in1), (std::vector<std::string>{"_a.wav"}));
+    for (const bool released : {false, true}) {
+        RunningBatch batch(workspace, {"--watch"});
+        ASSERT_TRUE(batch.waitForError("waiting for the conversion running in this folder to end"));
+        if (released) {
+            windowRun.reset();
+            ASSERT_TRUE(batch.waitForError("1 converted"));
+        }
+        EXPECT_EQ(namesIn(in1), Names{released ? "_a.wav" : "a.wav"});
+        batch.signal(SIGTERM);
+        const BatchResult result = batch.wait();
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+    }
 }
 
 TEST_F(BatchRunTest, WatchRefusesAnIntervalOfNoMinutes) {
@@ -268,10 +241,10 @@ TEST_F(BatchRunTest, AFullOutputFileSystemFailsTheJobAndLeavesNothingBehind) {
     EXPECT_EQ(result.exitCode, 1) << result.err;
     const std::vector<std::string> lines = linesOf(result.out);
     ASSERT_EQ(lines.size(), 2u) << result.out;
-    EXPECT_EQ(lines[0],
-              "C:\\Dict\\Type1\\a big.wav: Error creating output file - " + outputPath(1));
+    EXPECT_EQ(lines[0], "C:\\Dict\\Type1\\a big.wav: Error creating output file - " +
+                            outputPath(1) + " (No space left on device)");
     EXPECT_EQ(lines[1], "C:\\Dict\\Type1\\b small.wav -> " + outputPath(1) + " (4 KB)");
-    EXPECT_EQ(namesIn(in1), (std::vector<std::string>{"_b small.wav", "a big.wav"}));
+    EXPECT_EQ(namesIn(in1), (Names{"_b small.wav", "a big.wav"}));
 }
 
 class BatchManyJobsTest : public BatchRunTest {
