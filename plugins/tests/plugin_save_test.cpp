@@ -12,8 +12,10 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <sys/mman.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -132,6 +134,20 @@ TEST_P(PluginSave, DeviceIsWrittenInPlaceAndStaysADevice) {
     struct stat info {};
     ASSERT_EQ(::stat("/dev/full", &info), 0);
     EXPECT_TRUE(S_ISCHR(info.st_mode));
+}
+
+// A file without a name in any folder (the fuzzers hand the plug-ins such files) cannot be
+// replaced by a rename; it is written in place.
+TEST_P(PluginSave, AnonymousFileIsWrittenInPlace) {
+    const int fd = ::memfd_create("saved", 0);
+    ASSERT_GE(fd, 0);
+    const std::string name = "/proc/self/fd/" + std::to_string(fd);
+    SoundHeader header{7, 8000, 100, 16};
+    EXPECT_TRUE(save(header, name)) << errorText;
+    struct stat info {};
+    ASSERT_EQ(::fstat(fd, &info), 0);
+    EXPECT_GE(info.st_size, 100);
+    ::close(fd);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothPlugins, PluginSave, testing::ValuesIn(plugintest::pluginsUnderTest()),

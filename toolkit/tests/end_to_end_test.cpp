@@ -115,7 +115,7 @@ TEST_F(RealPluginsTest, FailedSaveLeavesTheHeaderAndReportsTheFile) {
 
 TEST_F(RealPluginsTest, AnOverrideFolderWithoutThePluginFallsBackToTheToolkitsFolder) {
     TempFolder empty;
-    toolkit_test::PluginFolder plugins(empty.path());
+    toolkit_test::PluginFolder plugins(empty.str());
     SoundHeader header{};
     int16_t* body = nullptr;
     ASSERT_EQ(OpenSoundFileEx(input_.c_str(), &header, &body, 0, 0), QC_OK) << lastError();

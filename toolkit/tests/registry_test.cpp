@@ -130,7 +130,7 @@ TEST_P(MissingPartTest, OpenAndSaveReportTheTableName) {
     const MissingPartCase& c = GetParam();
     TempFolder folder;
     placeDamagedLibraries(folder);
-    PluginFolder plugins(c.folder ? PluginFolder::standIn(c.folder) : folder.path());
+    PluginFolder plugins(c.folder ? PluginFolder::standIn(c.folder) : folder.str());
     const std::string name = folder.file(std::string("take.") + c.extension);
     const std::string expected = std::string(c.message) + ".";
 

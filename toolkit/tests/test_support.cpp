@@ -10,19 +10,6 @@
 
 namespace toolkit_test {
 
-TempFolder::TempFolder() {
-    char pattern[] = "/tmp/quiesc-test-XXXXXX";
-    if (::mkdtemp(pattern) == nullptr) {
-        throw std::runtime_error("cannot create a temporary folder");
-    }
-    path_ = pattern;
-}
-
-TempFolder::~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
-
 PluginFolder::PluginFolder(const std::string& folder) {
     if (const char* current = std::getenv("QUIESC_PLUGIN_DIR")) {
         previous_ = current;

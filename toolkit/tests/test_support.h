@@ -1,28 +1,17 @@
-// Shared fixtures of the toolkit tests: a temporary folder, the stand-in plug-in folders and
-// the last-error text.
+// Shared fixtures of the toolkit tests: the stand-in plug-in folders and the last-error text.
 #pragma once
 
 #include "recorded_call.h"
+
+#include "platform_test/test_folder.h"
 
 #include <optional>
 #include <string>
 
 namespace toolkit_test {
 
-// A fresh folder below /tmp, removed with its files when the object goes.
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::string& path() const { return path_; }
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
-
-private:
-    std::string path_;
-};
+// A fresh temporary folder, removed with its files when the object goes.
+using TempFolder = platform_test::TestFolder;
 
 // Points the toolkit at one folder of stand-in plug-ins ("recorder", "failing", "noentry")
 // or any other folder, and restores the previous setting when the object goes.

@@ -31,15 +31,23 @@ std::string folderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// The file a link names, so that saving through a link replaces that file, not the link.
+// The file a link names, so that saving through a link replaces that file, not the link; empty
+// when the link names no file a path reaches (an anonymous file behind /proc/self/fd).
 std::string resolvedTarget(const char* targetName) {
     struct stat link {};
     if (::lstat(targetName, &link) != 0 || !S_ISLNK(link.st_mode)) {
         return targetName;
     }
     char resolved[PATH_MAX];
-    return ::realpath(targetName, resolved) != nullptr ? std::string(resolved)
-                                                       : std::string(targetName);
+    return ::realpath(targetName, resolved) != nullptr ? std::string(resolved) : std::string();
+}
+
+// Only a regular file that the path names in its folder can be replaced by a rename: not a
+// device or a pipe, nor an anonymous file reached through /proc/self/fd.
+bool replaceable(const struct stat& target, const std::string& published) {
+    struct stat named {};
+    return S_ISREG(target.st_mode) && ::stat(published.c_str(), &named) == 0 &&
+           named.st_dev == target.st_dev && named.st_ino == target.st_ino;
 }
 
 // A rename reaches the disk only with its folder; the file itself is already there, so a
@@ -58,10 +66,11 @@ SavedFile::SavedFile(const char* targetName)
     : targetName_(targetName) {
     struct stat target {};
     const bool exists = ::stat(targetName, &target) == 0;
-    if (exists && !S_ISREG(target.st_mode)) {
+    const std::string published = resolvedTarget(targetName);
+    if (exists && (published.empty() || !replaceable(target, published))) {
         file_.emplace(targetName,
                       PluginFile::OpenHandle{::open(targetName, createFlags | O_TRUNC, 0666)});
-    } else if (!openPartial(resolvedTarget(targetName))) {
+    } else if (!openPartial(published.empty() ? std::string(targetName) : published)) {
         file_.emplace(targetName, PluginFile::OpenHandle{-1});
     } else if (exists) {
         // The new file takes the place of the old one, so it keeps the old one's permissions.

@@ -2,6 +2,7 @@
 #include "program_run.h"
 #include "wave_fixture.h"
 
+#include "platform_test/test_folder.h"
 #include "platform_test/wait_for.h"
 
 #include <gtest/gtest.h>
@@ -50,14 +51,10 @@ std::vector<int16_t> ramp(int count, int start) {
 class ToolEditingCommandsTest : public testing::Test {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/quiesc-editing-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        folder_ = pattern;
         input_ = file("in.wav");
         std::ofstream(input_, std::ios::binary) << toolkit_test::pcm16Wave(ramp(800, 1), 8000);
     }
-    void TearDown() override { std::filesystem::remove_all(folder_); }
-    std::string file(const char* name) const { return folder_ + "/" + name; }
+    std::string file(const char* name) const { return dir_.file(name); }
 
     // Routes the default output device to ALSA's file plugin (only the null device and a
     // private ~/.asoundrc are configured) and returns the file the samples land in.
@@ -75,7 +72,8 @@ protected:
         return raw;
     }
 
-    std::string folder_;
+    platform_test::TestFolder dir_;
+    const std::string folder_ = dir_.str();
     std::string input_;
 };
 

@@ -1,4 +1,5 @@
 // The program on real files, through the real plug-ins.
+#include "platform_test/test_folder.h"
 #include "program_run.h"
 #include "wave_fixture.h"
 
@@ -46,16 +47,13 @@ std::string adpcmBytes(const std::vector<int16_t>& samples) {
 class ToolFilesTest : public testing::Test {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/quiesc-tool-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        folder_ = pattern;
         input_ = file("dictation.wav");
         std::ofstream(input_, std::ios::binary) << toolkit_test::pcm16Wave(samples_, 8000);
     }
-    void TearDown() override { std::filesystem::remove_all(folder_); }
-    std::string file(const char* name) const { return folder_ + "/" + name; }
+    std::string file(const char* name) const { return dir_.file(name); }
 
-    std::string folder_;
+    platform_test::TestFolder dir_;
+    const std::string folder_ = dir_.str();
     const std::vector<int16_t> samples_ = toolkit_test::testSamples();
     std::string input_;
 };

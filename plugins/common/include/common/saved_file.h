@@ -3,9 +3,9 @@
 // device. A save that fails, or is abandoned, removes the partial file and leaves any earlier
 // file at the target untouched.
 //
-// A target that exists and is not a regular file (a device, a pipe) cannot be replaced: it is
-// written directly, as before. A symbolic link to a file keeps the link: the file it names is
-// replaced.
+// A target that exists and cannot be replaced by a rename (a device, a pipe, an anonymous file
+// reached through /proc/self/fd) is written directly, as before. A symbolic link to a file keeps
+// the link: the file it names is replaced.
 #pragma once
 
 #include "common/plugin_file.h"
