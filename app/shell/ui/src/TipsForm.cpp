@@ -125,7 +125,6 @@ TfrmTips::TfrmTips(std::string configPath, QWidget* parent)
     chkTips_->setObjectName(QStringLiteral("chkTips"));
     chkTips_->setChecked(false);
     btnContinue_->setObjectName(QStringLiteral("btnContinue"));
-    btnContinue_->setDefault(true);
     connect(btnContinue_, &QPushButton::clicked, this,
             [this] { guarded(this, [this] { btnContinueClick(); }); });
     auto* bottom = new QHBoxLayout;
@@ -133,6 +132,8 @@ TfrmTips::TfrmTips(std::string configPath, QWidget* parent)
     bottom->addStretch(1);
     bottom->addWidget(btnContinue_);
     layout->addLayout(bottom);
+    // Made default only inside its dialog, so that it stays the default (see the settings dialog).
+    btnContinue_->setDefault(true);
 }
 
 QWidget* TfrmTips::buildLinkLine() {

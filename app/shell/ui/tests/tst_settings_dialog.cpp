@@ -158,8 +158,10 @@ private slots:
             stillOpen = settings.isVisible();
             storedWhileOpen = program->workspace.configText();
             QCOMPARE(form().StatusBar1()->panelText(2), QStringLiteral("Format:  Original"));
+            // Return confirms the correction, wherever the focus has been meanwhile.
+            settings.chkAuto()->setFocus();
             typeInto(settings.edtDictatorID(), "1234");
-            pressOk(settings);
+            QTest::keyClick(settings.edtDictatorID(), Qt::Key_Return);
         });
         QVERIFY(stillOpen);
         QCOMPARE(storedWhileOpen, before);
