@@ -1,5 +1,7 @@
 #include "ui/ProgressForm.h"
 
+#include "ui/WindowPlacement.h"
+
 #include <QCloseEvent>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -63,6 +65,12 @@ TfrmProgress::TfrmProgress(QWidget* parent)
     layout->setContentsMargins(8, 8, 8, 8);
     layout->addWidget(bevel, 1);
     layout->addLayout(buttons);
+}
+
+void TfrmProgress::setVisible(bool visible) {
+    if (visible && !isVisible())
+        centreOnScreen(*this);
+    QDialog::setVisible(visible);
 }
 
 void TfrmProgress::CancelBtnClick() {

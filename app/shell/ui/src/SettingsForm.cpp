@@ -2,6 +2,7 @@
 
 #include "ui/Guard.h"
 #include "ui/Prompts.h"
+#include "ui/WindowPlacement.h"
 
 #include "config/output_formats.h"
 
@@ -260,6 +261,12 @@ void TfrmSettings::reject() {
         selectIndex(cboPriority_, selectionsAtOpening_->second);
     }
     QDialog::reject();
+}
+
+void TfrmSettings::setVisible(bool visible) {
+    if (visible && !isVisible())
+        centreOnScreen(*this);
+    QDialog::setVisible(visible);
 }
 
 void TfrmSettings::chkAutoClick() {

@@ -3,6 +3,7 @@
 #include "ui/Captions.h"
 #include "ui/Guard.h"
 #include "ui/Launcher.h"
+#include "ui/WindowPlacement.h"
 
 #include "config/config_store.h"
 
@@ -147,6 +148,12 @@ QWidget* TfrmTips::buildLinkLine() {
     row->addWidget(link_);
     row->addStretch(1);
     return line;
+}
+
+void TfrmTips::setVisible(bool visible) {
+    if (visible && !isVisible())
+        centreOnScreen(*this);
+    QDialog::setVisible(visible);
 }
 
 void TfrmTips::showEvent(QShowEvent* event) {

@@ -10,9 +10,25 @@
 #include <QCheckBox>
 #include <QFileInfo>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 #include <optional>
+
+namespace {
+
+// Whether the window opened in the middle of its screen's available area, within the width of
+// a window frame (known only once the window is shown), else how far off it is.
+QString placement(const QWidget& window) {
+    const QPoint offset =
+        window.frameGeometry().center() - window.screen()->availableGeometry().center();
+    const bool centred = std::abs(offset.x()) <= 4 && std::abs(offset.y()) <= 4;
+    return window.objectName() +
+           (centred ? QStringLiteral(" centred")
+                    : QStringLiteral(" off by %1, %2").arg(offset.x()).arg(offset.y()));
+}
+
+} // namespace
 
 class TestSecondaryWindows : public QObject {
     Q_OBJECT
@@ -49,6 +65,19 @@ private slots:
         QVERIFY(!progress.isVisible());
         // The run enables the main window once the current job is done, not the click.
         QVERIFY(!program->form().isEnabled());
+    }
+
+    // Settings, tips and progress open in the middle of the screen, wherever the main window is.
+    void theDialogsOpenCentredOnTheScreen() {
+        program->workspace.writeConfig({"ShowTips=1", "Left=0", "Top=0"});
+        QStringList opened;
+        program->prompts.onDialog = [&](QDialog& dialog) { opened << placement(dialog); };
+        program->startAsIs();
+        program->trigger("mnuSettings");
+        program->windows->frmProgress().show();
+        opened << placement(program->windows->frmProgress());
+        QCOMPARE(opened,
+                 (QStringList{"frmTips centred", "frmSettings centred", "frmProgress centred"}));
     }
 
     void theTipsCheckBoxFollowsTheStoredFlag_data() {
