@@ -1,5 +1,6 @@
 // The windows around the main window: progress, tips, help and the file-transfer animation.
 #include "ui/Launcher.h"
+#include "ui/MiddleElidedLabel.h"
 #include "ui/PauseForm.h"
 #include "ui/ProgressForm.h"
 #include "ui/TipsForm.h"
@@ -9,6 +10,7 @@
 
 #include <QCheckBox>
 #include <QFileInfo>
+#include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
@@ -78,6 +80,25 @@ private slots:
         opened << placement(program->windows->frmProgress());
         QCOMPARE(opened,
                  (QStringList{"frmTips centred", "frmSettings centred", "frmProgress centred"}));
+    }
+
+    // A long folder keeps its start and its last folder in view, shortened in the middle.
+    void theProgressWindowShortensLongTextsInTheMiddle() {
+        ui::TfrmProgress progress;
+        progress.show();
+        const QString folder =
+            QStringLiteral("Input Dir: C:\\Dictations\\Cardiology\\Dr Smith\\Monday morning");
+        for (QLabel* label : {progress.lblFileName(), progress.lblInput(), progress.lblOutput(),
+                              progress.lblStatus()}) {
+            label->setText(folder);
+            QCOMPARE(label->text(), folder);
+            auto* elided = qobject_cast<ui::MiddleElidedLabel*>(label);
+            QVERIFY2(elided != nullptr, qPrintable(label->objectName()));
+            QVERIFY(elided->shownText().startsWith(QStringLiteral("Input Dir: C:\\")));
+            QVERIFY(elided->shownText().endsWith(QStringLiteral("Monday morning")));
+            QVERIFY(label->fontMetrics().horizontalAdvance(elided->shownText()) <=
+                    label->contentsRect().width());
+        }
     }
 
     void theTipsCheckBoxFollowsTheStoredFlag_data() {
