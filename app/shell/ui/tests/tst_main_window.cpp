@@ -11,6 +11,7 @@
 #include "ui_test/Program.h"
 
 #include <QComboBox>
+#include <QEnterEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
@@ -172,6 +173,17 @@ private slots:
             QCOMPARE(button->toolTip(), button->text());
         QCOMPARE(program->named(form(), "mnuRefresh")->shortcut(),
                  QKeySequence(QKeySequence::Refresh));
+    }
+
+    // A button's hint is its tool tip: resting on it must not hide the four status panels.
+    void pointingAtAButtonKeepsTheStatusPanels() {
+        program->start();
+        QWidget* button = form().ToolBar1()->widgetForAction(program->named(form(), "tbtnOptions"));
+        QEnterEvent enter(QPointF(4, 4), QPointF(4, 4), button->mapToGlobal(QPointF(4, 4)));
+        QCoreApplication::sendEvent(button, &enter);
+        QCOMPARE(form().statusBar()->currentMessage(), QString());
+        QVERIFY(form().StatusBar1()->panel(0)->isVisible());
+        QCOMPARE(button->toolTip(), QStringLiteral("Options"));
     }
 
     // Until its module installs a handler, a command is disabled wherever it appears.
