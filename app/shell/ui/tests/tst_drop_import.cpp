@@ -4,6 +4,7 @@
 #include "ui/JobListView.h"
 #include "ui/PauseForm.h"
 
+#include "dropimport/drop_import.h"
 #include "ui_test/Program.h"
 
 #include <QTest>
@@ -63,36 +64,32 @@ private slots:
         QCOMPARE(form().ListView1()->jobRow(0).columns[shell::kColUserId], std::string("1001"));
     }
 
+    // Refused with a message naming the reason, and nothing is copied.
     void dropsTheWindowCannotTakeAreRefused_data() {
-        QTest::addColumn<QString>("when");
-        QTest::newRow("no input folder") << "empty table";
-        QTest::newRow("a conversion run") << "run";
-        QTest::newRow("an earlier drop") << "drop";
+        QTest::addColumn<QString>("during");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no input folder") << "empty table" << shell::kNoInputFolderForDropText;
+        QTest::newRow("a conversion run") << "run" << shell::kDropDuringRunText;
+        QTest::newRow("an earlier drop") << "drop" << shell::kDropDuringImportText;
     }
 
     void dropsTheWindowCannotTakeAreRefused() {
-        QFETCH(QString, when);
+        QFETCH(QString, during);
+        QFETCH(QString, message);
         const QString refused = program->desktopFile("refused.wav");
-        bool taken = true;
-        if (when == "empty table") {
+        QStringList refusals;
+        program->prompts.onMessage = [&](const ui::PromptRequest& request) {
+            if (request.caption == "Import Files" && request.buttons == ui::PromptButtons::Ok)
+                refusals << request.text;
+            else if (request.buttons == ui::PromptButtons::YesNo && during == "drop")
+                QVERIFY(program->drop({refused}));
+        };
+        if (during == "empty table")
             program->start({"InputDir1="});
-            program->drop({refused});
-            QCOMPARE(program->prompts.messages.size(), 1);
-            QCOMPARE(program->prompts.messages[0].caption, QStringLiteral("Import Files"));
-            QVERIFY(program->messageTexts()[0].startsWith("No input folder is configured"));
-        } else if (when == "run") {
-            form().setEnabled(false); // as a run leaves it
-            QVERIFY(!program->drop({refused}));
-            QVERIFY(program->prompts.messages.isEmpty());
-            form().setEnabled(true);
-        } else {
-            program->prompts.onMessage = [&](const ui::PromptRequest& request) {
-                if (request.buttons == ui::PromptButtons::YesNo && taken)
-                    taken = program->drop({refused});
-            };
-            QVERIFY(program->drop({program->desktopFile("first.wav")}));
-            QVERIFY(!taken);
-        }
+        form().setEnabled(during != "run"); // a run leaves the window disabled
+        const QString dropped = during == "drop" ? program->desktopFile("first.wav") : refused;
+        QVERIFY(program->drop({dropped}));
+        QCOMPARE(refusals, QStringList{message});
         QVERIFY(!std::filesystem::exists(inbox() / "refused.wav"));
     }
 };
