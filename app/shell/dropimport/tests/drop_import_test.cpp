@@ -105,6 +105,15 @@ TEST_F(DropImportTest, AnEmptyTableRefusesTheDropWithoutAQuestion) {
               std::vector<std::string>{std::string("refuse:") + shell::kNoInputFolderForDropText});
 }
 
+// A file dropped from the input folder itself is already there: a copy beside it would be a
+// second job of the same dictation.
+TEST_F(DropImportTest, AFileAlreadyInTheInputFolderIsNotCopiedAgain) {
+    const std::string waiting =
+        folder_.writeFile("drives/c/Dict/Type1/abc.wav", "waiting").string();
+    EXPECT_EQ(drop({waiting, source("new.wav")}), 1);
+    EXPECT_EQ(inboxNames(), (std::vector<std::string>{"abc.wav", "new.wav"}));
+}
+
 // A copy that fails is not counted and leaves no partial file behind.
 TEST_F(DropImportTest, FoldersAndVanishedFilesAreNotCopied) {
     const std::string wavFolder = folder_.makeFolder("dropped/take.wav").string();

@@ -66,7 +66,8 @@ int ImportDroppedFiles(const std::string& destinationFolder,
                        const std::vector<std::string>& nativePaths, DropImportWindow& window);
 
 // Copies one file into the destination folder under its own name or, when that is taken, the
-// first free "name(k).ext". Returns the stored path of the copy, or empty when it failed.
+// first free "name(k).ext". Returns the stored path of the copy, or empty when it failed or
+// when the file is the one of its name in the destination already.
 std::string CopyWithoutReplacing(const std::string& nativeSource,
                                  const std::string& destinationFolder);
 
