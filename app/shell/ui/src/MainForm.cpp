@@ -95,14 +95,14 @@ TfrmMainForm::TfrmMainForm(std::string configPath, QWidget* parent)
 
 TfrmMainForm::~TfrmMainForm() = default;
 
+// The confirmed selections, which the selectors show whenever the settings dialog is closed;
+// while it is open they may hold a choice not yet confirmed, which no run may use.
 int TfrmMainForm::outputFormatIndex() const {
-    return companions_.settings != nullptr ? companions_.settings->cboFormat()->currentIndex()
-                                           : settings.VoxFormat;
+    return settings.VoxFormat;
 }
 
 int TfrmMainForm::priorityIndex() const {
-    return companions_.settings != nullptr ? companions_.settings->cboPriority()->currentIndex()
-                                           : settings.Priority;
+    return settings.Priority;
 }
 
 void TfrmMainForm::showEvent(QShowEvent* event) {

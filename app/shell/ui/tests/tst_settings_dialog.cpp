@@ -260,6 +260,31 @@ private slots:
         QCOMPARE(form().settings.DictatorID, std::string("9999"));
     }
 
+    // A run can start while the dialog is open (the scheduler keeps ticking): it converts with
+    // the confirmed format and priority, not with a choice not yet confirmed.
+    void aRunWhileTheDialogIsOpenUsesTheConfirmedSelections() {
+        program->start({"VoxFormat=2", "EnableSched=1", "ConvertInterval=1"});
+        QStringList runs;
+        form().installCommand(ui::Command::ConvertAll, [&] {
+            runs << QStringLiteral("%1 %2")
+                        .arg(form().outputFormatIndex())
+                        .arg(form().priorityIndex());
+        });
+        const auto chooseAndTick = [&](bool confirm) {
+            program->inDialog("mnuSettings", [&](QDialog& shown) {
+                settingsOf(shown).cboFormat()->setCurrentIndex(1);
+                settingsOf(shown).cboPriority()->setCurrentIndex(1);
+                form().Timer1Timer();
+                if (confirm)
+                    pressOk(settingsOf(shown));
+            });
+        };
+        chooseAndTick(false);
+        chooseAndTick(true);
+        form().Timer1Timer();
+        QCOMPARE(runs, (QStringList{"2 0", "2 0", "1 1"}));
+    }
+
     void aStoredSelectorOutOfRangeStaysUnselectedThroughOk() {
         program->start({"VoxFormat=7"});
         program->inDialog("mnuSettings", [](QDialog& shown) { pressOk(settingsOf(shown)); });

@@ -107,7 +107,8 @@ public:
     // The minute scheduler behind Timer1 (MinutesElapsed, MinutesRemaining).
     shell::Scheduler& scheduler() { return *scheduler_; }
 
-    // The selected output format index of cboFormat (-1 without a selection).
+    // The output format index confirmed in cboFormat (-1 without a selection), and the
+    // priority confirmed in cboPriority.
     int outputFormatIndex() const;
     int priorityIndex() const;
 
