@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Saves pictures of the program's windows (main window, both Settings pages, Directories and
-# File Transfer) as they look under X11, running them under Xvfb in the demo workspace.
+# Saves pictures of the program's windows (main window, both Settings pages, Directories, File
+# Transfer, Conversion Progress and the tips window) as they look under X11, running them under
+# Xvfb in the demo workspace.
 #
 #   bash tools/demo/window-gallery.sh [--build DIR] [OUTPUT_FOLDER]
 #

@@ -92,40 +92,34 @@ TEST_F(PrivateProfileTest, ReadsAtMostBufferSizeMinusOneCharacters) {
     EXPECT_EQ(profile.readString("Startup", "C", "789", 2), "7");
 }
 
-TEST_F(PrivateProfileTest, WriteCreatesTheFileWithCrLf) {
-    PrivateProfile profile((folder_.path() / "import.ini").string());
-    ASSERT_TRUE(profile.writeString("Startup", "InputDir1", "C:\\Dict\\Type1"));
-    ASSERT_TRUE(profile.writeString("Startup", "OutputDir1", "C:\\Convert\\TSP\\type1"));
-    EXPECT_EQ(fileBytes(), "[Startup]\r\nInputDir1=C:\\Dict\\Type1\r\n"
-                           "OutputDir1=C:\\Convert\\TSP\\type1\r\n");
-}
-
-TEST_F(PrivateProfileTest, WriteReplacesTheKeyInPlaceAndKeepsForeignLines) {
-    PrivateProfile profile = withContent("; our office settings\n[Other]\nA=keep\n\n[startup]\n"
-                                         "  Height = 307\nWidth=500\nnot a key line\n\n"
-                                         "[Tail]\nZ=1\n");
-    ASSERT_TRUE(profile.writeString("Startup", "HEIGHT", "480"));
-    EXPECT_EQ(fileBytes(), "; our office settings\r\n[Other]\r\nA=keep\r\n\r\n[startup]\r\n"
-                           "Height=480\r\nWidth=500\r\nnot a key line\r\n\r\n"
-                           "[Tail]\r\nZ=1\r\n");
-}
-
-TEST_F(PrivateProfileTest, WriteAppendsTheKeyToItsSection) {
-    PrivateProfile profile = withContent("[Startup]\r\nA=1\r\n\r\n[Tail]\r\nZ=1\r\n");
-    ASSERT_TRUE(profile.writeString("Startup", "B", "2"));
-    EXPECT_EQ(fileBytes(), "[Startup]\r\nA=1\r\nB=2\r\n\r\n[Tail]\r\nZ=1\r\n");
-}
-
-TEST_F(PrivateProfileTest, WriteAppendsTheKeyToAnEmptySection) {
-    PrivateProfile profile = withContent("[Startup]\r\n[Tail]\r\nZ=1\r\n");
-    ASSERT_TRUE(profile.writeString("startup", "B", "2"));
-    EXPECT_EQ(fileBytes(), "[Startup]\r\nB=2\r\n[Tail]\r\nZ=1\r\n");
-}
-
-TEST_F(PrivateProfileTest, WriteAppendsAMissingSection) {
-    PrivateProfile profile = withContent("[Other]\nA=1");
-    ASSERT_TRUE(profile.writeString("Startup", "B", "2"));
-    EXPECT_EQ(fileBytes(), "[Other]\r\nA=1\r\n[Startup]\r\nB=2\r\n");
+// Where a write puts its key: in place, at the end of its section, or in a new section; lines
+// that are not ours survive, and every line ends in CRLF.
+TEST_F(PrivateProfileTest, WritesTheKeyInItsPlace) {
+    const struct {
+        const char* label;
+        const char* before; // nullptr: no file yet
+        const char* section;
+        const char* key;
+        const char* after;
+    } cases[] = {
+        {"new file", nullptr, "Startup", "A", "[Startup]\r\nA=v\r\n"},
+        {"in place", "; ours\n[Other]\nA=keep\n\n[startup]\n  a = 307\nB=5\nno key\n\n[Tail]\n",
+         "Startup", "A",
+         "; ours\r\n[Other]\r\nA=keep\r\n\r\n[startup]\r\na=v\r\nB=5\r\nno key\r\n\r\n"
+         "[Tail]\r\n"},
+        {"end of its section", "[Startup]\r\nB=1\r\n\r\n[Tail]\r\nZ=1\r\n", "Startup", "A",
+         "[Startup]\r\nB=1\r\nA=v\r\n\r\n[Tail]\r\nZ=1\r\n"},
+        {"empty section", "[Startup]\r\n[Tail]\r\n", "startup", "A",
+         "[Startup]\r\nA=v\r\n[Tail]\r\n"},
+        {"new section", "[Other]\nA=1", "Startup", "A", "[Other]\r\nA=1\r\n[Startup]\r\nA=v\r\n"},
+    };
+    for (const auto& c : cases) {
+        const std::string path = (folder_.path() / (std::string(c.label) + ".ini")).string();
+        if (c.before != nullptr)
+            folder_.writeFile(std::string(c.label) + ".ini", c.before);
+        ASSERT_TRUE(PrivateProfile(path).writeString(c.section, c.key, "v")) << c.label;
+        EXPECT_EQ(readFileBytes(path), c.after) << c.label;
+    }
 }
 
 TEST_F(PrivateProfileTest, ValuesReadBackExactlyAsWritten) {

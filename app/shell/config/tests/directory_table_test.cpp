@@ -6,6 +6,12 @@ namespace {
 using config_test::WorkingFolderTest;
 using Cells = std::array<std::string, 4>;
 
+shell::DirectoryRow gridRow(const Cells& cells) {
+    shell::DirectoryRow row;
+    row.cells = cells;
+    return row;
+}
+
 class DirectoryTableTest : public WorkingFolderTest {
 protected:
     static std::string row(int n, const std::string& input) {
@@ -13,52 +19,52 @@ protected:
         return "InputDir" + r + "=" + input + "\r\nOutputDir" + r + "=C:\\Out" + r + "\r\nUserID" +
                r + "=U" + r + "\r\nLoc" + r + "=L" + r + "\r\n";
     }
+
+    platform_test::ScopedEnv root_{"IMPORT_DRIVE_ROOT", folder_.str() + "/drives"};
 };
 
-TEST(DirectoryKeyTest, NumbersWithoutLeadingZeros) {
-    EXPECT_EQ(shell::DirectoryKey(0, 1), "InputDir1");
-    EXPECT_EQ(shell::DirectoryKey(1, 12), "OutputDir12");
-    EXPECT_EQ(shell::DirectoryKey(2, 101), "UserID101");
-    EXPECT_EQ(shell::DirectoryKey(3, 9), "Loc9");
+// The file a fresh start leaves: rows 1-9 with the example values, rows 10-101 one blank,
+// stored quoted so that it reads back as one blank and keeps the table going.
+TEST_F(DirectoryTableTest, TheFirstRunWritesThe404KeysOfTheDefaultTable) {
+    ASSERT_TRUE(store_.EnsureFirstRun());
+    std::string expected = "[Startup]\r\n";
+    for (int n = 1; n <= 101; ++n) {
+        const std::string r = std::to_string(n);
+        const bool example = n <= 9;
+        expected += "InputDir" + r + "=" + (example ? "C:\\Dict\\Type" + r : "\" \"") + "\r\n";
+        expected +=
+            "OutputDir" + r + "=" + (example ? "C:\\Convert\\TSP\\type" + r : "\" \"") + "\r\n";
+        expected += "UserID" + r + "=" + (example ? "100" + r : "\" \"") + "\r\n";
+        expected += "Loc" + r + "=" + (example ? "00" : "\" \"") + "\r\n";
+    }
+    EXPECT_EQ(iniBytes(), expected);
+    const shell::DirectoryTable table = store_.ReadDirectoryTable();
+    EXPECT_EQ(table.tableRowCount, 101);
+    EXPECT_EQ(table.rowsRead[100].cells, (Cells{" ", " ", " ", " "}));
+
+    writeIni("; kept\r\n");
+    EXPECT_FALSE(store_.EnsureFirstRun());
+    EXPECT_EQ(iniBytes(), "; kept\r\n");
+    EXPECT_THROW(shell::ConfigStore("/proc/import.ini").EnsureFirstRun(), shell::ConfigWriteError);
 }
 
-TEST_F(DirectoryTableTest, MissingFileIsAnEmptyTable) {
-    const shell::DirectoryTable table = store_.ReadDirectoryTable();
-    EXPECT_EQ(table.tableRowCount, 0);
-    ASSERT_EQ(table.rowsRead.size(), 1u);
-    EXPECT_TRUE(table.rowsRead[0].endsTable());
-}
-
-TEST_F(DirectoryTableTest, AnEmptyInputDirEndsTheTable) {
-    writeIni("[Startup]\r\n" + row(1, "C:\\A") + row(2, "C:\\B") + row(3, "") + row(4, "C:\\D") +
-             row(5, "C:\\E"));
-    const shell::DirectoryTable table = store_.ReadDirectoryTable();
-    EXPECT_EQ(table.tableRowCount, 2);
-    ASSERT_EQ(table.rowsRead.size(), 3u) << "the ending row is read into the grid too";
-    EXPECT_EQ(table.rowsRead[1].cells, (Cells{"C:\\B", "C:\\Out2", "U2", "L2"}));
+TEST_F(DirectoryTableTest, AnEmptyOrMissingInputDirEndsTheTableAndIsReadIntoTheGrid) {
+    writeIni("[Startup]\r\n" + row(1, "\" \"") + row(2, "C:\\B") + row(3, "") + row(4, "C:\\D"));
+    shell::DirectoryTable table = store_.ReadDirectoryTable();
+    EXPECT_EQ(table.tableRowCount, 2) << "one blank is not empty";
+    ASSERT_EQ(table.rowsRead.size(), 3u);
     EXPECT_EQ(table.rowsRead[2].cells, (Cells{"", "C:\\Out3", "U3", "L3"}));
-}
 
-TEST_F(DirectoryTableTest, AMissingInputDirKeyEndsTheTable) {
-    writeIni("[Startup]\r\n" + row(1, "C:\\A") + "OutputDir2=C:\\X\r\n" + row(3, "C:\\C"));
-    const shell::DirectoryTable table = store_.ReadDirectoryTable();
+    writeIni("[Startup]\r\n" + row(1, "C:\\A") + "outputdir2=C:\\X\r\n" + row(3, "C:\\C"));
+    table = store_.ReadDirectoryTable();
     EXPECT_EQ(table.tableRowCount, 1);
-    ASSERT_EQ(table.rowsRead.size(), 2u);
     EXPECT_EQ(table.rowsRead[1].cells, (Cells{"", "C:\\X", "", ""}));
-}
-
-TEST_F(DirectoryTableTest, OneBlankIsNotEmpty) {
-    writeIni("[Startup]\r\n" + row(1, "\" \"") + row(2, "C:\\B"));
-    const shell::DirectoryTable table = store_.ReadDirectoryTable();
-    EXPECT_EQ(table.tableRowCount, 2);
-    EXPECT_EQ(table.rowsRead[0].inputDir(), " ");
 }
 
 TEST_F(DirectoryTableTest, ReadsAtMost101Rows) {
     std::string content = "[Startup]\r\n";
-    for (int n = 1; n <= 103; ++n) {
+    for (int n = 1; n <= 103; ++n)
         content += row(n, "C:\\In" + std::to_string(n));
-    }
     writeIni(content);
     const shell::DirectoryTable table = store_.ReadDirectoryTable();
     EXPECT_EQ(table.tableRowCount, 101);
@@ -66,13 +72,76 @@ TEST_F(DirectoryTableTest, ReadsAtMost101Rows) {
     EXPECT_EQ(table.rowsRead[100].cells, (Cells{"C:\\In101", "C:\\Out101", "U101", "L101"}));
 }
 
-TEST_F(DirectoryTableTest, KeysIgnoreCaseAndKeepTheirText) {
-    writeIni("[startup]\r\ninputdir1=c:\\dict\\Type 1\r\nOUTPUTDIR1=\\\\server\\share\r\n"
-             "userid1=12345\r\nLOC1=07\r\n");
-    const shell::DirectoryTable table = store_.ReadDirectoryTable();
-    ASSERT_EQ(table.tableRowCount, 1);
-    EXPECT_EQ(table.rowsRead[0].cells,
-              (Cells{"c:\\dict\\Type 1", "\\\\server\\share", "12345", "07"}));
+struct SavedCase {
+    const char* label;
+    Cells typed;
+    Cells stored;
+};
+
+void PrintTo(const SavedCase& c, std::ostream* os) {
+    *os << c.label;
+}
+
+class SavedRowValuesTest : public ::testing::TestWithParam<SavedCase> {};
+
+TEST_P(SavedRowValuesTest, TrimsAsTheDialogStores) {
+    EXPECT_EQ(shell::SavedRowValues(gridRow(GetParam().typed)).cells, GetParam().stored);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SavedRowValuesTest,
+    ::testing::Values(
+        SavedCase{"trailing backslash",
+                  {"C:\\In\\", "C:\\Out\\", "1", "0"},
+                  {"C:\\In", "C:\\Out", "1", "0"}},
+        SavedCase{
+            "one backslash only", {"C:\\In\\\\", "/out/", "", ""}, {"C:\\In\\", "/out/", "", ""}},
+        SavedCase{
+            "long user and location", {"a", "b", "1234567", "007"}, {"a", "b", "12345", "00"}},
+        SavedCase{"characters, not bytes", {"a", "b", "ÄÖÜßé!", "€x"}, {"a", "b", "ÄÖÜßé", "€x"}},
+        SavedCase{"one blank", {" ", " ", " ", " "}, {" ", " ", " ", " "}}));
+
+TEST_F(DirectoryTableTest, SaveWritesRows1To100AndLeavesTheRest) {
+    writeIni("[Startup]\r\nInputDir101=C:\\Kept\r\n");
+    store_.SaveDirectoryTable({gridRow({"C:\\In\\", "C:\\Out", "1234567", "abc"})});
+    std::string expected = "[Startup]\r\nInputDir101=C:\\Kept\r\nInputDir1=C:\\In\r\n"
+                           "OutputDir1=C:\\Out\r\nUserID1=12345\r\nLoc1=ab\r\n";
+    for (int n = 2; n <= 100; ++n) {
+        const std::string r = std::to_string(n);
+        expected +=
+            "InputDir" + r + "=\r\nOutputDir" + r + "=\r\nUserID" + r + "=\r\nLoc" + r + "=\r\n";
+    }
+    EXPECT_EQ(iniBytes(), expected);
+}
+
+TEST_F(DirectoryTableTest, SaveCreatesEachOutputFolderOneLevelDeep) {
+    folder_.makeFolder("drives/c/Convert");
+    store_.SaveDirectoryTable({gridRow({"C:\\In", "C:\\CONVERT\\New One\\", "1", "00"}),
+                               gridRow({"C:\\In", "C:\\Missing\\Deep", "1", "00"}),
+                               gridRow({"C:\\In", "", "1", "00"})});
+    EXPECT_TRUE(std::filesystem::is_directory(folder_.path() / "drives/c/Convert/New One"));
+    EXPECT_FALSE(std::filesystem::exists(folder_.path() / "drives/c/Missing"));
+}
+
+TEST_F(DirectoryTableTest, AnEmptiedRowEndsTheTableAndTheRowsAfterItKeepTheirValues) {
+    store_.SaveDirectoryTable({gridRow({"C:\\A", "C:\\OA", "1", "01"}),
+                               gridRow({"", "C:\\OB", "2", "02"}),
+                               gridRow({"C:\\Diktat = Müller", "\"C:\\Out put\"", "Ü=2", "é\""})});
+    EXPECT_EQ(store_.ReadDirectoryTable().tableRowCount, 1);
+    EXPECT_EQ(store_.ReadString("InputDir3", ""), "C:\\Diktat = Müller");
+    EXPECT_EQ(store_.ReadString("OutputDir3", ""), "\"C:\\Out put\"");
+    EXPECT_EQ(store_.ReadString("UserID3", ""), "Ü=2");
+    EXPECT_EQ(store_.ReadString("Loc3", ""), "é\"");
+}
+
+TEST_F(DirectoryTableTest, ACellWithALineBreakIsRefusedBeforeAnythingIsWritten) {
+    const std::string before = "[Startup]\r\nInputDir1=C:\\Old\r\n";
+    writeIni(before);
+    std::vector<shell::DirectoryRow> rows(5, gridRow({"C:\\In", "C:\\Out", "1", "00"}));
+    rows[4] = gridRow({"C:\\In", "C:\\Out\r\nInputDir1=C:\\Injected", "1", "00"});
+    EXPECT_THROW(store_.SaveDirectoryTable(rows), shell::ConfigWriteError);
+    EXPECT_EQ(iniBytes(), before);
+    EXPECT_FALSE(std::filesystem::exists(folder_.path() / "drives/c/Out"));
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 
 namespace shell {
 
@@ -49,6 +50,14 @@ bool IsAcceptedSoundFile(const std::string& nativePath) {
 std::string CopyWithoutReplacing(const std::string& nativeSource,
                                  const std::string& destinationFolder) {
     const std::string name = fileNameOf(nativeSource);
+    // A file dropped from the destination itself is there already; a copy beside it would
+    // become a second job of the same dictation.
+    std::error_code error;
+    if (std::filesystem::equivalent(
+            nativeSource, platform::resolvePath(platform::joinPath(destinationFolder, name)),
+            error)) {
+        return {};
+    }
     for (int k = 0; k <= kMaxNumberedNames; ++k) {
         const std::string stored =
             platform::joinPath(destinationFolder, k == 0 ? name : platform::numberedName(name, k));

@@ -64,39 +64,32 @@ protected:
     void SetUp() override { folder_.makeFolder("drives/c/Dict/Type1"); }
 };
 
+// Extensions are compared in lower case; dropped files are copied, never moved.
 TEST_F(DropImportTest, ThreeWavesAndAnMp3) {
-    const std::string a = source("a.wav"), b = source("b.wav"), mp3 = source("song.mp3"),
+    const std::string a = source("A.WAV"), b = source("b.Dss"), mp3 = source("song.mp3"),
                       c = source("c.wav");
-    EXPECT_EQ(drop({a, b, mp3, c}), 3);
-    EXPECT_EQ(window_.calls, (std::vector<std::string>{
-                                 "ask:Do you wish to import files to folder "
-                                 "\"C:\\Dict\\Type1\"?",
-                                 "begin", "File:  " + a, "File:  " + b,
-                                 "invalid:" + mp3 + " is an invalid sound file type.",
-                                 "File:  " + c, "refresh", "end", "count:3 files imported."}));
-    EXPECT_EQ(inboxNames(), (std::vector<std::string>{"a.wav", "b.wav", "c.wav"}));
-    EXPECT_TRUE(fs::exists(a)) << "dropped files are copied, never moved";
+    EXPECT_EQ(drop({a, b, mp3, c, source("d.WAVE"), source("noext")}), 3);
+    EXPECT_EQ(window_.calls,
+              (std::vector<std::string>{
+                  "ask:Do you wish to import files to folder "
+                  "\"C:\\Dict\\Type1\"?",
+                  "begin", "File:  " + a, "File:  " + b,
+                  "invalid:" + mp3 + " is an invalid sound file type.", "File:  " + c,
+                  "invalid:" + source("d.WAVE") + " is an invalid sound file type.",
+                  "invalid:" + source("noext") + " is an invalid sound file type.", "refresh",
+                  "end", "count:3 files imported."}));
+    EXPECT_EQ(inboxNames(), (std::vector<std::string>{"A.WAV", "b.Dss", "c.wav"}));
+    EXPECT_TRUE(fs::exists(a));
 }
 
-TEST_F(DropImportTest, ExtensionsAreComparedInLowerCase) {
-    EXPECT_EQ(drop({source("A.WAV"), source("b.Dss"), source("c.WAVE"), source("noext")}), 2);
-    EXPECT_EQ(inboxNames(), (std::vector<std::string>{"A.WAV", "b.Dss"}));
-}
-
+// The input folder may hold a dictation still waiting: names are compared ignoring case.
 TEST_F(DropImportTest, AnExistingNameIsNeverReplaced) {
-    folder_.writeFile("drives/c/Dict/Type1/abc.wav", "waiting dictation");
+    folder_.writeFile("drives/c/Dict/Type1/ABC.WAV", "waiting dictation");
     folder_.writeFile("drives/c/Dict/Type1/abc(1).wav", "another one");
     EXPECT_EQ(drop({source("abc.wav", "new")}), 1);
-    EXPECT_EQ(platform_test::readFileBytes(inbox() / "abc.wav"), "waiting dictation");
+    EXPECT_EQ(platform_test::readFileBytes(inbox() / "ABC.WAV"), "waiting dictation");
     EXPECT_EQ(platform_test::readFileBytes(inbox() / "abc(1).wav"), "another one");
     EXPECT_EQ(platform_test::readFileBytes(inbox() / "abc(2).wav"), "new");
-}
-
-TEST_F(DropImportTest, AnExistingNameInAnotherCaseIsTheSameFile) {
-    folder_.writeFile("drives/c/Dict/Type1/ABC.WAV", "waiting");
-    EXPECT_EQ(drop({source("abc.wav", "new")}), 1);
-    EXPECT_EQ(platform_test::readFileBytes(inbox() / "ABC.WAV"), "waiting");
-    EXPECT_EQ(platform_test::readFileBytes(inbox() / "abc(1).wav"), "new");
 }
 
 TEST_F(DropImportTest, NoMeansNothingHappens) {
@@ -112,19 +105,21 @@ TEST_F(DropImportTest, AnEmptyTableRefusesTheDropWithoutAQuestion) {
               std::vector<std::string>{std::string("refuse:") + shell::kNoInputFolderForDropText});
 }
 
-TEST_F(DropImportTest, FoldersAreNotCopied) {
-    const std::string wavFolder = folder_.makeFolder("dropped/take.wav").string();
-    const std::string plainFolder = folder_.makeFolder("dropped/takes").string();
-    EXPECT_EQ(drop({wavFolder, plainFolder}), 0);
-    EXPECT_EQ(window_.calls[3], "invalid:" + plainFolder + " is an invalid sound file type.");
-    EXPECT_TRUE(inboxNames().empty()) << "a failed copy leaves no partial file";
+// A file dropped from the input folder itself is already there: a copy beside it would be a
+// second job of the same dictation.
+TEST_F(DropImportTest, AFileAlreadyInTheInputFolderIsNotCopiedAgain) {
+    const std::string waiting =
+        folder_.writeFile("drives/c/Dict/Type1/abc.wav", "waiting").string();
+    EXPECT_EQ(drop({waiting, source("new.wav")}), 1);
+    EXPECT_EQ(inboxNames(), (std::vector<std::string>{"abc.wav", "new.wav"}));
 }
 
-TEST_F(DropImportTest, AFileThatVanishedBeforeItsCopyIsSkipped) {
+// A copy that fails is not counted and leaves no partial file behind.
+TEST_F(DropImportTest, FoldersAndVanishedFilesAreNotCopied) {
+    const std::string wavFolder = folder_.makeFolder("dropped/take.wav").string();
     const std::string gone = source("gone.wav");
-    const std::string kept = source("kept.wav");
     fs::remove(gone);
-    EXPECT_EQ(drop({gone, kept}), 1);
+    EXPECT_EQ(drop({wavFolder, gone, source("kept.wav")}), 1);
     EXPECT_EQ(inboxNames(), std::vector<std::string>{"kept.wav"});
 }
 

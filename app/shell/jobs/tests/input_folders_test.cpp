@@ -17,28 +17,15 @@ shell::DirectoryTable tableOf(const std::vector<std::string>& inputFolders) {
     return table;
 }
 
-class InputFoldersTest : public ::testing::Test {
-protected:
-    platform_test::TestFolder drives_;
-    platform_test::ScopedEnv root_{"IMPORT_DRIVE_ROOT", drives_.str()};
-};
-
-TEST_F(InputFoldersTest, AnEmptyTableLeadsNowhere) {
+TEST(InputFoldersTest, OneExistingFolderInAnyRowIsEnough) {
+    platform_test::TestFolder drives;
+    platform_test::ScopedEnv root("IMPORT_DRIVE_ROOT", drives.str());
+    drives.writeFile("c/Dict/Type1", "a file is no folder");
+    const auto examples = tableOf({"C:\\Dict\\Type1", "C:\\Dict\\Type2", " "});
     EXPECT_FALSE(shell::AnyInputFolderExists(tableOf({})));
-}
-
-TEST_F(InputFoldersTest, TheFirstStartsExampleFoldersAreMissing) {
-    EXPECT_FALSE(shell::AnyInputFolderExists(tableOf({"C:\\Dict\\Type1", "C:\\Dict\\Type2", " "})));
-}
-
-TEST_F(InputFoldersTest, OneExistingFolderInAnyRowIsEnough) {
-    drives_.makeFolder("c/dict/type2");
-    EXPECT_TRUE(shell::AnyInputFolderExists(tableOf({"C:\\Dict\\Type1", "C:\\Dict\\Type2"})));
-}
-
-TEST_F(InputFoldersTest, AFileIsNoFolder) {
-    drives_.writeFile("c/Dict/Type1", "x");
-    EXPECT_FALSE(shell::AnyInputFolderExists(tableOf({"C:\\Dict\\Type1"})));
+    EXPECT_FALSE(shell::AnyInputFolderExists(examples));
+    drives.makeFolder("c/Dict/type2");
+    EXPECT_TRUE(shell::AnyInputFolderExists(examples));
 }
 
 } // namespace

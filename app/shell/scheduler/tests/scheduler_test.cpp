@@ -10,7 +10,6 @@
 
 namespace {
 
-using shell::Scheduler;
 using shell::Settings;
 
 class FakeTimer : public shell::MinuteTimer {
@@ -22,9 +21,8 @@ private:
     bool enabled_ = false;
 };
 
-// Records what the window was asked to do, one entry per call: "text:<panel 1>", "refresh",
-// "run". A run does what the conversion run does at its end: the countdown with the full
-// interval when the scheduler is on (the counter is not its business).
+// Records what the window is asked to do: "<panel 1 number or text>", "refresh", "run". A run
+// ends as the conversion run does: the countdown shows the full interval again.
 class RecordingWindow : public shell::SchedulerWindow {
 public:
     explicit RecordingWindow(const Settings& settings)
@@ -32,18 +30,19 @@ public:
 
     void ShowCountdownText(const std::string& text) override {
         panel1 = text;
-        calls.push_back("text:" + text);
+        const std::string prefix = "Next scheduled conversion in ";
+        calls.push_back(text.starts_with(prefix) && text.ends_with(" min")
+                            ? text.substr(prefix.size(), text.size() - prefix.size() - 4)
+                            : "text:" + text);
     }
     void RefreshJobList() override { calls.push_back("refresh"); }
     void ConvertAll() override {
         calls.push_back("run");
-        ++runs;
-        panel1 = settings_.EnableSched ? shell::NextConversionText(settings_.ConvertInterval) : "";
+        panel1 = shell::NextConversionText(settings_.ConvertInterval);
     }
 
     std::vector<std::string> calls;
     std::string panel1;
-    int runs = 0;
 
 private:
     const Settings& settings_;
@@ -57,112 +56,95 @@ protected:
         scheduler.Start();
     }
 
-    // The number shown in panel 1 after each of `ticks` ticks, and the ticks (1-based) at which
-    // a run started.
-    std::pair<std::vector<std::string>, std::vector<int>> tick(int ticks) {
-        std::vector<std::string> shown;
-        std::vector<int> runTicks;
-        for (int t = 1; t <= ticks; ++t) {
-            const int runsBefore = window.runs;
+    // What each of `count` ticks showed, and the ticks (from 1) that started a run.
+    std::pair<std::vector<std::string>, std::vector<int>> tick(int count) {
+        std::pair<std::vector<std::string>, std::vector<int>> seen;
+        for (int t = 1; t <= count; ++t) {
             window.calls.clear();
             scheduler.Tick();
-            shown.push_back(countdownNumberOf(window.calls.front()));
-            if (window.runs > runsBefore)
-                runTicks.push_back(t);
+            seen.first.push_back(window.calls.front());
+            if (window.calls.back() == "run")
+                seen.second.push_back(t);
         }
-        return {shown, runTicks};
-    }
-
-    static std::string countdownNumberOf(const std::string& call) {
-        const std::string prefix = "text:Next scheduled conversion in ";
-        if (call.rfind(prefix, 0) != 0)
-            return call;
-        return call.substr(prefix.size(), call.size() - prefix.size() - std::string(" min").size());
+        return seen;
     }
 
     Settings settings;
     FakeTimer timer;
     RecordingWindow window{settings};
-    Scheduler scheduler{settings, timer, window};
+    shell::Scheduler scheduler{settings, timer, window};
 };
 
-TEST_F(SchedulerTest, StartUpRunsTheTimerOnlyWhenTheSchedulerIsOn) {
+std::vector<std::string> numbers(std::initializer_list<long long> values) {
+    std::vector<std::string> texts;
+    for (long long value : values)
+        texts.push_back(std::to_string(value));
+    return texts;
+}
+
+// Ticks 1 to 90 that are multiples of n.
+std::vector<int> everyNth(int n) {
+    std::vector<int> ticks;
+    for (int t = n; t <= 90; t += n)
+        ticks.push_back(t);
+    return ticks;
+}
+
+struct CountdownCase {
+    const char* name;
+    int interval;
+    std::vector<std::string> shownFirst; // what the first ticks show
+    std::vector<int> runs;               // ticks that start a run within the first 90
+};
+
+class Countdown : public SchedulerTest, public ::testing::WithParamInterface<CountdownCase> {};
+
+TEST_P(Countdown, ShowsTheMinutesLeftAndRunsWhenTheCountReachesTheInterval) {
+    enable(GetParam().interval);
+    const auto [shown, runs] = tick(90);
+    const std::vector<std::string> first(shown.begin(),
+                                         shown.begin() + GetParam().shownFirst.size());
+    EXPECT_EQ(first, GetParam().shownFirst);
+    EXPECT_EQ(runs, GetParam().runs);
+    EXPECT_TRUE(timer.IsEnabled());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Intervals, Countdown,
+    ::testing::Values(CountdownCase{"Thirty", 30, numbers({29, 28, 27}), everyNth(30)},
+                      CountdownCase{"One", 1, numbers({0, 0, 0}), everyNth(1)},
+                      CountdownCase{"Zero", 0, numbers({-1, -1, -1}), {}},
+                      CountdownCase{"MinusFive", -5, numbers({-6, -6}), {}},
+                      CountdownCase{"Smallest", INT_MIN, numbers({INT_MAX, INT_MAX}), {}},
+                      CountdownCase{
+                          "Largest", INT_MAX, numbers({INT_MAX - 1LL, INT_MAX - 2LL}), {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(SchedulerTest, TheTickThatShowsZeroRefreshesAndConvertsAndTheNextShowsTheFullCount) {
+    enable(30);
+    const auto [shown, runs] = tick(31);
+    EXPECT_EQ(shown[28], "1");
+    EXPECT_EQ(shown[29], "0");
+    EXPECT_EQ(shown[30], "29");
+    window.calls.clear();
+    tick(29);
+    EXPECT_EQ(window.calls, (std::vector<std::string>{"0", "refresh", "run"}));
+}
+
+TEST_F(SchedulerTest, StartRunsTheTimerOnlyWhenTheSchedulerIsOn) {
     scheduler.Start();
     EXPECT_FALSE(timer.IsEnabled());
     enable(30);
     EXPECT_TRUE(timer.IsEnabled());
-    EXPECT_EQ(scheduler.MinutesElapsed(), 0);
 }
 
-TEST_F(SchedulerTest, ThirtyMinutesCountDownToZeroThenRefreshAndConvert) {
-    enable(30);
-    const auto [shown, runs] = tick(31);
-    std::vector<std::string> expected;
-    for (int n = 29; n >= 0; --n)
-        expected.push_back(std::to_string(n));
-    expected.push_back("29");
-    EXPECT_EQ(shown, expected);
-    EXPECT_EQ(runs, std::vector<int>{30});
-}
-
-TEST_F(SchedulerTest, TheRunTickRefreshesTheListBeforeConverting) {
-    enable(2);
-    tick(1);
-    window.calls.clear();
-    scheduler.Tick();
-    EXPECT_EQ(window.calls, (std::vector<std::string>{"text:Next scheduled conversion in 0 min",
-                                                      "refresh", "run"}));
-}
-
-TEST_F(SchedulerTest, HundredsOfTicksRunEveryInterval) {
-    enable(30);
-    const auto [shown, runs] = tick(300);
-    EXPECT_EQ(runs, (std::vector<int>{30, 60, 90, 120, 150, 180, 210, 240, 270, 300}));
-    EXPECT_EQ(scheduler.MinutesElapsed(), 0);
-}
-
-TEST_F(SchedulerTest, IntervalOneRunsAtEveryTick) {
-    enable(1);
-    const auto [shown, runs] = tick(5);
-    EXPECT_EQ(shown, std::vector<std::string>(5, "0"));
-    EXPECT_EQ(runs, (std::vector<int>{1, 2, 3, 4, 5}));
-}
-
-struct NeverRunsCase {
-    const char* name;
-    int interval;
-    const char* shown;
-};
-
-class NoRunInterval : public SchedulerTest, public ::testing::WithParamInterface<NeverRunsCase> {};
-
-TEST_P(NoRunInterval, ShowsTheIntervalMinusOneAndNeverRuns) {
-    enable(GetParam().interval);
-    const auto [shown, runs] = tick(200);
-    EXPECT_EQ(shown, std::vector<std::string>(200, GetParam().shown));
-    EXPECT_TRUE(runs.empty());
-    EXPECT_TRUE(timer.IsEnabled());
-}
-
-INSTANTIATE_TEST_SUITE_P(Intervals, NoRunInterval,
-                         ::testing::Values(NeverRunsCase{"Zero", 0, "-1"},
-                                           NeverRunsCase{"MinusFive", -5, "-6"},
-                                           NeverRunsCase{"Smallest", INT_MIN, "2147483647"}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(SchedulerTest, TheLargestIntervalCountsDownWithoutRunning) {
-    enable(INT_MAX);
-    const auto [shown, runs] = tick(3);
-    EXPECT_EQ(shown, (std::vector<std::string>{"2147483646", "2147483645", "2147483644"}));
-    EXPECT_TRUE(runs.empty());
-}
-
+// Convert All chosen at minute 10 of 30: the panel shows 30 again, but the next scheduled run
+// comes 20 ticks later, counted from the previous one.
 TEST_F(SchedulerTest, AManualRunRestartsTheTextButNotTheCount) {
     enable(30);
     tick(10);
-    window.ConvertAll(); // Convert All chosen by the user at minute 10
+    window.ConvertAll();
     EXPECT_EQ(window.panel1, "Next scheduled conversion in 30 min");
-    EXPECT_EQ(scheduler.MinutesElapsed(), 10);
     const auto [shown, runs] = tick(20);
     EXPECT_EQ(shown.front(), "19");
     EXPECT_EQ(runs, std::vector<int>{20});
@@ -172,27 +154,18 @@ TEST_F(SchedulerTest, ATickWithTheSchedulerOffEmptiesThePanelAndTheCount) {
     enable(30);
     tick(7);
     settings.EnableSched = false;
-    window.calls.clear();
-    scheduler.Tick();
-    EXPECT_EQ(window.calls, std::vector<std::string>{"text:"});
+    EXPECT_EQ(tick(1).first, std::vector<std::string>{"text:"});
     EXPECT_EQ(scheduler.MinutesElapsed(), 0);
-    EXPECT_EQ(window.runs, 0);
 }
 
-TEST_F(SchedulerTest, SettingsOkRestartsAFullIntervalFromNow) {
+TEST_F(SchedulerTest, SettingsOkRestartsAFullIntervalOrStopsTheTimer) {
     enable(30);
     tick(25);
     settings.ConvertInterval = 10;
     scheduler.SettingsConfirmed();
     EXPECT_EQ(window.panel1, "Next scheduled conversion in 10 min");
-    EXPECT_EQ(scheduler.MinutesElapsed(), 0);
-    EXPECT_TRUE(timer.IsEnabled());
-    const auto [shown, runs] = tick(10);
-    EXPECT_EQ(runs, std::vector<int>{10});
-}
+    EXPECT_EQ(tick(10).second, std::vector<int>{10});
 
-TEST_F(SchedulerTest, SettingsOkWithTheSchedulerOffStopsTheTimerAndEmptiesThePanel) {
-    enable(30);
     tick(3);
     settings.EnableSched = false;
     scheduler.SettingsConfirmed();

@@ -114,10 +114,10 @@ void TfrmMainForm::buildCommandTable() {
             }
             const QString text = QString::fromLatin1(item.text);
             QAction* action = makeAction(item.name, text, item.command, item.image);
-            if (hints) {
+            // The hint is the tool tip only: a status tip would replace the four status panels
+            // while the pointer rests on the button.
+            if (hints)
                 action->setToolTip(text);
-                action->setStatusTip(text);
-            }
             place->addAction(action);
         }
     };

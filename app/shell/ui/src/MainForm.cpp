@@ -13,6 +13,7 @@
 #include "ui/WindowPlacement.h"
 
 #include "config/config_store.h"
+#include "dropimport/drop_import.h"
 #include "jobs/input_folders.h"
 #include "jobs/job_scan.h"
 
@@ -25,6 +26,7 @@
 #include <QScreen>
 #include <QShowEvent>
 #include <QUrl>
+#include <QWindow>
 
 #ifndef QUORVEL_VERSION
 #define QUORVEL_VERSION "0.1"
@@ -93,18 +95,22 @@ TfrmMainForm::TfrmMainForm(std::string configPath, QWidget* parent)
 
 TfrmMainForm::~TfrmMainForm() = default;
 
+// The confirmed selections, which the selectors show whenever the settings dialog is closed;
+// while it is open they may hold a choice not yet confirmed, which no run may use.
 int TfrmMainForm::outputFormatIndex() const {
-    return companions_.settings != nullptr ? companions_.settings->cboFormat()->currentIndex()
-                                           : settings.VoxFormat;
+    return settings.VoxFormat;
 }
 
 int TfrmMainForm::priorityIndex() const {
-    return companions_.settings != nullptr ? companions_.settings->cboPriority()->currentIndex()
-                                           : settings.Priority;
+    return settings.Priority;
 }
 
 void TfrmMainForm::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
+    if (QWindow* window = windowHandle(); window != filteredWindow_) {
+        window->installEventFilter(this);
+        filteredWindow_ = window;
+    }
     if (shown_ || event->spontaneous())
         return;
     shown_ = true;
@@ -205,20 +211,30 @@ void TfrmMainForm::setDropHandler(std::function<void(const QStringList&)> handle
     dropHandler_ = std::move(handler);
 }
 
-bool TfrmMainForm::acceptsDrops() const {
-    return dropHandler_ && isEnabled() && !handlingDrop_;
+bool TfrmMainForm::takesFileDrags(const QMimeData* data) const {
+    return dropHandler_ && data->hasUrls();
+}
+
+void TfrmMainForm::refuseDrop(const char* reason) {
+    showMessage(nullptr, QString::fromUtf8(shell::kImportFilesCaption), QString::fromUtf8(reason),
+                PromptIcon::Warning);
 }
 
 void TfrmMainForm::dragEnterEvent(QDragEnterEvent* event) {
-    if (acceptsDrops() && event->mimeData()->hasUrls())
+    if (takesFileDrags(event->mimeData()))
         event->acceptProposedAction();
     else
         event->ignore();
 }
 
 void TfrmMainForm::dropEvent(QDropEvent* event) {
-    if (!acceptsDrops()) {
+    if (!takesFileDrags(event->mimeData())) {
         event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    if (handlingDrop_) {
+        refuseDrop(shell::kDropDuringImportText);
         return;
     }
     QStringList paths;
@@ -226,10 +242,24 @@ void TfrmMainForm::dropEvent(QDropEvent* event) {
         if (url.isLocalFile())
             paths << url.toLocalFile();
     }
-    event->acceptProposedAction();
     handlingDrop_ = true;
     guarded(this, [&] { dropHandler_(paths); });
     handlingDrop_ = false;
+}
+
+// A disabled window (a conversion run) is given no drag events: its window system window
+// answers them here, so that a drop is refused with its reason rather than without a word.
+bool TfrmMainForm::eventFilter(QObject* watched, QEvent* event) {
+    const bool drag = event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove;
+    if (watched != filteredWindow_ || isEnabled() || !(drag || event->type() == QEvent::Drop))
+        return QMainWindow::eventFilter(watched, event);
+    auto* dropEvent = static_cast<QDropEvent*>(event);
+    if (!takesFileDrags(dropEvent->mimeData()))
+        return false;
+    dropEvent->acceptProposedAction();
+    if (!drag)
+        guarded(this, [this] { refuseDrop(shell::kDropDuringRunText); });
+    return true;
 }
 
 void TfrmMainForm::ListView1DblClick() {

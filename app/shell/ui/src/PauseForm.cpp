@@ -1,9 +1,10 @@
 #include "ui/PauseForm.h"
 
+#include "ui/MiddleElidedLabel.h"
+
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
-#include <QStyle>
 #include <QVBoxLayout>
 
 namespace ui {
@@ -72,14 +73,6 @@ void FileCopyAnimation::paintEvent(QPaintEvent*) {
     const qreal x = source.center().x() + t * (target.center().x() - source.center().x());
     const qreal y = source.center().y() - 4 * t * (1 - t) * 20;
     drawSheet(p, QPointF(x, y));
-}
-
-void MiddleElidedLabel::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    const QRect area = contentsRect();
-    const QString shown = fontMetrics().elidedText(text(), Qt::ElideMiddle, area.width());
-    style()->drawItemText(&painter, area, int(alignment()), palette(), isEnabled(), shown,
-                          foregroundRole());
 }
 
 TfrmPause::TfrmPause(QWidget* parent)

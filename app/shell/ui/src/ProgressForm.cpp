@@ -1,5 +1,8 @@
 #include "ui/ProgressForm.h"
 
+#include "ui/MiddleElidedLabel.h"
+#include "ui/WindowPlacement.h"
+
 #include <QCloseEvent>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -11,8 +14,9 @@
 namespace ui {
 namespace {
 
+// Long paths are shortened in the middle rather than cut at the window's edge.
 QLabel* addLabel(QVBoxLayout* layout, const char* name, const QString& text) {
-    auto* label = new QLabel(text);
+    auto* label = new MiddleElidedLabel(text);
     label->setObjectName(QString::fromLatin1(name));
     label->setTextFormat(Qt::PlainText);
     // Long paths must not widen the fixed-size window.
@@ -63,6 +67,12 @@ TfrmProgress::TfrmProgress(QWidget* parent)
     layout->setContentsMargins(8, 8, 8, 8);
     layout->addWidget(bevel, 1);
     layout->addLayout(buttons);
+}
+
+void TfrmProgress::setVisible(bool visible) {
+    if (visible && !isVisible())
+        centreOnScreen(*this);
+    QDialog::setVisible(visible);
 }
 
 void TfrmProgress::CancelBtnClick() {

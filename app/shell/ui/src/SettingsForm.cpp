@@ -2,6 +2,7 @@
 
 #include "ui/Guard.h"
 #include "ui/Prompts.h"
+#include "ui/WindowPlacement.h"
 
 #include "config/output_formats.h"
 
@@ -91,7 +92,6 @@ TfrmSettings::TfrmSettings(QWidget* parent)
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     okBtn_ = buttons->button(QDialogButtonBox::Ok);
     okBtn_->setObjectName(QStringLiteral("OKBtn"));
-    okBtn_->setDefault(true);
     cancelBtn_ = buttons->button(QDialogButtonBox::Cancel);
     cancelBtn_->setObjectName(QStringLiteral("CancelBtn"));
     connect(okBtn_, &QPushButton::clicked, this, &TfrmSettings::OKBtnClick);
@@ -100,6 +100,10 @@ TfrmSettings::TfrmSettings(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pages_, 1);
     layout->addWidget(buttons);
+    // Only a button inside its dialog becomes the dialog's own default, which Return presses
+    // wherever the focus has been; made default before, it stops being one once the focus has
+    // left it.
+    okBtn_->setDefault(true);
     // The designed size is the least; a larger font gets the room its captions need.
     setFixedSize(sizeHint().expandedTo(kDesignClientSize));
 }
@@ -257,6 +261,12 @@ void TfrmSettings::reject() {
         selectIndex(cboPriority_, selectionsAtOpening_->second);
     }
     QDialog::reject();
+}
+
+void TfrmSettings::setVisible(bool visible) {
+    if (visible && !isVisible())
+        centreOnScreen(*this);
+    QDialog::setVisible(visible);
 }
 
 void TfrmSettings::chkAutoClick() {

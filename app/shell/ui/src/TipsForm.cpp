@@ -3,6 +3,7 @@
 #include "ui/Captions.h"
 #include "ui/Guard.h"
 #include "ui/Launcher.h"
+#include "ui/WindowPlacement.h"
 
 #include "config/config_store.h"
 
@@ -125,7 +126,6 @@ TfrmTips::TfrmTips(std::string configPath, QWidget* parent)
     chkTips_->setObjectName(QStringLiteral("chkTips"));
     chkTips_->setChecked(false);
     btnContinue_->setObjectName(QStringLiteral("btnContinue"));
-    btnContinue_->setDefault(true);
     connect(btnContinue_, &QPushButton::clicked, this,
             [this] { guarded(this, [this] { btnContinueClick(); }); });
     auto* bottom = new QHBoxLayout;
@@ -133,6 +133,8 @@ TfrmTips::TfrmTips(std::string configPath, QWidget* parent)
     bottom->addStretch(1);
     bottom->addWidget(btnContinue_);
     layout->addLayout(bottom);
+    // Made default only inside its dialog, so that it stays the default (see the settings dialog).
+    btnContinue_->setDefault(true);
 }
 
 QWidget* TfrmTips::buildLinkLine() {
@@ -146,6 +148,12 @@ QWidget* TfrmTips::buildLinkLine() {
     row->addWidget(link_);
     row->addStretch(1);
     return line;
+}
+
+void TfrmTips::setVisible(bool visible) {
+    if (visible && !isVisible())
+        centreOnScreen(*this);
+    QDialog::setVisible(visible);
 }
 
 void TfrmTips::showEvent(QShowEvent* event) {

@@ -1,6 +1,7 @@
 // Saves pictures of the program's dialogs, as they look on the current platform, so that they
 // can be looked at on a machine without a screen (tools/demo/window-gallery.sh runs it under
-// Xvfb): the main window, both pages of Settings, Directories and File Transfer.
+// Xvfb): the main window, both pages of Settings, Directories, File Transfer, Conversion
+// Progress in the middle of a run and the tips window.
 //
 //   import_window_gallery OUTPUT_FOLDER
 //
@@ -9,11 +10,14 @@
 #include "ui/GridForm.h"
 #include "ui/MainForm.h"
 #include "ui/PauseForm.h"
+#include "ui/ProgressForm.h"
 #include "ui/SettingsForm.h"
+#include "ui/TipsForm.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QProgressBar>
 #include <QTabWidget>
 #include <QTest>
 
@@ -66,5 +70,20 @@ int main(int argc, char** argv) {
     for (int frame = 0; frame < 14; ++frame)
         transfer.anmPause()->advance();
     saved &= save(transfer, folder, QStringLiteral("file-transfer.png"));
+    transfer.hide();
+
+    // The texts a run writes, with a long folder to show how the window copes with it.
+    ui::TfrmProgress& progress = windows.frmProgress();
+    progress.lblStatus()->setText(QStringLiteral("Converting File: 12 of 140"));
+    progress.lblFileName()->setText(QStringLiteral("Converting: smith-discharge.wav"));
+    progress.lblInput()->setText(
+        QStringLiteral("Input Dir: C:\\Dictations\\Cardiology\\Dr Smith\\Monday morning"));
+    progress.lblOutput()->setText(QStringLiteral("Output Dir: C:\\Convert\\TSP\\type1"));
+    progress.MMGauge1()->setValue(42);
+    saved &= save(progress, folder, QStringLiteral("conversion-progress.png"));
+    progress.hide();
+
+    ui::TfrmTips tips(".\\import.ini", &main);
+    saved &= save(tips, folder, QStringLiteral("tips.png"));
     return saved ? 0 : 1;
 }

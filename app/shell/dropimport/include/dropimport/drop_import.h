@@ -28,6 +28,11 @@ std::string ImportedCountText(int count);
 inline constexpr const char* kNoInputFolderForDropText =
     "No input folder is configured, so the files cannot be imported. Set up the first input "
     "folder with Tools > Directories.";
+// Drops the main window refuses while it is busy.
+inline constexpr const char* kDropDuringRunText =
+    "A conversion is running. Drop the files again when it has ended.";
+inline constexpr const char* kDropDuringImportText =
+    "Files are still being imported. Drop the other files when this import has ended.";
 
 // The extension from the last dot of the name (after the last '/'), dot included, in lower
 // case; ".wav" and ".dss" are accepted.
@@ -61,7 +66,8 @@ int ImportDroppedFiles(const std::string& destinationFolder,
                        const std::vector<std::string>& nativePaths, DropImportWindow& window);
 
 // Copies one file into the destination folder under its own name or, when that is taken, the
-// first free "name(k).ext". Returns the stored path of the copy, or empty when it failed.
+// first free "name(k).ext". Returns the stored path of the copy, or empty when it failed or
+// when the file is the one of its name in the destination already.
 std::string CopyWithoutReplacing(const std::string& nativeSource,
                                  const std::string& destinationFolder);
 

@@ -12,6 +12,7 @@
 
 #include <QList>
 #include <QMainWindow>
+#include <QPointer>
 #include <QTimer>
 
 #include <cstdint>
@@ -21,6 +22,8 @@
 #include <string>
 
 class QAction;
+class QMimeData;
+class QWindow;
 class QMenu;
 class QToolBar;
 
@@ -79,9 +82,9 @@ public:
     bool isCommandEnabled(Command command) const;
     // Runs a command's handler, showing a failure in a message box.
     void runCommand(Command command);
-    // Files dropped on the window go to this handler (local paths); without one, drops are
-    // refused, and so are drops while the window is disabled (a conversion run is active) or
-    // while an earlier drop is still being handled.
+    // Files dropped on the window go to this handler (local paths); without one, the window
+    // takes no drops. While the window is disabled (a conversion run is active) or an earlier
+    // drop is still being handled, a drop is refused with a message that says why.
     void setDropHandler(std::function<void(const QStringList&)> handler);
     bool isHandlingDrop() const { return handlingDrop_; }
 
@@ -104,7 +107,8 @@ public:
     // The minute scheduler behind Timer1 (MinutesElapsed, MinutesRemaining).
     shell::Scheduler& scheduler() { return *scheduler_; }
 
-    // The selected output format index of cboFormat (-1 without a selection).
+    // The output format index confirmed in cboFormat (-1 without a selection), and the
+    // priority confirmed in cboPriority.
     int outputFormatIndex() const;
     int priorityIndex() const;
 
@@ -131,6 +135,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     struct CommandEntry {
@@ -146,7 +151,8 @@ private:
     void placeAtStoredGeometry(const shell::Settings& stored);
     void showTipsModally();
     void showInputFolderHint(const shell::DirectoryTable& table);
-    bool acceptsDrops() const;
+    bool takesFileDrags(const QMimeData* data) const;
+    void refuseDrop(const char* reason);
 
     std::string configPath_;
     ImageList images_;
@@ -161,6 +167,7 @@ private:
     std::unique_ptr<shell::Scheduler> scheduler_;
     std::map<Command, CommandEntry> commands_;
     std::function<void(const QStringList&)> dropHandler_;
+    QPointer<QWindow> filteredWindow_;
     bool handlingDrop_ = false;
     bool shown_ = false;
 };

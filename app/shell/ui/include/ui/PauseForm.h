@@ -31,17 +31,6 @@ private:
     int frame_ = kFirstFrame;
 };
 
-// A label that keeps its whole text but shows a long one shortened in the middle, so that both
-// the start of a path and the file name stay visible.
-class MiddleElidedLabel : public QLabel {
-    Q_OBJECT
-public:
-    using QLabel::QLabel;
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-};
-
 class TfrmPause : public QDialog {
     Q_OBJECT
 public:

@@ -26,6 +26,8 @@ public slots:
     void CancelBtnClick();
     // Escape and the dialog's own reject would close the window; only Cancel and the run may.
     void reject() override {}
+    // Each showing opens in the middle of the screen.
+    void setVisible(bool visible) override;
 
 signals:
     // Cancel was pressed: the main window sets CancelRequested and becomes usable again.

@@ -58,6 +58,8 @@ public slots:
     void chkAutoClick();
     // Closing by Escape or the close box is Cancel.
     void reject() override;
+    // Each showing opens in the middle of the screen.
+    void setVisible(bool visible) override;
 
 private:
     QWidget* buildGeneralPage();

@@ -44,6 +44,8 @@ public:
 
 public slots:
     void btnContinueClick();
+    // Each showing opens in the middle of the screen.
+    void setVisible(bool visible) override;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -33,6 +33,11 @@ public:
         folder_.makeFolder(std::filesystem::path("drives") / relative);
     }
 
+    // A file anywhere below the workspace, e.g. ("desktop/a.wav", "RIFF").
+    std::filesystem::path addFile(const std::string& relative, const std::string& content) const {
+        return folder_.writeFile(relative, content);
+    }
+
     // Writes import.ini with these [Startup] lines (CRLF).
     void writeConfig(const std::vector<std::string>& lines) const {
         std::string text = "[Startup]\r\n";

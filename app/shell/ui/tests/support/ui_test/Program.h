@@ -1,0 +1,108 @@
+// The running program in a test: a workspace of its own, the message boxes and modal dialogs
+// answered by FakePrompts, and the six windows created and shown as the program's main does.
+// Tests hold one in a std::optional that init() fills and cleanup() empties.
+#pragma once
+
+#include "ui/ApplicationWindows.h"
+#include "ui/MainForm.h"
+#include "ui/StatusPanels.h"
+
+#include "ui_test/FakePrompts.h"
+#include "ui_test/Workspace.h"
+
+#include <QAction>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
+#include <QWindow>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace ui_test {
+
+class Program {
+public:
+    // Declared first, so that the windows go before the prompts and the working folder.
+    Workspace workspace;
+    FakePrompts prompts;
+    std::unique_ptr<ui::ApplicationWindows> windows;
+
+    // Writes import.ini with these [Startup] lines and starts the program on it. The tips
+    // window stays closed unless a line says otherwise (the first key of a name wins).
+    ui::TfrmMainForm& start(std::vector<std::string> lines = {}) {
+        lines.push_back("ShowTips=0");
+        workspace.writeConfig(lines);
+        return startAsIs();
+    }
+
+    // Starts the program on the working folder as it is (without import.ini: a first run).
+    ui::TfrmMainForm& startAsIs() {
+        windows.reset();
+        windows = std::make_unique<ui::ApplicationWindows>();
+        form().show();
+        return form();
+    }
+
+    ui::TfrmMainForm& form() const { return windows->frmMainForm(); }
+    QString panel(int index) const { return form().StatusBar1()->panelText(index); }
+
+    // A widget of the windows by object name; a missing one ends the test run.
+    template <class Widget = QAction>
+    Widget* named(const QObject& window, const QString& name) const {
+        auto* found = window.findChild<Widget*>(name);
+        if (found == nullptr)
+            qFatal("no %s named %s", Widget::staticMetaObject.className(), qPrintable(name));
+        return found;
+    }
+    void trigger(const QString& action) const { named(form(), action)->trigger(); }
+
+    // Chooses a command whose modal dialog `work` handles while it is shown; the dialog
+    // closes as its close box would unless `work` closed it. Returns the dialog's result.
+    int inDialog(const QString& action, const std::function<void(QDialog&)>& work) {
+        int result = -1;
+        prompts.onDialog = [&](QDialog& dialog) {
+            work(dialog);
+            result = dialog.isVisible() ? QDialog::Rejected : dialog.result();
+        };
+        trigger(action);
+        prompts.onDialog = {};
+        return result;
+    }
+
+    QStringList messageTexts() const {
+        QStringList texts;
+        for (const RecordedMessage& message : prompts.messages)
+            texts << message.text;
+        return texts;
+    }
+
+    // A file outside the drive root, as the desktop holds one before it is dropped.
+    QString desktopFile(const std::string& name, const std::string& content = "RIFF") const {
+        return QString::fromStdString(workspace.addFile("desktop/" + name, content).string());
+    }
+
+    // Drags files onto the main window and drops them, through the window the window system
+    // delivers them to. Returns whether the window took the drop.
+    bool drop(const QStringList& nativePaths) const {
+        QMimeData files;
+        QList<QUrl> urls;
+        for (const QString& path : nativePaths)
+            urls << QUrl::fromLocalFile(path);
+        files.setUrls(urls);
+        QWindow* window = form().windowHandle();
+        const QPoint at = form().rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(window, &enter);
+        if (!enter.isAccepted())
+            return false;
+        QDropEvent drop(at, Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(window, &drop);
+        return drop.isAccepted();
+    }
+};
+
+} // namespace ui_test
