@@ -13,6 +13,12 @@ struct IdCase {
     const char* expected;
 };
 
+// CTest lists each case by its two IDs.
+void PrintTo(const IdCase& c, std::ostream* os) {
+    *os << "user " << testing::PrintToString(std::string(c.userId)) << " dictator "
+        << testing::PrintToString(std::string(c.dictatorId));
+}
+
 class IdFieldTest : public testing::TestWithParam<IdCase> {};
 
 TEST_P(IdFieldTest, FillsFiveCharacters) {
@@ -38,6 +44,11 @@ struct ExtensionCase {
     const char* extension;
     const char* stem;
 };
+
+// CTest lists each case by its file name.
+void PrintTo(const ExtensionCase& c, std::ostream* os) {
+    *os << testing::PrintToString(std::string(c.name));
+}
 
 class ExtensionTest : public testing::TestWithParam<ExtensionCase> {};
 

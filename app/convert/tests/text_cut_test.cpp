@@ -13,6 +13,11 @@ struct AtolCase {
     int expected;
 };
 
+// CTest lists each case by its text, quoted and escaped.
+void PrintTo(const AtolCase& c, std::ostream* os) {
+    *os << testing::PrintToString(std::string(c.text));
+}
+
 class ReadNumberLikeAtolTest : public testing::TestWithParam<AtolCase> {};
 
 TEST_P(ReadNumberLikeAtolTest, ReadsAsAtolDoes) {
@@ -34,6 +39,11 @@ struct TrimCase {
     std::string text;
     std::string expected;
 };
+
+// CTest lists each case by its text, quoted and escaped.
+void PrintTo(const TrimCase& c, std::ostream* os) {
+    *os << testing::PrintToString(c.text);
+}
 
 class TrimBlanksAndControlsTest : public testing::TestWithParam<TrimCase> {};
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iomanip>
 #include <string>
 
 namespace convert {
@@ -17,6 +18,12 @@ struct StampCase {
     int second;
     const char* expected;
 };
+
+// CTest lists each case by its time of day.
+void PrintTo(const StampCase& c, std::ostream* os) {
+    *os << std::setfill('0') << std::setw(2) << c.hour << ":" << std::setw(2) << c.minute << ":"
+        << std::setw(2) << c.second;
+}
 
 class LogTimeStampTest : public testing::TestWithParam<StampCase> {};
 

@@ -100,6 +100,11 @@ struct DecodeCase {
     uint32_t rate;
 };
 
+// CTest lists each case under its name.
+void PrintTo(const DecodeCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 DssSpec Spec(int version, Codec codec, std::size_t frames, uint32_t seed) {
     DssSpec spec;
     spec.version = version;
@@ -130,8 +135,7 @@ INSTANTIATE_TEST_SUITE_P(
         DecodeCase{"StandardPlayOneBlock", Spec(2, Codec::StandardPlay, 5, 1), 11025},
         DecodeCase{"StandardPlayVersion3ManyBlocks", Spec(3, Codec::StandardPlay, 2000, 3), 11025},
         DecodeCase{"LongPlayOneBlock", Spec(2, Codec::LongPlay, 20, 4), 8000},
-        DecodeCase{"LongPlayVersion3ManyBlocks", Spec(3, Codec::LongPlay, 3000, 6), 8000}),
-    [](const auto& info) { return std::string(info.param.name); });
+        DecodeCase{"LongPlayVersion3ManyBlocks", Spec(3, Codec::LongPlay, 3000, 6), 8000}));
 
 // FFmpeg's own program, where installed, decodes the same samples.
 TEST_F(DictconvTest, DecodesWhatTheFfmpegProgramDecodes) {
@@ -169,6 +173,11 @@ struct FailureCase {
     std::string bytes;
     const char* message;
 };
+
+// CTest lists each case under its name.
+void PrintTo(const FailureCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 std::string Truncated() {
     std::string bytes = dss_test::DssFile(Spec(2, Codec::StandardPlay, 100, 1));
@@ -221,8 +230,7 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"GarbageHeader", GarbageHeader(),
                     "the header is damaged (Invalid data found when processing input)"},
         FailureCase{"InvalidLongPlayFrame", InvalidLongPlayFrame(),
-                    "the audio is damaged (Invalid data found when processing input)"}),
-    [](const auto& info) { return std::string(info.param.name); });
+                    "the audio is damaged (Invalid data found when processing input)"}));
 
 TEST_F(DictconvTest, RefusesAMissingFileAndAFolder) {
     EXPECT_EQ(Run({(folder.path() / "gone.dss").string()}), 1);
@@ -252,6 +260,11 @@ struct CommandLineCase {
     const char* errors;
 };
 
+// CTest lists each case under its name.
+void PrintTo(const CommandLineCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class CommandLineTest : public DictconvTest,
                         public ::testing::WithParamInterface<CommandLineCase> {};
 
@@ -269,7 +282,6 @@ INSTANTIATE_TEST_SUITE_P(
                       CommandLineCase{"Version", {"--version"}, 0, "Dictconv 1.0", ""},
                       CommandLineCase{"NoFile", {}, 2, "", "Usage: Dictconv FILE.dss"},
                       CommandLineCase{
-                          "TwoFiles", {"a.dss", "b.dss"}, 2, "", "Usage: Dictconv FILE.dss"}),
-    [](const auto& info) { return std::string(info.param.name); });
+                          "TwoFiles", {"a.dss", "b.dss"}, 2, "", "Usage: Dictconv FILE.dss"}));
 
 } // namespace

@@ -14,6 +14,11 @@ struct UsageCase {
     const char* errText; // expected in standard error
 };
 
+// CTest lists each case under its label.
+void PrintTo(const UsageCase& c, std::ostream* os) {
+    *os << c.label;
+}
+
 class UsageTest : public ::testing::TestWithParam<UsageCase> {};
 
 TEST_P(UsageTest, AnswersWithItsExitStatus) {
@@ -38,8 +43,7 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"bothModes", {"--dry-run", "--watch"}, 2, "", "cannot be combined"},
         UsageCase{"noConfiguration", {}, 2, "", "import-batch: no import.ini in "},
         UsageCase{"noConfigurationDryRun", {"--dry-run"}, 2, "", "no import.ini"},
-        UsageCase{"noConfigurationWatch", {"--watch"}, 2, "", "no import.ini"}),
-    [](const auto& info) { return std::string(info.param.label); });
+        UsageCase{"noConfigurationWatch", {"--watch"}, 2, "", "no import.ini"}));
 
 } // namespace
 } // namespace batch_test

@@ -85,16 +85,17 @@ TEST_P(HelpTest, PrintsToStandardOutputAndExitsWithZero) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, HelpTest,
-    testing::Values(HelpCase{{"--help"}, {"convert", "info", "ulaw", "pcm16", "Exit status"}},
-                    HelpCase{{"help"}, {"convert", "info"}},
-                    HelpCase{{"convert", "--help"},
-                             {"--in-format", "--in-rate", "--out-format", "adpcm for .vox", "8000",
-                              "--rate"}},
-                    HelpCase{{"--version"}, {"quiesc 0."}},
-                    HelpCase{{"--help"}, {"shift-and-add", "-t TYPE", "'--' ends the options"}},
-                    HelpCase{{"info", "-h"}, {"Usage: quiesc info FILE"}}));
+INSTANTIATE_TEST_SUITE_P(Cases, HelpTest,
+                         testing::Values(HelpCase{{"--help"},
+                                                  {"convert", "info", "ulaw", "pcm16",
+                                                   "Exit status", "shift-and-add", "-t TYPE",
+                                                   "'--' ends the options"}},
+                                         HelpCase{{"help"}, {"convert", "info"}},
+                                         HelpCase{{"convert", "--help"},
+                                                  {"--in-format", "--in-rate", "--out-format",
+                                                   "adpcm for .vox", "8000", "--rate"}},
+                                         HelpCase{{"--version"}, {"quiesc 0."}},
+                                         HelpCase{{"info", "-h"}, {"Usage: quiesc info FILE"}}));
 
 TEST(ToolkitFailure, PrintsTheToolkitsMessageAndExitsWithOne) {
     const auto run = runQuiesc({"convert", "take.mp3", "take.vox"});

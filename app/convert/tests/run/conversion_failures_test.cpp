@@ -24,6 +24,11 @@ struct FailureCase {
     std::string expectedDetail = ""; // why, for the command-line runner's line
 };
 
+// CTest lists each case under its label.
+void PrintTo(const FailureCase& c, std::ostream* os) {
+    *os << c.label;
+}
+
 class JobFailureTest : public RunFixture, public ::testing::WithParamInterface<FailureCase> {};
 
 TEST_P(JobFailureTest, ReportsTheTextLeavesTheInputWaitingAndGoesOn) {
@@ -108,8 +113,7 @@ const FailureCase kFailures[] = {
      "Output file already exists - C:\\Convert\\TSP\\type1\\" + kHeaderName + " .vox"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Failures, JobFailureTest, ::testing::ValuesIn(kFailures),
-                         [](const auto& info) { return std::string(info.param.label); });
+INSTANTIATE_TEST_SUITE_P(Failures, JobFailureTest, ::testing::ValuesIn(kFailures));
 
 // Where permissions bind: the check runs without privileges.
 struct DeniedCase {
@@ -118,6 +122,11 @@ struct DeniedCase {
     fs::perms removed;
     std::string expectedText;
 };
+
+// CTest lists each case under its label.
+void PrintTo(const DeniedCase& c, std::ostream* os) {
+    *os << c.label;
+}
 
 class DeniedAccessTest : public RunFixture, public ::testing::WithParamInterface<DeniedCase> {};
 
@@ -150,8 +159,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "Could not copy file C:\\Dict\\Type1\\a.wav to Windows temp folder"},
         // Converted, the input would keep its name and be converted again by every later run.
         DeniedCase{"readOnlyInputFolder", [](RunFixture& f) { return f.inputFolder; }, kWrite,
-                   "Error renaming input file C:\\Dict\\Type1\\a.wav"}),
-    [](const auto& info) { return std::string(info.param.label); });
+                   "Error renaming input file C:\\Dict\\Type1\\a.wav"}));
 
 // The speech copy is made from the temporary wave before the input itself is copied.
 TEST_F(RunFixture, TheSpeechCopyIsMadeBeforeTheOriginalIsCopied) {

@@ -43,6 +43,11 @@ struct FormatCase {
     std::size_t expectedBytes; // of the 10001 test samples
 };
 
+// CTest lists each case under its label.
+void PrintTo(const FormatCase& c, std::ostream* os) {
+    *os << c.label;
+}
+
 class OutputFormatTest : public RunFixture, public ::testing::WithParamInterface<FormatCase> {};
 
 TEST_P(OutputFormatTest, WritesTheOutputInTheFormatAndShowsItsSize) {
@@ -70,8 +75,7 @@ INSTANTIATE_TEST_SUITE_P(Formats, OutputFormatTest,
                                            FormatCase{"original", 3, 7, "a.Wav", ".Wav", 20046},
                                            FormatCase{"none", -1, 7, "a.wav", ".wav", 20046},
                                            FormatCase{"dssAsOriginal", 3, 7, "note.DSS", ".DSS",
-                                                      20046}),
-                         [](const auto& info) { return std::string(info.param.label); });
+                                                      20046}));
 
 TEST_F(RunFixture, TheSizeColumnIsTheSizeInKbPlusOne) {
     const std::pair<std::size_t, const char*> cases[] = {

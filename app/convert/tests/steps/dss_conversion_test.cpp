@@ -80,6 +80,11 @@ struct FailureCase {
     const char* message;
 };
 
+// CTest lists each case under its name.
+void PrintTo(const FailureCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class DssFailureTest : public DssConversionTest,
                        public ::testing::WithParamInterface<FailureCase> {};
 
@@ -112,8 +117,7 @@ INSTANTIATE_TEST_SUITE_P(
                     false, kNoResult},
         FailureCase{"ExitsWithMinusOne", "exit 255", false, kNoResult},
         FailureCase{"KilledBySignal", "kill -9 $$", false, kNoResult},
-        FailureCase{"WritesAFolder", "mkdir \"$IMPORT_DRIVE_ROOT/c/tmp.wav\"", false, kNoResult}),
-    [](const auto& info) { return std::string(info.param.name); });
+        FailureCase{"WritesAFolder", "mkdir \"$IMPORT_DRIVE_ROOT/c/tmp.wav\"", false, kNoResult}));
 
 // Runs of other working folders share the one result file: the converter runs while its lock
 // is held, and in a process group of its own, so that a terminal's Ctrl+C meant for

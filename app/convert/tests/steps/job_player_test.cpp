@@ -26,6 +26,11 @@ struct PlayCase {
     const char* opened;  // the file given to the default handler, or ""
 };
 
+// CTest lists each case under its name.
+void PrintTo(const PlayCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class JobPlayerFixture : public ::testing::Test {
 protected:
     JobPlayerFixture()
@@ -104,8 +109,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "yes"},
         PlayCase{"InputGone", {"work/Listenbox"}, {}, "a.wav", "", ""},
         PlayCase{
-            "InputIsAFolder", {"work/Listenbox"}, {"drives/c/Dict/Type1/a.wav"}, "a.wav", "", ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+            "InputIsAFolder", {"work/Listenbox"}, {"drives/c/Dict/Type1/a.wav"}, "a.wav", "", ""}));
 
 TEST_F(JobPlayerFixture, WithoutASelectedRowSaysSo) {
     player.ListView1DblClick(nullptr);

@@ -72,6 +72,11 @@ struct EncodingCase {
     double rmsTolerance; // relative, against the tone's own level
 };
 
+// CTest lists each case under its name.
+void PrintTo(const EncodingCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class EncodingTest : public WaveConversionTest,
                      public ::testing::WithParamInterface<EncodingCase> {};
 
@@ -113,8 +118,7 @@ INSTANTIATE_TEST_SUITE_P(
         EncodingCase{"ImaAdpcmAt11025To8000", SF_FORMAT_IMA_ADPCM, 1, 11025, 8000, 0.08},
         EncodingCase{"MsAdpcmStereoAt22050To8000", SF_FORMAT_MS_ADPCM, 2, 22050, 8000, 0.08},
         EncodingCase{"Gsm610At8000To11025", SF_FORMAT_GSM610, 1, 8000, 11025, 0.25},
-        EncodingCase{"Pcm16SixChannelsAt8000To8000", SF_FORMAT_PCM_16, 6, 8000, 8000, 0.02}),
-    [](const auto& info) { return std::string(info.param.name); });
+        EncodingCase{"Pcm16SixChannelsAt8000To8000", SF_FORMAT_PCM_16, 6, 8000, 8000, 0.02}));
 
 // MPEG layer III inside WAV (format tag 0x55): libsndfile writes the MPEG stream, the test
 // wraps it in a RIFF WAVE file as recorders do.
@@ -181,6 +185,11 @@ struct PassThroughCase {
     std::size_t samples;
 };
 
+// CTest lists each case under its name.
+void PrintTo(const PassThroughCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class PassThroughTest : public WaveConversionTest,
                         public ::testing::WithParamInterface<PassThroughCase> {};
 
@@ -208,8 +217,7 @@ INSTANTIATE_TEST_SUITE_P(
                           wt::Chunk("fact", std::string(4, '\0')) +
                               wt::Chunk("LIST", std::string("INFOICMT\4\0\0\0odd\0", 16)) +
                               wt::Chunk("junk", "12345"),
-                          999}),
-    [](const auto& info) { return std::string(info.param.name); });
+                          999}));
 
 // A recorder that streamed its file, or lost power before it could write the size, leaves 0
 // or 0xFFFFFFFF as the data size: the data runs to the end of the file.
@@ -290,6 +298,11 @@ struct PercentCase {
     int percent;
 };
 
+// CTest lists each case by its position and size.
+void PrintTo(const PercentCase& c, std::ostream* os) {
+    *os << c.position << " of " << c.size;
+}
+
 class PercentRuleTest : public ::testing::TestWithParam<PercentCase> {};
 
 TEST_P(PercentRuleTest, GivesPositionTimesHundredOverSize) {
@@ -332,6 +345,11 @@ struct BadSourceCase {
     bool isFolder;
     const char* error;
 };
+
+// CTest lists each case under its name.
+void PrintTo(const BadSourceCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 std::string Pcm16Data(std::size_t samples) {
     return wt::Pcm16Bytes(wt::NoiseSamples(samples, 2));
@@ -387,8 +405,7 @@ INSTANTIATE_TEST_SUITE_P(
                       false, "encoding (format tag 4660)"},
         BadSourceCase{"StereoDialogicAdpcm", wt::WaveFile({23, 2, 8000, 4, 1, ""}, "abcd"), false,
                       "must be mono"},
-        BadSourceCase{"OneByteOfPcm16", wt::WaveFile({}, "x"), false, "holds no audio"}),
-    [](const auto& info) { return std::string(info.param.name); });
+        BadSourceCase{"OneByteOfPcm16", wt::WaveFile({}, "x"), false, "holds no audio"}));
 
 TEST_F(WaveConversionTest, RefusesADestinationItCannotWrite) {
     const auto source = folder.path() / "in.wav";
@@ -448,6 +465,11 @@ struct StreamFaultCase {
     const char* error;
 };
 
+// CTest lists each case under its name.
+void PrintTo(const StreamFaultCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class StreamFaultTest : public WaveConversionTest,
                         public ::testing::WithParamInterface<StreamFaultCase> {};
 
@@ -482,7 +504,6 @@ INSTANTIATE_TEST_SUITE_P(
         StreamFaultCase{"DiskFullAtTheHeader", -1, 0, std::nullopt, 11025,
                         "No space left on device"},
         StreamFaultCase{"DiskAlmostFullBeforeTheFirstBlock", -1, -1, uint64_t{70000}, 8000,
-                        "Not enough room on the disk"}),
-    [](const auto& info) { return std::string(info.param.name); });
+                        "Not enough room on the disk"}));
 
 } // namespace
