@@ -19,3 +19,20 @@ function(quorvel_add_gtest name)
     DISCOVERY_TIMEOUT 60
     PROPERTIES ${properties})
 endfunction()
+
+# Registers a Qt Test program that drives the real windows on the offscreen platform, with the
+# window tests' shared support headers and leak suppressions.
+function(quorvel_add_window_test name)
+  cmake_parse_arguments(ARG "" "PREFIX;TIMEOUT" "SOURCES;LIBS;INCLUDES" ${ARGN})
+  set(ui_tests ${PROJECT_SOURCE_DIR}/app/shell/ui/tests)
+  add_executable(${name} ${ARG_SOURCES})
+  set_target_properties(${name} PROPERTIES AUTOMOC ON)
+  target_include_directories(${name} PRIVATE ${ui_tests}/support ${ARG_INCLUDES})
+  target_link_libraries(${name} PRIVATE import_ui import_test_support ${ARG_LIBS} Qt6::Test)
+  add_test(NAME ${ARG_PREFIX}.${name} COMMAND ${name})
+  set_tests_properties(${ARG_PREFIX}.${name} PROPERTIES
+    WORKING_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LSAN_OPTIONS=suppressions=${ui_tests}/lsan.supp:print_suppressions=0"
+    LABELS appgui
+    TIMEOUT ${ARG_TIMEOUT})
+endfunction()
