@@ -8,6 +8,7 @@
 
 #include "fuzz_input_file.h"
 #include "seed_request.h"
+#include "wave_test/wave_files.h"
 
 #include "codecs/adpcm.h"
 
@@ -22,32 +23,14 @@ namespace {
 
 using namespace convert::steps;
 
-void putLe16(std::string& out, uint16_t value) {
-    out.push_back(static_cast<char>(value & 0xFF));
-    out.push_back(static_cast<char>(value >> 8));
-}
-
-void putLe32(std::string& out, uint32_t value) {
-    for (int i = 0; i < 4; ++i)
-        out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
-}
-
 std::string okiWave(uint32_t rate, const std::string& codes, const std::string& chunksBefore) {
-    std::string fmt;
-    putLe16(fmt, kTagDialogicOki);
-    putLe16(fmt, 1);
-    putLe32(fmt, rate);
-    putLe32(fmt, rate / 2);
-    putLe16(fmt, 1);
-    putLe16(fmt, 4);
-    std::string body = "WAVEfmt ";
-    putLe32(body, static_cast<uint32_t>(fmt.size()));
-    body += fmt + chunksBefore + "data";
-    putLe32(body, static_cast<uint32_t>(codes.size()));
-    body += codes;
-    std::string file = "RIFF";
-    putLe32(file, static_cast<uint32_t>(body.size()));
-    return file + body;
+    wave_test::FormatChunk format;
+    format.tag = kTagDialogicOki;
+    format.rate = rate;
+    format.bits = 4;
+    format.blockAlign = 1;
+    return wave_test::Riff(wave_test::Chunk("fmt ", wave_test::FormatBody(format)) + chunksBefore +
+                           wave_test::Chunk("data", codes));
 }
 
 bool writeSeeds(const std::string& folder) {
@@ -58,7 +41,7 @@ bool writeSeeds(const std::string& folder) {
     codecs::AdpcmState state;
     codecs::encodeAdpcmBlock(tone.data(), static_cast<uint32_t>(tone.size()),
                              reinterpret_cast<uint8_t*>(codes.data()), state);
-    const std::string fact = std::string("fact\4\0\0\0", 8) + std::string(4, '\0');
+    const std::string fact = wave_test::Chunk("fact", std::string(4, '\0'));
     const std::string seeds[] = {okiWave(8000, codes, ""), okiWave(6000, codes.substr(0, 7), fact),
                                  okiWave(11025, codes, "")};
     int index = 0;

@@ -3,6 +3,7 @@
 #include "listenbox/ListenWindow.h"
 
 #include "audio_sandbox.h"
+#include "wave_test/wave_files.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -18,16 +19,6 @@
 
 namespace {
 
-void putLe16(std::string& out, uint16_t value) {
-    out.push_back(static_cast<char>(value & 0xFF));
-    out.push_back(static_cast<char>(value >> 8));
-}
-
-void putLe32(std::string& out, uint32_t value) {
-    for (int i = 0; i < 4; ++i)
-        out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
-}
-
 // Samples without zeros (the device adds zeros of its own around a buffer).
 std::vector<int16_t> testSamples(std::size_t count) {
     std::vector<int16_t> samples(count);
@@ -37,22 +28,9 @@ std::vector<int16_t> testSamples(std::size_t count) {
 }
 
 std::string pcm16Wave(const std::vector<int16_t>& samples, uint32_t rate) {
-    std::string data;
-    for (int16_t s : samples)
-        putLe16(data, static_cast<uint16_t>(s));
-    std::string out = "RIFF";
-    putLe32(out, static_cast<uint32_t>(36 + data.size()));
-    out += "WAVEfmt ";
-    putLe32(out, 16);
-    putLe16(out, 1);
-    putLe16(out, 1);
-    putLe32(out, rate);
-    putLe32(out, rate * 2);
-    putLe16(out, 2);
-    putLe16(out, 16);
-    out += "data";
-    putLe32(out, static_cast<uint32_t>(data.size()));
-    return out + data;
+    wave_test::FormatChunk format;
+    format.rate = rate;
+    return wave_test::WaveFile(format, wave_test::Pcm16Bytes(samples));
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "dictconv/dictconv.h"
 
 #include "dss_writer.h"
-#include "wave_test_files.h"
+#include "wave_test/wave_files.h"
 
 #include "platform/paths.h"
 #include "platform/programs.h"

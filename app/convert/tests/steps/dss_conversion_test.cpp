@@ -1,7 +1,7 @@
 #include "convert/dss_conversion.h"
 
 #include "dss_writer.h"
-#include "wave_test_files.h"
+#include "wave_test/wave_files.h"
 
 #include "platform/paths.h"
 #include "platform_test/test_folder.h"

@@ -1,7 +1,7 @@
 #include "convert/speech_handoff.h"
 
 #include "speech_folders.h"
-#include "wave_test_files.h"
+#include "wave_test/wave_files.h"
 
 #include "platform_test/folder_listing.h"
 #include "platform_test/test_folder.h"

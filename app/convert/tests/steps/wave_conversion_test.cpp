@@ -2,7 +2,7 @@
 
 #include "conversion_percent.h"
 #include "sndfile_sources.h"
-#include "wave_test_files.h"
+#include "wave_test/wave_files.h"
 
 #include "codecs/adpcm.h"
 #include "platform_test/folder_listing.h"

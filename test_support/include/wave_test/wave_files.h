@@ -1,6 +1,6 @@
 #pragma once
-// Sources for the conversion steps' tests: RIFF WAVE files built byte by byte, and a reader of
-// the 44-byte result the chain and the DSS converter write.
+// RIFF WAVE files built byte by byte for the tests and the fuzzers' seeds, and a reader of the
+// 44-byte result the conversion chain and the DSS converter write.
 
 #include <cmath>
 #include <cstdint>
