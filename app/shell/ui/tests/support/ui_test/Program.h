@@ -14,6 +14,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QTest>
 #include <QUrl>
 #include <QWindow>
 
@@ -58,7 +59,12 @@ public:
             qFatal("no %s named %s", Widget::staticMetaObject.className(), qPrintable(name));
         return found;
     }
-    void trigger(const QString& action) const { named(form(), action)->trigger(); }
+    // Chooses a command by its action's name; a disabled one fails the test.
+    void trigger(const QString& action) const {
+        QAction* command = named(form(), action);
+        QVERIFY2(command->isEnabled(), qPrintable(action + QStringLiteral(" is disabled")));
+        command->trigger();
+    }
 
     // Chooses a command whose modal dialog `work` handles while it is shown; the dialog
     // closes as its close box would unless `work` closed it. Returns the dialog's result.
