@@ -4,6 +4,7 @@
 #pragma once
 
 #include "ui/ApplicationWindows.h"
+#include "ui/Launcher.h"
 #include "ui/MainForm.h"
 #include "ui/StatusPanels.h"
 
@@ -31,6 +32,23 @@ public:
     Workspace workspace;
     FakePrompts prompts;
     std::unique_ptr<ui::ApplicationWindows> windows;
+    // What the desktop's default handler was asked to open, once recordOpened() replaced it.
+    std::vector<std::string> opened;
+
+    // The default opener returns once the windows are gone.
+    ~Program() {
+        windows.reset();
+        ui::setOpenHandler({});
+    }
+
+    // Records every file or address opened from here on instead of opening it; `opens` is
+    // whether a desktop application took it.
+    void recordOpened(bool opens) {
+        ui::setOpenHandler([this, opens](const std::string& pathOrUrl) {
+            opened.push_back(pathOrUrl);
+            return opens;
+        });
+    }
 
     // Writes import.ini with these [Startup] lines and starts the program on it. The tips
     // window stays closed unless a line says otherwise (the first key of a name wins).
