@@ -1,19 +1,14 @@
 // Convert All and Convert Selected in the running main window: triggered by object name, with
 // the message boxes answered through the prompt seam and the audio steps injected.
-#include "ui/ApplicationWindows.h"
 #include "ui/ConversionCommands.h"
 #include "ui/JobListView.h"
-#include "ui/MainForm.h"
 #include "ui/ProgressForm.h"
-#include "ui/StatusPanels.h"
 
 #include "convert/run_lock.h"
 #include "convert/toolkit_vox_writer.h"
-#include "ui_test/FakePrompts.h"
-#include "ui_test/Workspace.h"
+#include "ui_test/Program.h"
 #include "wave_fixture.h"
 
-#include <QAction>
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -26,7 +21,9 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <thread>
+#include <utility>
 
 namespace {
 
@@ -64,62 +61,43 @@ class TestConversionCommands : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<ui_test::Workspace> workspace;
-    std::unique_ptr<ui_test::FakePrompts> prompts;
-    std::unique_ptr<ui::ApplicationWindows> windows;
+    std::optional<ui_test::Program> program;
     WindowSteps* steps = nullptr;
 
-    ui::TfrmMainForm& form() { return windows->frmMainForm(); }
-    ui::TfrmProgress& progress() { return windows->frmProgress(); }
+    ui::TfrmMainForm& form() { return program->form(); }
+    ui::TfrmProgress& progress() { return program->windows->frmProgress(); }
     ui::JobListView& list() { return *form().ListView1(); }
     QString caption(int row) { return list().topLevelItem(row)->text(shell::kColInputFile); }
-    QString panel(int index) { return form().StatusBar1()->panelText(index); }
-    fs::path inputFolder() const { return workspace->root() / "drives/c/Dict/Type1"; }
-    fs::path outputFolder() const { return workspace->root() / "drives/c/Convert/TSP/type1"; }
+    fs::path inputFolder() const { return program->workspace.root() / "drives/c/Dict/Type1"; }
+    fs::path outputFolder() const {
+        return program->workspace.root() / "drives/c/Convert/TSP/type1";
+    }
 
-    void start(int jobs, const std::vector<std::string>& extraSettings = {}) {
-        std::vector<std::string> lines = {"ShowTips=0",
-                                          "VoxFormat=1",
-                                          "InputDir1=C:\\Dict\\Type1",
-                                          "OutputDir1=C:\\Convert\\TSP\\type1",
-                                          "UserID1=1001",
-                                          "Loc1=00"};
-        lines.insert(lines.end(), extraSettings.begin(), extraSettings.end());
-        workspace->writeConfig(lines);
+    void start(int jobs, std::vector<std::string> lines = {}) {
+        lines.insert(lines.begin(),
+                     {"VoxFormat=1", "InputDir1=C:\\Dict\\Type1",
+                      "OutputDir1=C:\\Convert\\TSP\\type1", "UserID1=1001", "Loc1=00"});
         fs::create_directories(outputFolder());
         const std::string wave = toolkit_test::pcm16Wave(toolkit_test::testSamples(), 8000);
         for (int i = 1; i <= jobs; ++i)
             std::ofstream(inputFolder() / ("f" + std::to_string(i) + ".wav"), std::ios::binary)
                 << wave;
-        windows = std::make_unique<ui::ApplicationWindows>();
+        program->start(std::move(lines));
         ui::installConversionCommands(form(), [this](const auto&, auto&, auto&) {
             auto made = std::make_unique<WindowSteps>();
             steps = made.get();
             return made;
         });
-        form().show();
         QCOMPARE(list().jobCount(), jobs);
-    }
-
-    void trigger(const char* name) {
-        QAction* action = form().findChild<QAction*>(QString::fromLatin1(name));
-        QVERIFY2(action != nullptr, name);
-        QVERIFY2(action->isEnabled(), name);
-        action->trigger();
     }
 
 private slots:
     void init() {
-        workspace = std::make_unique<ui_test::Workspace>();
-        prompts = std::make_unique<ui_test::FakePrompts>();
+        program.emplace();
         fs::create_directories(inputFolder());
     }
 
-    void cleanup() {
-        windows.reset();
-        prompts.reset();
-        workspace.reset();
-    }
+    void cleanup() { program.reset(); }
 
     void everyConversionCommandIsEnabled_data() {
         QTest::addColumn<QString>("name");
@@ -130,10 +108,8 @@ private slots:
 
     void everyConversionCommandIsEnabled() {
         QFETCH(QString, name);
-        windows = std::make_unique<ui::ApplicationWindows>();
-        QAction* action = form().findChild<QAction*>(name);
-        QVERIFY(action != nullptr);
-        QVERIFY(action->isEnabled());
+        program->windows = std::make_unique<ui::ApplicationWindows>();
+        QVERIFY(program->named(form(), name)->isEnabled());
     }
 
     void convertAllConvertsTheRowsWhileTheWindowIsLocked() {
@@ -152,11 +128,11 @@ private slots:
             QCOMPARE(progress().lblInput()->text(), QStringLiteral("Input Dir: C:\\Dict\\Type1"));
             QCOMPARE(progress().lblOutput()->text(),
                      QStringLiteral("Output Dir: C:\\Convert\\TSP\\type1"));
-            QCOMPARE(panel(1), QStringLiteral("Converting File:  2 of 3"));
+            QCOMPARE(program->panel(1), QStringLiteral("Converting File:  2 of 3"));
             QCOMPARE(caption(0), QStringLiteral("_f1.wav"));
         };
 
-        trigger("tbtnConvertAll");
+        program->trigger("tbtnConvertAll");
 
         QVERIFY(checkedDuringTheRun);
         for (int row = 0; row < 3; ++row) {
@@ -172,9 +148,9 @@ private slots:
         QVERIFY(!progress().isVisible());
         QVERIFY(form().isEnabled());
         QVERIFY(form().Timer1()->isActive());
-        QCOMPARE(panel(1), QStringLiteral("Next scheduled conversion in 5 min"));
+        QCOMPARE(program->panel(1), QStringLiteral("Next scheduled conversion in 5 min"));
         QCOMPARE(form().scheduler().MinutesElapsed(), 0);
-        QVERIFY(prompts->messages.isEmpty());
+        QVERIFY(program->prompts.messages.isEmpty());
     }
 
     // Also while another run holds the lock: there is nothing to convert, so nothing to wait for.
@@ -182,11 +158,10 @@ private slots:
         start(2);
         const convert::RunLock held = convert::RunLock::TryAcquire();
         QVERIFY(held.held());
-        trigger("popConvertSelected");
-        QCOMPARE(prompts->messages.size(), 1);
-        QCOMPARE(prompts->messages[0].caption, QStringLiteral("Error"));
-        QCOMPARE(prompts->messages[0].text, QStringLiteral("No files have been selected!"));
-        QCOMPARE(prompts->messages[0].icon, ui::PromptIcon::Warning);
+        program->trigger("popConvertSelected");
+        QCOMPARE(program->messageTexts(), QStringList{"No files have been selected!"});
+        QCOMPARE(program->prompts.messages[0].caption, QStringLiteral("Error"));
+        QCOMPARE(program->prompts.messages[0].icon, ui::PromptIcon::Warning);
         QCOMPARE(steps->waveCalls, 0);
         QVERIFY(form().isEnabled());
     }
@@ -195,7 +170,7 @@ private slots:
         start(4);
         list().topLevelItem(1)->setSelected(true);
         list().topLevelItem(3)->setSelected(true);
-        trigger("mnuConvertSelect");
+        program->trigger("mnuConvertSelect");
         QCOMPARE(caption(0), QStringLiteral("f1.wav"));
         QCOMPARE(caption(1), QStringLiteral("_f2.wav"));
         QCOMPARE(caption(2), QStringLiteral("f3.wav"));
@@ -211,7 +186,7 @@ private slots:
             QVERIFY(!progress().isVisible());
             QVERIFY2(!form().isEnabled(), "nothing may start before the current job has ended");
         };
-        trigger("mnuConvertAll");
+        program->trigger("mnuConvertAll");
         QCOMPARE(caption(0), QStringLiteral("_f1.wav"));
         QCOMPARE(caption(1), QStringLiteral("_f2.wav"));
         for (int row = 2; row < 5; ++row)
@@ -224,10 +199,9 @@ private slots:
         start(2);
         const convert::RunLock held = convert::RunLock::TryAcquire();
         QVERIFY(held.held());
-        trigger("mnuConvertAll");
-        QCOMPARE(prompts->messages.size(), 1);
-        QCOMPARE(prompts->messages[0].caption, QStringLiteral("Import Utility"));
-        QCOMPARE(prompts->messages[0].text, QString::fromLatin1(ui::kConversionRunningText));
+        program->trigger("mnuConvertAll");
+        QCOMPARE(program->messageTexts(), QStringList{ui::kConversionRunningText});
+        QCOMPARE(program->prompts.messages[0].caption, QStringLiteral("Import Utility"));
         QCOMPARE(steps->waveCalls, 0);
         QCOMPARE(caption(0), QStringLiteral("f1.wav"));
         QVERIFY(form().isEnabled());
@@ -236,7 +210,7 @@ private slots:
     // The demo's way to convert without a screen: Convert All at the start, then a picture.
     void theEnvironmentCanAskForAConversionAndAPicture() {
         start(2);
-        const fs::path picture = workspace->root() / "converted.png";
+        const fs::path picture = program->workspace.root() / "converted.png";
         const platform_test::ScopedEnv convert("IMPORT_CONVERT_ALL", std::string("1"));
         const platform_test::ScopedEnv screenshot("IMPORT_SCREENSHOT", picture.string());
         ui::scheduleConvertAllFromEnvironment(form());
@@ -257,7 +231,7 @@ private slots:
                 std::this_thread::sleep_for(std::chrono::milliseconds(1));
             return eventSeen.load();
         };
-        trigger("mnuConvertAll");
+        program->trigger("mnuConvertAll");
         QVERIFY(eventSeen);
         QCOMPARE(caption(0), QStringLiteral("_f1.wav"));
     }

@@ -12,12 +12,8 @@
 
 namespace ui_test {
 
-struct RecordedMessage {
-    QString caption;
-    QString text;
-    ui::PromptIcon icon;
-    ui::PromptButtons buttons;
-};
+// A message box as it was asked for, with the window that owns it (null: no owner).
+using RecordedMessage = ui::PromptRequest;
 
 class FakePrompts : public ui::Prompts {
 public:
@@ -31,7 +27,7 @@ public:
     FakePrompts& operator=(const FakePrompts&) = delete;
 
     ui::PromptAnswer message(const ui::PromptRequest& request) override {
-        messages.append({request.caption, request.text, request.icon, request.buttons});
+        messages.append(request);
         if (onMessage)
             onMessage(request);
         if (request.buttons == ui::PromptButtons::YesNo)

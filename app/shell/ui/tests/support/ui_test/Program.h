@@ -4,6 +4,7 @@
 #pragma once
 
 #include "ui/ApplicationWindows.h"
+#include "ui/Launcher.h"
 #include "ui/MainForm.h"
 #include "ui/StatusPanels.h"
 
@@ -14,6 +15,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QTest>
 #include <QUrl>
 #include <QWindow>
 
@@ -30,6 +32,23 @@ public:
     Workspace workspace;
     FakePrompts prompts;
     std::unique_ptr<ui::ApplicationWindows> windows;
+    // What the desktop's default handler was asked to open, once recordOpened() replaced it.
+    std::vector<std::string> opened;
+
+    // The default opener returns once the windows are gone.
+    ~Program() {
+        windows.reset();
+        ui::setOpenHandler({});
+    }
+
+    // Records every file or address opened from here on instead of opening it; `opens` is
+    // whether a desktop application took it.
+    void recordOpened(bool opens) {
+        ui::setOpenHandler([this, opens](const std::string& pathOrUrl) {
+            opened.push_back(pathOrUrl);
+            return opens;
+        });
+    }
 
     // Writes import.ini with these [Startup] lines and starts the program on it. The tips
     // window stays closed unless a line says otherwise (the first key of a name wins).
@@ -58,7 +77,12 @@ public:
             qFatal("no %s named %s", Widget::staticMetaObject.className(), qPrintable(name));
         return found;
     }
-    void trigger(const QString& action) const { named(form(), action)->trigger(); }
+    // Chooses a command by its action's name; a disabled one fails the test.
+    void trigger(const QString& action) const {
+        QAction* command = named(form(), action);
+        QVERIFY2(command->isEnabled(), qPrintable(action + QStringLiteral(" is disabled")));
+        command->trigger();
+    }
 
     // Chooses a command whose modal dialog `work` handles while it is shown; the dialog
     // closes as its close box would unless `work` closed it. Returns the dialog's result.
