@@ -14,7 +14,6 @@
 
 #include <cstdint>
 #include <fcntl.h>
-#include <fstream>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -46,8 +45,8 @@ bool writeSeeds(const std::string& folder) {
                                  okiWave(11025, codes, "")};
     int index = 0;
     for (const auto& seed : seeds)
-        std::ofstream(folder + "/seed" + std::to_string(index++) + ".wav", std::ios::binary)
-            << seed;
+        if (!fuzzing::writeSeed(folder, index++, ".wav", seed))
+            return false;
     return true;
 }
 

@@ -9,7 +9,6 @@
 #include "seed_request.h"
 
 #include <cstdint>
-#include <fstream>
 #include <string>
 
 namespace {
@@ -43,8 +42,8 @@ bool writeSeeds(const std::string& folder) {
             spec.version = version;
             spec.frames = 30;
             spec.seed = static_cast<uint32_t>(index);
-            std::ofstream(folder + "/seed" + std::to_string(index++) + ".dss", std::ios::binary)
-                << dss_test::DssFile(spec);
+            if (!fuzzing::writeSeed(folder, index++, ".dss", dss_test::DssFile(spec)))
+                return false;
         }
     }
     return true;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdlib>
+#include <fstream>
 #include <string>
 
 namespace fuzzing {
@@ -12,6 +13,14 @@ inline void writeSeedsIfAsked(bool (*writeSeeds)(const std::string& folder)) {
     if (folder != nullptr) {
         std::exit(writeSeeds(folder) ? 0 : 1);
     }
+}
+
+// Writes FOLDER/seedINDEX.EXT; false when the file could not be written whole.
+inline bool writeSeed(const std::string& folder, int index, const char* extension,
+                      const std::string& bytes) {
+    std::ofstream out(folder + "/seed" + std::to_string(index) + extension, std::ios::binary);
+    out << bytes;
+    return static_cast<bool>(out.flush());
 }
 
 } // namespace fuzzing
