@@ -225,10 +225,9 @@ private slots:
     }
 
     void helpFallsBackToOurOwnViewer() {
-        ui::setOpenHandler([](const std::string&) { return false; });
+        program->recordOpened(false);
         TfrmMainForm form;
         program->named(form, "mnuContents")->trigger();
-        ui::setOpenHandler({});
         auto* viewer = form.findChild<ui::HelpViewer*>();
         QVERIFY(viewer != nullptr && viewer->isVisible());
         QVERIFY(viewer->browser()->toPlainText().contains(QStringLiteral("Import")));

@@ -37,22 +37,14 @@ class TestSecondaryWindows : public QObject {
 
 private:
     std::optional<ui_test::Program> program;
-    std::vector<std::string> opened;
 
 private slots:
     void init() {
         program.emplace();
-        opened.clear();
-        ui::setOpenHandler([this](const std::string& what) {
-            opened.push_back(what);
-            return true;
-        });
+        program->recordOpened(true);
     }
 
-    void cleanup() {
-        ui::setOpenHandler({});
-        program.reset();
-    }
+    void cleanup() { program.reset(); }
 
     void theProgressWindowClosesOnlyThroughCancel() {
         program->start();
@@ -155,10 +147,10 @@ private slots:
         QCOMPARE(link->palette().color(QPalette::WindowText), QColor(Qt::blue));
         QTest::mousePress(link, Qt::LeftButton);
         QCOMPARE(link->palette().color(QPalette::WindowText), QColor(Qt::red));
-        QVERIFY(opened.empty());
+        QVERIFY(program->opened.empty());
         QTest::mouseRelease(link, Qt::LeftButton);
         QCOMPARE(link->palette().color(QPalette::WindowText), QColor(Qt::blue));
-        QCOMPARE(opened, std::vector<std::string>{"https://www.quorvel.example/"});
+        QCOMPARE(program->opened, std::vector<std::string>{"https://www.quorvel.example/"});
     }
 
     // The working folder is the test's own: the page is found beside the executable.
@@ -167,7 +159,7 @@ private slots:
         program->named(form, "tbtnHelp")->trigger();
         program->named(form, "mnuContents")->trigger();
         const std::string page = platform::executableFolder() + "Import.html";
-        QCOMPARE(opened, std::vector<std::string>(2, page));
+        QCOMPARE(program->opened, std::vector<std::string>(2, page));
         QVERIFY(QFileInfo::exists(QString::fromStdString(page)));
         QVERIFY(!QFileInfo::exists("Import.html"));
     }
