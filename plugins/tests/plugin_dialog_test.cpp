@@ -68,7 +68,6 @@ TEST_P(PluginDialog, AboutClosesWithTheButtonsCommand) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BothPlugins, PluginDialog,
-                         testing::ValuesIn(plugintest::pluginsUnderTest()),
-                         plugintest::PluginName());
+                         testing::ValuesIn(plugintest::pluginsUnderTest()));
 
 } // namespace

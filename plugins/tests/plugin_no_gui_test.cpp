@@ -33,8 +33,7 @@ TEST_P(PluginWithoutGui, AboutCannotBeShown) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BothPlugins, PluginWithoutGui,
-                         testing::ValuesIn(plugintest::pluginsUnderTest()),
-                         plugintest::PluginName());
+                         testing::ValuesIn(plugintest::pluginsUnderTest()));
 
 // Only a VOX file asks for its encoding when it is opened.
 TEST(VoxWithoutGui, OpenThatNeedsTheDialogTouchesNothing) {

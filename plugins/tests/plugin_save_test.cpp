@@ -150,7 +150,7 @@ TEST_P(PluginSave, AnonymousFileIsWrittenInPlace) {
     ::close(fd);
 }
 
-INSTANTIATE_TEST_SUITE_P(BothPlugins, PluginSave, testing::ValuesIn(plugintest::pluginsUnderTest()),
-                         plugintest::PluginName());
+INSTANTIATE_TEST_SUITE_P(BothPlugins, PluginSave,
+                         testing::ValuesIn(plugintest::pluginsUnderTest()));
 
 } // namespace

@@ -28,12 +28,4 @@ inline void PrintTo(const PluginUnderTest& plugin, std::ostream* out) {
     *out << plugin.name;
 }
 
-// The readable name of a case of a suite over the plug-ins: "vox" or "wav".
-struct PluginName {
-    template <typename Info>
-    std::string operator()(const Info& info) const {
-        return info.param.name;
-    }
-};
-
 } // namespace plugintest

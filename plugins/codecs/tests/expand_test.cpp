@@ -61,11 +61,7 @@ TEST_P(ExpandInPlace, EachByteBecomesItsSample) {
 INSTANTIATE_TEST_SUITE_P(TablesAndCounts, ExpandInPlace,
                          ::testing::Combine(::testing::ValuesIn(tables),
                                             ::testing::Values(0u, 1u, 2u, 7u, 8u, 9u, 15u, 16u, 17u,
-                                                              255u, 4099u, 65536u)),
-                         [](const auto& info) {
-                             return std::string(std::get<0>(info.param).name) + "_" +
-                                    std::to_string(std::get<1>(info.param));
-                         });
+                                                              255u, 4099u, 65536u)));
 
 } // namespace
 } // namespace codecs

@@ -129,8 +129,7 @@ TEST_P(G711Sweep, AllInputsMatchTheRule) {
 
 INSTANTIATE_TEST_SUITE_P(Encoders, G711Sweep,
                          ::testing::Values(SweepCase{"u-law", encodeUlaw, referenceUlaw},
-                                           SweepCase{"A-law", encodeAlaw, referenceAlaw}),
-                         [](const auto& info) { return info.index == 0 ? "Ulaw" : "Alaw"; });
+                                           SweepCase{"A-law", encodeAlaw, referenceAlaw}));
 
 TEST(G711RoundTrip, UlawBytesComeBackExceptNegativeZero) {
     for (int byte = 0; byte < 256; ++byte) {

@@ -98,8 +98,7 @@ INSTANTIATE_TEST_SUITE_P(EveryEncoding, VoxOpenEncoding,
                          testing::Values(EncodingCase{"ulaw", 7, 8, 1},
                                          EncodingCase{"alaw", 6, 8, 1},
                                          EncodingCase{"adpcm", 23, 4, 2},
-                                         EncodingCase{"pcm8", 1, 8, 1}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                                         EncodingCase{"pcm8", 1, 8, 1}));
 
 struct OpenFixture : testing::Test {
     platform_test::TestFolder dir;

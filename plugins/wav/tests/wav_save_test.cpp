@@ -65,8 +65,7 @@ INSTANTIATE_TEST_SUITE_P(EveryEncoding, WavHeader,
                                          HeaderCase{"pcm8", 1, 8, 8000, 1, 1000},
                                          HeaderCase{"ulaw", 7, 8, 8000, 1, 1000},
                                          HeaderCase{"alaw", 6, 8, 8000, 1, 1000},
-                                         HeaderCase{"adpcm", 23, 4, 4000, 1, 500}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                                         HeaderCase{"adpcm", 23, 4, 4000, 1, 500}));
 
 struct WavSave : testing::Test {
     platform_test::TestFolder dir;

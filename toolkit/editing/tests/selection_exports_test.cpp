@@ -82,15 +82,7 @@ TEST_P(InvalidSelectionTest, GivesFiveWithTheSelectionMessageAndChangesNothing) 
 
 INSTANTIATE_TEST_SUITE_P(Cases, InvalidSelectionTest,
                          testing::Combine(testing::ValuesIn(invalidSelections),
-                                          testing::ValuesIn(operations)),
-                         [](const auto& info) {
-                             std::string name =
-                                 std::get<1>(info.param).name + "_" + std::get<0>(info.param).name;
-                             for (char& ch : name) {
-                                 ch = std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
-                             }
-                             return name;
-                         });
+                                          testing::ValuesIn(operations)));
 
 TEST(Selection, FromZeroToExactlyTheDurationIsValid) {
     TestSound sound(ramp(8000), 8000);
