@@ -37,12 +37,12 @@ bool writeSeeds(const std::string& folder) {
     int index = 0;
     for (const Codec codec : {Codec::StandardPlay, Codec::LongPlay}) {
         for (const int version : {2, 3}) {
-            dss_test::DssSpec spec;
-            spec.codec = codec;
-            spec.version = version;
-            spec.frames = 30;
-            spec.seed = static_cast<uint32_t>(index);
-            if (!fuzzing::writeSeed(folder, index++, ".dss", dss_test::DssFile(spec)))
+            dss_test::DssShape shape;
+            shape.codec = codec;
+            shape.version = version;
+            shape.frames = 30;
+            shape.seed = static_cast<uint32_t>(index);
+            if (!fuzzing::writeSeed(folder, index++, ".dss", dss_test::DssFile(shape)))
                 return false;
         }
     }

@@ -20,7 +20,7 @@ namespace {
 namespace fs = std::filesystem;
 namespace wt = wave_test;
 using dss_test::Codec;
-using dss_test::DssSpec;
+using dss_test::DssShape;
 using platform_test::TestFolder;
 
 constexpr std::size_t kPayloadBytes = dss_test::kBlockBytes - dss_test::kBlockHeaderBytes;
@@ -29,10 +29,10 @@ constexpr std::size_t kPayloadBytes = dss_test::kBlockBytes - dss_test::kBlockHe
 // payloads on average (42 and 40 alternately) and give 264 samples each; DSS LP frames take
 // the length their first byte names and give 240 samples each. The fill after the last frame
 // decodes as frames too; a frame cut off at the end is dropped.
-std::size_t ExpectedSamples(const DssSpec& spec) {
-    const std::string audio = dss_test::DssAudioBlocks(dss_test::DssFrames(spec));
+std::size_t ExpectedSamples(const DssShape& shape) {
+    const std::string audio = dss_test::DssAudioBlocks(dss_test::DssFrames(shape));
     const std::size_t blocks = audio.size() / dss_test::kBlockBytes;
-    if (spec.codec == Codec::StandardPlay)
+    if (shape.codec == Codec::StandardPlay)
         return blocks * kPayloadBytes / 41 * 264;
     std::string payload;
     for (std::size_t b = 0; b < blocks; ++b)
@@ -96,7 +96,7 @@ private:
 
 struct DecodeCase {
     const char* name;
-    DssSpec spec;
+    DssShape shape;
     uint32_t rate;
 };
 
@@ -105,13 +105,13 @@ void PrintTo(const DecodeCase& c, std::ostream* os) {
     *os << c.name;
 }
 
-DssSpec Spec(int version, Codec codec, std::size_t frames, uint32_t seed) {
-    DssSpec spec;
-    spec.version = version;
-    spec.codec = codec;
-    spec.frames = frames;
-    spec.seed = seed;
-    return spec;
+DssShape ShapeOf(int version, Codec codec, std::size_t frames, uint32_t seed) {
+    DssShape shape;
+    shape.version = version;
+    shape.codec = codec;
+    shape.frames = frames;
+    shape.seed = seed;
+    return shape;
 }
 
 class DecodeTest : public DictconvTest, public ::testing::WithParamInterface<DecodeCase> {};
@@ -119,12 +119,12 @@ class DecodeTest : public DictconvTest, public ::testing::WithParamInterface<Dec
 TEST_P(DecodeTest, WritesTheAudioAtTheDecodersRate) {
     const DecodeCase& c = GetParam();
     wt::WriteBytes(result, std::string(5000, 'x')); // an earlier result is replaced
-    const auto input = WriteDss("in.dss", dss_test::DssFile(c.spec));
+    const auto input = WriteDss("in.dss", dss_test::DssFile(c.shape));
     ASSERT_EQ(Run({input.string()}), 0) << errors;
     EXPECT_EQ(errors, "");
     const auto samples = wt::ReadCanonicalPcm16(result, c.rate);
     ASSERT_TRUE(samples.has_value());
-    EXPECT_EQ(samples->size(), ExpectedSamples(c.spec));
+    EXPECT_EQ(samples->size(), ExpectedSamples(c.shape));
     EXPECT_GT(wt::Rms(*samples), 10.0); // noise, not silence
     EXPECT_EQ(platform_test::folderEntries(resultFolder), std::vector<std::string>{"tmp.wav"});
 }
@@ -132,15 +132,16 @@ TEST_P(DecodeTest, WritesTheAudioAtTheDecodersRate) {
 INSTANTIATE_TEST_SUITE_P(
     Files, DecodeTest,
     ::testing::Values(
-        DecodeCase{"StandardPlayOneBlock", Spec(2, Codec::StandardPlay, 5, 1), 11025},
-        DecodeCase{"StandardPlayVersion3ManyBlocks", Spec(3, Codec::StandardPlay, 2000, 3), 11025},
-        DecodeCase{"LongPlayOneBlock", Spec(2, Codec::LongPlay, 20, 4), 8000},
-        DecodeCase{"LongPlayVersion3ManyBlocks", Spec(3, Codec::LongPlay, 3000, 6), 8000}));
+        DecodeCase{"StandardPlayOneBlock", ShapeOf(2, Codec::StandardPlay, 5, 1), 11025},
+        DecodeCase{"StandardPlayVersion3ManyBlocks", ShapeOf(3, Codec::StandardPlay, 2000, 3),
+                   11025},
+        DecodeCase{"LongPlayOneBlock", ShapeOf(2, Codec::LongPlay, 20, 4), 8000},
+        DecodeCase{"LongPlayVersion3ManyBlocks", ShapeOf(3, Codec::LongPlay, 3000, 6), 8000}));
 
 // FFmpeg's own program, where installed, decodes the same samples.
 TEST_F(DictconvTest, DecodesWhatTheFfmpegProgramDecodes) {
     for (const Codec codec : {Codec::StandardPlay, Codec::LongPlay}) {
-        const auto input = WriteDss("in.dss", dss_test::DssFile(Spec(2, codec, 400, 9)));
+        const auto input = WriteDss("in.dss", dss_test::DssFile(ShapeOf(2, codec, 400, 9)));
         const auto reference = folder.path() / "reference.raw";
         int exitCode = -1;
         if (!platform::startProgram(
@@ -160,7 +161,8 @@ TEST_F(DictconvTest, TakesAnyFileName) {
          {"dict ation \"1\".dss", "Jürgen's Diktat.DSS", "file:x.dss", "-v.dss"}) {
         SCOPED_TRACE(name);
         fs::remove(result);
-        const auto input = WriteDss(name, dss_test::DssFile(Spec(2, Codec::StandardPlay, 30, 1)));
+        const auto input =
+            WriteDss(name, dss_test::DssFile(ShapeOf(2, Codec::StandardPlay, 30, 1)));
         ASSERT_EQ(Run({input.string()}), 0) << errors;
         EXPECT_TRUE(wt::ReadCanonicalPcm16(result, 11025).has_value());
     }
@@ -180,13 +182,13 @@ void PrintTo(const FailureCase& c, std::ostream* os) {
 }
 
 std::string Truncated() {
-    std::string bytes = dss_test::DssFile(Spec(2, Codec::StandardPlay, 100, 1));
+    std::string bytes = dss_test::DssFile(ShapeOf(2, Codec::StandardPlay, 100, 1));
     bytes.resize(bytes.size() - 300);
     return bytes;
 }
 
 std::string GarbageHeader() {
-    std::string bytes = dss_test::DssFile(Spec(2, Codec::StandardPlay, 100, 1));
+    std::string bytes = dss_test::DssFile(ShapeOf(2, Codec::StandardPlay, 100, 1));
     for (std::size_t i = 4; i < 1024; ++i)
         bytes[i] = static_cast<char>(i * 7);
     bytes[0x2A4] = 0;
@@ -194,10 +196,10 @@ std::string GarbageHeader() {
 }
 
 std::string InvalidLongPlayFrame() {
-    DssSpec spec = Spec(2, Codec::LongPlay, 10, 1);
-    std::string frames = dss_test::DssFrames(spec);
+    DssShape shape = ShapeOf(2, Codec::LongPlay, 10, 1);
+    std::string frames = dss_test::DssFrames(shape);
     frames[0] = '\xFF';
-    return dss_test::DssHeader(spec) + dss_test::DssAudioBlocks(frames);
+    return dss_test::DssHeader(shape) + dss_test::DssAudioBlocks(frames);
 }
 
 class FailureTest : public DictconvTest, public ::testing::WithParamInterface<FailureCase> {};
@@ -218,14 +220,14 @@ INSTANTIATE_TEST_SUITE_P(
                     "not a DSS file (it does not begin with a DSS signature)"},
         FailureCase{"UnknownCodec",
                     [] {
-                        std::string b = dss_test::DssFile(Spec(2, Codec::LongPlay, 10, 1));
+                        std::string b = dss_test::DssFile(ShapeOf(2, Codec::LongPlay, 10, 1));
                         b[0x2A4] = 7;
                         return b;
                     }(),
                     "not a DSS file (unknown codec 7)"},
         FailureCase{"Truncated", Truncated(),
                     "the file is truncated (the audio ends inside a block)"},
-        FailureCase{"HeaderOnly", dss_test::DssHeader(DssSpec{}),
+        FailureCase{"HeaderOnly", dss_test::DssHeader(DssShape{}),
                     "the file holds no audio (there is no audio after the header)"},
         FailureCase{"GarbageHeader", GarbageHeader(),
                     "the header is damaged (Invalid data found when processing input)"},
@@ -243,7 +245,8 @@ TEST_F(DictconvTest, RefusesAMissingFileAndAFolder) {
 }
 
 TEST_F(DictconvTest, FailsWhenTheResultCannotBeWritten) {
-    const auto input = WriteDss("in.dss", dss_test::DssFile(Spec(2, Codec::StandardPlay, 10, 1)));
+    const auto input =
+        WriteDss("in.dss", dss_test::DssFile(ShapeOf(2, Codec::StandardPlay, 10, 1)));
     fs::remove(resultFolder);
     EXPECT_EQ(Run({input.string()}), 1);
     EXPECT_TRUE(errors.starts_with("Dictconv: cannot write the result: Cannot create ")) << errors;

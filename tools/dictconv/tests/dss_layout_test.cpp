@@ -23,10 +23,10 @@ void PrintTo(const LayoutCase& c, std::ostream* os) {
 }
 
 std::string Header(int version, int codec) {
-    dss_test::DssSpec spec;
-    spec.version = version;
-    spec.codec = static_cast<dss_test::Codec>(codec);
-    return dss_test::DssHeader(spec);
+    dss_test::DssShape shape;
+    shape.version = version;
+    shape.codec = static_cast<dss_test::Codec>(codec);
+    return dss_test::DssHeader(shape);
 }
 
 std::string Blocks(std::size_t count) {

@@ -18,7 +18,8 @@ inline constexpr std::size_t kStandardPlayFrameBytes = 42;
 
 enum class Codec { StandardPlay = 0, LongPlay = 2 };
 
-struct DssSpec {
+// What a generated DSS file holds: its header fields and how many frames of which codec.
+struct DssShape {
     int version = 2;
     Codec codec = Codec::StandardPlay;
     std::size_t frames = 100;
@@ -34,24 +35,24 @@ inline std::size_t LongPlayFrameBytes(unsigned char first) {
     return lengths[first & 3u];
 }
 
-inline std::string DssHeader(const DssSpec& spec) {
-    std::string header(kBlockBytes * static_cast<std::size_t>(spec.version), '\0');
-    header[0] = static_cast<char>(spec.version);
+inline std::string DssHeader(const DssShape& shape) {
+    std::string header(kBlockBytes * static_cast<std::size_t>(shape.version), '\0');
+    header[0] = static_cast<char>(shape.version);
     header.replace(1, 3, "dss");
-    header.replace(0x0C, std::min<std::size_t>(spec.author.size(), 16), spec.author, 0, 16);
-    header.replace(0x26, 12, spec.recordStart, 0, 12);
-    header.replace(0x32, 12, spec.recordEnd, 0, 12);
-    header[0x2A4] = static_cast<char>(spec.codec);
+    header.replace(0x0C, std::min<std::size_t>(shape.author.size(), 16), shape.author, 0, 16);
+    header.replace(0x26, 12, shape.recordStart, 0, 12);
+    header.replace(0x32, 12, shape.recordEnd, 0, 12);
+    header[0x2A4] = static_cast<char>(shape.codec);
     return header;
 }
 
 // The frames' bytes, one after the other.
-inline std::string DssFrames(const DssSpec& spec) {
-    std::mt19937 random(spec.seed);
+inline std::string DssFrames(const DssShape& shape) {
+    std::mt19937 random(shape.seed);
     std::uniform_int_distribution<int> byte(0, 255);
     std::string frames;
-    for (std::size_t i = 0; i < spec.frames; ++i) {
-        if (spec.codec == Codec::StandardPlay) {
+    for (std::size_t i = 0; i < shape.frames; ++i) {
+        if (shape.codec == Codec::StandardPlay) {
             for (std::size_t b = 0; b < kStandardPlayFrameBytes; ++b)
                 frames.push_back(static_cast<char>(byte(random)));
             continue;
@@ -80,8 +81,8 @@ inline std::string DssAudioBlocks(const std::string& frames, char fill = '\0') {
     return audio;
 }
 
-inline std::string DssFile(const DssSpec& spec) {
-    return DssHeader(spec) + DssAudioBlocks(DssFrames(spec));
+inline std::string DssFile(const DssShape& shape) {
+    return DssHeader(shape) + DssAudioBlocks(DssFrames(shape));
 }
 
 } // namespace dss_test

@@ -138,9 +138,9 @@ TEST_F(BatchRunTest, WritesVoxThroughTheWaveChainAndTheToolkit) {
 // A DSS dictation through the DSS converter beside the program, the chain and the toolkit.
 TEST_F(BatchRunTest, ConvertsADssDictationThroughTheConverter) {
     configure({"VoxFormat=1"});
-    dss_test::DssSpec spec;
-    spec.frames = 400;
-    workspace.addFile("c/Dict/Type1/memo.dss", dss_test::DssFile(spec));
+    dss_test::DssShape shape;
+    shape.frames = 400;
+    workspace.addFile("c/Dict/Type1/memo.dss", dss_test::DssFile(shape));
 
     const BatchResult result = runBatch(workspace, {});
 

@@ -174,9 +174,9 @@ TEST_F(DssConversionTest, ProcessesEventsWhileTheConverterRuns) {
 
 // The real converter beside the tests, on a generated DSS file.
 TEST_F(DssConversionTest, RunsDictconvOnARealDssFile) {
-    dss_test::DssSpec spec;
-    spec.frames = 200;
-    wt::WriteBytes(input, dss_test::DssFile(spec));
+    dss_test::DssShape shape;
+    shape.frames = 200;
+    wt::WriteBytes(input, dss_test::DssFile(shape));
     ASSERT_TRUE(Convert(convert::DefaultConverterPath())) << rows[1].columns[shell::kColOutputFile];
     const auto samples = wt::ReadCanonicalPcm16(TempWave(), 11025);
     ASSERT_TRUE(samples.has_value());

@@ -40,7 +40,7 @@ JobListView::JobListView(const ImageList& images, QWidget* parent)
     setContextMenuPolicy(Qt::CustomContextMenu);
 
     QStringList headers;
-    for (const shell::JobColumnSpec& columnInfo : shell::kJobColumns)
+    for (const shell::JobColumnLayout& columnInfo : shell::kJobColumns)
         headers << QString::fromUtf8(columnInfo.header);
     setHeaderLabels(headers);
     QHeaderView* head = header();

@@ -24,14 +24,14 @@ struct CommandItem {
     int image = 0;
 };
 
-struct MenuSpec {
+struct MenuLayout {
     const char* name;
     const char* title;
     QList<CommandItem> items;
 };
 
-const QList<MenuSpec>& menuBarSpec() {
-    static const QList<MenuSpec> menus = {
+const QList<MenuLayout>& menuBarLayout() {
+    static const QList<MenuLayout> menus = {
         {"mnuRun",
          "&Run",
          {{"mnuConvertAll", "Convert &All Files", Command::ConvertAll, kImageConvertAll},
@@ -124,10 +124,10 @@ void TfrmMainForm::buildCommandTable() {
 
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
-    for (const MenuSpec& spec : menuBarSpec()) {
-        QMenu* menu = bar->addMenu(QString::fromLatin1(spec.title));
-        menu->setObjectName(QString::fromLatin1(spec.name));
-        fill(menu, spec.items, false);
+    for (const MenuLayout& layout : menuBarLayout()) {
+        QMenu* menu = bar->addMenu(QString::fromLatin1(layout.title));
+        menu->setObjectName(QString::fromLatin1(layout.name));
+        fill(menu, layout.items, false);
     }
     // Every desktop program refreshes its view with F5.
     findChild<QAction*>(QStringLiteral("mnuRefresh"))->setShortcut(QKeySequence::Refresh);

@@ -22,13 +22,13 @@ enum JobColumn : int {
 
 enum class ColumnAlignment { Left, Right };
 
-struct JobColumnSpec {
+struct JobColumnLayout {
     const char* header;
     int width;
     ColumnAlignment alignment;
 };
 
-inline constexpr std::array<JobColumnSpec, kJobColumnCount> kJobColumns = {{
+inline constexpr std::array<JobColumnLayout, kJobColumnCount> kJobColumns = {{
     {"Input File", 175, ColumnAlignment::Left},
     {"Size (KB)", 55, ColumnAlignment::Right},
     {"Output File", 175, ColumnAlignment::Left},
