@@ -6,6 +6,7 @@
 
 #include "convert/run_lock.h"
 #include "convert/toolkit_vox_writer.h"
+#include "platform_test/wait_for.h"
 #include "ui_test/Program.h"
 #include "wave_fixture.h"
 
@@ -16,13 +17,11 @@
 #include <QTimer>
 
 #include <atomic>
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <memory>
 #include <optional>
-#include <thread>
 #include <utility>
 
 namespace {
@@ -226,10 +225,7 @@ private slots:
         steps->beforeVoxSave = [&] {
             QMetaObject::invokeMethod(
                 &form(), [&] { eventSeen = true; }, Qt::QueuedConnection);
-            const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-            while (!eventSeen && std::chrono::steady_clock::now() < deadline)
-                std::this_thread::sleep_for(std::chrono::milliseconds(1));
-            return eventSeen.load();
+            return platform_test::waitFor([&] { return eventSeen.load(); });
         };
         program->trigger("mnuConvertAll");
         QVERIFY(eventSeen);

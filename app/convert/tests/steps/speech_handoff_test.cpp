@@ -5,6 +5,7 @@
 
 #include "platform_test/folder_listing.h"
 #include "platform_test/test_folder.h"
+#include "platform_test/wait_for.h"
 
 #include <gtest/gtest.h>
 
@@ -134,9 +135,7 @@ public:
         if (engine == nullptr || duration != 1000ms)
             return;
         const int before = taken;
-        const auto deadline = std::chrono::steady_clock::now() + 10s;
-        while (engine->TakenCount() == before && std::chrono::steady_clock::now() < deadline)
-            std::this_thread::sleep_for(1ms);
+        platform_test::waitFor([&] { return engine->TakenCount() != before; });
         taken = engine->TakenCount();
     }
     int Count(std::chrono::milliseconds duration) const {

@@ -28,8 +28,11 @@ namespace {
 bool save(QWidget& window, const QDir& folder, const QString& name) {
     window.show();
     window.raise();
-    // Lets the window system map and paint the window before it is grabbed.
-    QTest::qWait(300);
+    // The window system maps the window before it is grabbed; grab() paints it itself.
+    if (!QTest::qWaitForWindowExposed(&window)) {
+        std::fprintf(stderr, "%s was never shown\n", qPrintable(name));
+        return false;
+    }
     const QString file = folder.filePath(name);
     if (!window.grab().save(file, "PNG")) {
         std::fprintf(stderr, "cannot save %s\n", qPrintable(file));
