@@ -3,6 +3,7 @@
 #include "listenbox/ListenWindow.h"
 
 #include "audio_sandbox.h"
+#include "platform_test/test_folder.h"
 #include "wave_test/wave_files.h"
 
 #include <QCoreApplication>
@@ -10,10 +11,9 @@
 #include <QPushButton>
 #include <QTest>
 
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,7 +41,7 @@ class TestListenbox : public QObject {
 private:
     std::unique_ptr<AudioSandbox> sandbox;
     std::unique_ptr<listenbox::ListenWindow> window;
-    std::filesystem::path folder;
+    std::optional<platform_test::TestFolder> folder;
 
     QPushButton* button(const char* name) {
         return window->findChild<QPushButton*>(QString::fromLatin1(name));
@@ -50,16 +50,13 @@ private:
         return window->findChild<QLabel*>(QString::fromLatin1(name))->text();
     }
     std::string writeFile(const char* name, const std::string& bytes) {
-        const auto path = folder / name;
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path.string();
+        return folder->writeFile(name, bytes).string();
     }
 
 private slots:
     void init() {
         sandbox = std::make_unique<AudioSandbox>();
-        char pattern[] = "/tmp/listenbox-test-XXXXXX";
-        folder = ::mkdtemp(pattern);
+        folder.emplace();
         window = std::make_unique<listenbox::ListenWindow>();
         window->show();
     }
@@ -67,7 +64,7 @@ private slots:
     void cleanup() {
         window.reset();
         sandbox.reset();
-        std::filesystem::remove_all(folder);
+        folder.reset();
     }
 
     void playsTheWholeFileToTheDevice() {
@@ -132,7 +129,8 @@ private slots:
         QVERIFY(label("lblStatus").size() >
                 QString(QStringLiteral("Cannot open ") + path + ": ").size());
         QVERIFY(!button("btnPlay")->isEnabled());
-        QVERIFY(!window->openFile(QString::fromStdString((folder / "missing.wav").string())));
+        QVERIFY(
+            !window->openFile(QString::fromStdString((folder->path() / "missing.wav").string())));
         QVERIFY(!button("btnPlay")->isEnabled());
     }
 };
