@@ -405,6 +405,13 @@ INSTANTIATE_TEST_SUITE_P(
                       false, "encoding (format tag 4660)"},
         BadSourceCase{"StereoDialogicAdpcm", wt::WaveFile({23, 2, 8000, 4, 1, ""}, "abcd"), false,
                       "must be mono"},
+        // Resampled to the target, a claimed 1 Hz would turn each sample into thousands.
+        BadSourceCase{"DialogicAdpcmAtOneHertz",
+                      wt::WaveFile({23, 1, 1, 4, 1, ""}, std::string(1500, '\x80')), false,
+                      "sample rate of 1 Hz"},
+        BadSourceCase{"Pcm16AboveTheHighestRate",
+                      wt::WaveFile({1, 1, 768001, 16, 2, ""}, Pcm16Data(10)), false,
+                      "sample rate of 768001 Hz"},
         BadSourceCase{"OneByteOfPcm16", wt::WaveFile({}, "x"), false, "holds no audio"}));
 
 TEST_F(WaveConversionTest, RefusesADestinationItCannotWrite) {

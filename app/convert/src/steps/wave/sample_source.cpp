@@ -14,9 +14,16 @@ long FramesPerSourceBlock(double bytesPerFrame) {
 
 std::unique_ptr<SampleSource> OpenSampleSource(WaveFileIo& io, int fd, const RiffWaveInfo& layout,
                                                std::string& error) {
-    if (layout.formatTag == kTagDialogicOki)
-        return OpenOkiAdpcmSource(io, fd, layout, error);
-    return OpenSndfileSource(io, fd, layout, error);
+    auto source = layout.formatTag == kTagDialogicOki ? OpenOkiAdpcmSource(io, fd, layout, error)
+                                                      : OpenSndfileSource(io, fd, layout, error);
+    if (source &&
+        (source->SampleRate() < kLowestSourceRate || source->SampleRate() > kHighestSourceRate)) {
+        error = "The source's sample rate of " + std::to_string(source->SampleRate()) +
+                " Hz is not one a recording uses (" + std::to_string(kLowestSourceRate) + " to " +
+                std::to_string(kHighestSourceRate) + " Hz)";
+        return nullptr;
+    }
+    return source;
 }
 
 } // namespace convert::steps

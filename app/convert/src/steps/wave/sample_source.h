@@ -38,10 +38,16 @@ protected:
 // Frames in about kSourceBlockBytes of data whose frames take `bytesPerFrame` on average.
 long FramesPerSourceBlock(double bytesPerFrame);
 
+// The sample rates a source may have. Below the lowest, resampling to the target would blow a
+// short file up into a huge one (a header claiming 1 Hz makes 8000 samples of every sample);
+// above the highest, no recorder writes.
+inline constexpr uint32_t kLowestSourceRate = 1000;
+inline constexpr uint32_t kHighestSourceRate = 768000;
+
 // Opens the source for the layout that was scanned from its header: Dialogic OKI ADPCM with
 // our own decoder, every other encoding through libsndfile. The file descriptor must stay open
 // for the source's lifetime. Null, with the reason in `error`, when the encoding is not
-// supported or the decoder refuses the file.
+// supported, the decoder refuses the file or its sample rate is out of range.
 std::unique_ptr<SampleSource> OpenSampleSource(WaveFileIo& io, int fd, const RiffWaveInfo& layout,
                                                std::string& error);
 
