@@ -144,20 +144,6 @@ TEST_F(RunFixture, TheEndRestartsTheSchedulerWhenItIsOn) {
     EXPECT_EQ(host.panels[1], "");
 }
 
-TEST_F(RunFixture, CancelStopsAfterTheCurrentJob) {
-    for (int i = 1; i <= 5; ++i)
-        addJob("f" + std::to_string(i) + ".wav", wave());
-    host.formatIndex = 1;
-    steps.duringWave = [this] { host.cancel = steps.waveSources.size() == 2; };
-    run.ConvertAll();
-
-    EXPECT_EQ(host.outcomes.size(), 2u);
-    EXPECT_EQ(host.caption(1), "_f2.wav") << "the job in progress runs to its end";
-    EXPECT_EQ(host.caption(2), "f3.wav");
-    EXPECT_EQ(folderEntries(outputFolder).size(), 2u);
-    EXPECT_EQ(host.runsEnded, 1);
-}
-
 // The day is taken again for every job of a run.
 TEST_F(RunFixture, ADayChangeBetweenJobsRestartsTheNumbering) {
     folder.writeFile("drives/c/Convert/TSP/type1/N 0316-004 1001 0000 00  .wav", "x");

@@ -1,6 +1,5 @@
 #include "convert/dss_conversion.h"
 
-#include "dss_writer.h"
 #include "wave_test/wave_files.h"
 
 #include "platform/paths.h"
@@ -170,21 +169,6 @@ TEST_F(DssConversionTest, ProcessesEventsWhileTheConverterRuns) {
     running = false;
     ticker.join();
     EXPECT_TRUE(converted) << rows[1].columns[shell::kColOutputFile];
-}
-
-// The real converter beside the tests, on a generated DSS file.
-TEST_F(DssConversionTest, RunsDictconvOnARealDssFile) {
-    dss_test::DssShape shape;
-    shape.frames = 200;
-    wt::WriteBytes(input, dss_test::DssFile(shape));
-    ASSERT_TRUE(Convert(convert::DefaultConverterPath())) << rows[1].columns[shell::kColOutputFile];
-    const auto samples = wt::ReadCanonicalPcm16(TempWave(), 11025);
-    ASSERT_TRUE(samples.has_value());
-    EXPECT_GT(samples->size(), 200u * 264 - 264);
-
-    wt::WriteBytes(input, "not a DSS file");
-    EXPECT_FALSE(Convert(convert::DefaultConverterPath()));
-    EXPECT_EQ(rows[1].columns[shell::kColOutputFile], kNoResult);
 }
 
 } // namespace
