@@ -3,17 +3,14 @@
 #include "stop_signal.h"
 
 #include "config/config_store.h"
-#include "convert/job_number_search.h"
 #include "convert/program_steps.h"
 #include "convert/run_lock.h"
-#include "convert/text_cut.h"
 #include "jobs/job_scan.h"
 #include "platform/paths.h"
 
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <map>
 #include <thread>
 
 namespace batch {
@@ -25,14 +22,6 @@ void Complain(const std::string& text) {
 
 bool IsWaiting(const shell::JobRow& row) {
     return !row.columns[shell::kColInputFile].starts_with('_');
-}
-
-// The folder key of the job-number search: the native folder, case folded like the search.
-std::string FolderKey(const std::string& stored) {
-    std::string key = platform::resolvePath(stored);
-    for (char& c : key)
-        c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
-    return key;
 }
 
 // Waits the minutes unless a stop signal comes first; true when the time has passed.
@@ -101,27 +90,14 @@ int BatchRunner::DryRun() {
     if (!LoadSettings())
         return kBadUsage;
     const std::vector<shell::JobRow> rows = shell::ScanJobs(shell::kConfigFileName, settings_).rows;
-    // Numbers handed out in this listing, which no file carries: per folder of the search.
-    std::map<std::string, int> handedOut;
+    namer_.CountHandedOutNumbers();
     for (const shell::JobRow& row : rows) {
         if (!IsWaiting(row))
             continue;
         const std::string& outputDir = row.columns[shell::kColOutputDir];
-        namer_.UpdateJobDateKey();
-        namer_.FindLastJobNumber(outputDir);
-        for (const std::string& folder : convert::JobNumberFolders(outputDir)) {
-            const auto found = handedOut.find(FolderKey(folder));
-            if (found != handedOut.end())
-                namer_.RaiseJobSequence(found->second);
-        }
         const std::string name =
-            namer_.BuildOutputName(settings_, row.columns[shell::kColInputFile],
-                                   convert::TrimBlanksAndControls(row.columns[shell::kColUserId]),
-                                   convert::TrimBlanksAndControls(row.columns[shell::kColLoc]));
-        if (const auto number = convert::JobNumberInEntryName(name, namer_.JobDateKey())) {
-            int& highest = handedOut[FolderKey(outputDir)];
-            highest = std::max(highest, *number);
-        }
+            namer_.NameNextJob(settings_, row.columns[shell::kColInputFile], outputDir,
+                               row.columns[shell::kColUserId], row.columns[shell::kColLoc]);
         PrintLine(platform::joinPath(row.columns[shell::kColInputDir],
                                      row.columns[shell::kColInputFile]) +
                   " -> " + platform::joinPath(outputDir, name));

@@ -1,12 +1,13 @@
 #pragma once
 // Names the output file of each job: the day key, the job number of the day and the name built
-// from the job header. The conversion calls UpdateJobDateKey, FindLastJobNumber and
-// BuildOutputName once per job, in this order.
+// from the job header. NameNextJob is the naming step of a job: UpdateJobDateKey,
+// FindLastJobNumber and BuildOutputName, in this order.
 
 #include "config/settings.h"
 #include "convert/clock.h"
 
 #include <cstddef>
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -33,9 +34,14 @@ public:
     std::string BuildOutputName(const shell::Settings& settings, std::string_view inputName,
                                 std::string_view userId, std::string_view location);
 
-    // Raises the job sequence to at least this number: a run that only lists the names it
-    // would give counts the numbers it has handed out, which no file carries yet.
-    void RaiseJobSequence(int atLeast);
+    // The naming step of a job whose output goes to outputDir (as stored).
+    std::string NameNextJob(const shell::Settings& settings, std::string_view inputName,
+                            std::string_view outputDir, std::string_view userId,
+                            std::string_view location);
+
+    // A run that only lists the names it would give (the dry run) has no files to carry the
+    // numbers it hands out: the namer then counts them itself, as if the files existed.
+    void CountHandedOutNumbers() { countHandedOut_ = true; }
 
     const std::string& JobDateKey() const { return jobDateKey_; }
     int JobSequence() const { return jobSequence_; }
@@ -48,6 +54,10 @@ private:
     const Clock& clock_;
     std::string jobDateKey_;
     int jobSequence_ = 0;
+    bool countHandedOut_ = false;
+    std::string searchedOutputDir_;
+    // The highest number handed out per searched folder (native, case folded), for the day.
+    std::map<std::string, int> handedOut_;
 };
 
 // The extension for an output format index: ".vox" for 0 and 1, ".wav" for 2, else the input

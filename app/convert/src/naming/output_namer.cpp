@@ -5,7 +5,9 @@
 #include "convert/text_cut.h"
 
 #include "config/output_formats.h"
+#include "platform/paths.h"
 
+#include <algorithm>
 #include <climits>
 
 namespace convert {
@@ -26,6 +28,14 @@ std::string TrimmedWithoutExtension(std::string_view name) {
     return std::string(TrimBlanksAndControls(WithoutExtension(name)));
 }
 
+// A searched folder as the search finds it: the native folder, case folded.
+std::string FolderKey(const std::string& stored) {
+    std::string key = platform::resolvePath(stored);
+    for (char& c : key)
+        c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+    return key;
+}
+
 } // namespace
 
 OutputNamer::OutputNamer(const Clock& clock)
@@ -37,16 +47,35 @@ void OutputNamer::UpdateJobDateKey() {
     if (key != jobDateKey_) {
         jobDateKey_ = std::move(key);
         jobSequence_ = 0;
+        handedOut_.clear();
     }
 }
 
 void OutputNamer::FindLastJobNumber(std::string_view outputDir) {
     jobSequence_ = HighestJobNumberOfDay(outputDir, jobDateKey_);
+    searchedOutputDir_ = outputDir;
+    if (!countHandedOut_)
+        return;
+    for (const std::string& folder : JobNumberFolders(outputDir)) {
+        if (const auto found = handedOut_.find(FolderKey(folder)); found != handedOut_.end())
+            jobSequence_ = std::max(jobSequence_, found->second);
+    }
 }
 
-void OutputNamer::RaiseJobSequence(int atLeast) {
-    if (atLeast > jobSequence_)
-        jobSequence_ = atLeast;
+std::string OutputNamer::NameNextJob(const shell::Settings& settings, std::string_view inputName,
+                                     std::string_view outputDir, std::string_view userId,
+                                     std::string_view location) {
+    UpdateJobDateKey();
+    FindLastJobNumber(outputDir);
+    std::string name = BuildOutputName(settings, inputName, TrimBlanksAndControls(userId),
+                                       TrimBlanksAndControls(location));
+    if (countHandedOut_) {
+        if (const auto number = JobNumberInEntryName(name, jobDateKey_)) {
+            int& highest = handedOut_[FolderKey(searchedOutputDir_)];
+            highest = std::max(highest, *number);
+        }
+    }
+    return name;
 }
 
 std::string OutputNamer::BuildOutputName(const shell::Settings& settings,
