@@ -4,7 +4,7 @@
 #include "Quiesc.h"
 #include "failing_allocator.h"
 #include "test_support.h"
-#include "wave_fixture.h"
+#include "wave_test/wave_fixture.h"
 
 #include "platform_test/folder_listing.h"
 #include "platform_test/test_folder.h"

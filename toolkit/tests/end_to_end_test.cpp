@@ -1,7 +1,7 @@
 // The real plug-ins through the toolkit: a 16-bit PCM WAV file read with OpenSoundFileEx and
 // written with SaveSoundFileEx, as the conversion of a dictation does it.
 #include "test_support.h"
-#include "wave_fixture.h"
+#include "wave_test/wave_fixture.h"
 
 #include "Quiesc.h"
 

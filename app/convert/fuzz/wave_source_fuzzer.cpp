@@ -66,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     if (fd < 0)
         __builtin_trap();
     std::string error;
-    auto& io = convert::SystemWaveFileIo();
+    auto& io = wavefile::SystemWaveFileIo();
     const auto layout = ScanRiffWave(io, fd, error);
     auto source = layout ? OpenSampleSource(io, fd, *layout, error) : nullptr;
     if (!source) {

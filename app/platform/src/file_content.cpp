@@ -1,10 +1,13 @@
 #include "profile_lines.h"
 
+#include "files/full_write.h"
+#include "files/partial_file.h"
+#include "files/unique_fd.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -12,20 +15,6 @@
 namespace platform::detail {
 
 namespace {
-
-bool writeAll(int fd, std::string_view content) {
-    while (!content.empty()) {
-        const ssize_t written = ::write(fd, content.data(), content.size());
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            return false;
-        }
-        content.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
 
 // Writing through a link must replace the file it points to, not the link.
 std::string followLinks(const std::string& nativePath) {
@@ -36,27 +25,21 @@ std::string followLinks(const std::string& nativePath) {
     return nativePath;
 }
 
-std::string siblingTempName(const std::string& target) {
-    static std::atomic<unsigned> counter{0};
-    return target + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
-}
-
 } // namespace
 
 std::optional<std::string> readWholeFile(const std::string& nativePath) {
-    const int fd = ::open(nativePath.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
+    const files::UniqueFd fd(::open(nativePath.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!fd) {
         return std::nullopt;
     }
     std::string content;
     char buffer[65536];
     for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        const ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
         if (got < 0 && errno == EINTR) {
             continue;
         }
         if (got < 0) {
-            ::close(fd);
             return std::nullopt;
         }
         if (got == 0) {
@@ -64,29 +47,35 @@ std::optional<std::string> readWholeFile(const std::string& nativePath) {
         }
         content.append(buffer, static_cast<std::size_t>(got));
     }
-    ::close(fd);
     return content;
 }
 
+// The profile is rewritten for every key: a rename replaces it whole, so that a full disk or a
+// crash never leaves half a file; syncing the disk for each of a table's 400 keys would make a
+// save take seconds.
 bool replaceFileContent(const std::string& nativePath, std::string_view content) {
     const std::string target = followLinks(nativePath);
-    const std::string temp = siblingTempName(target);
     struct stat existing {};
     const bool hadFile = ::stat(target.c_str(), &existing) == 0;
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0) {
+    files::PartialFile partial = files::createPartial(target);
+    if (!partial.fd) {
         return false;
     }
-    bool ok = writeAll(fd, content);
+    const int fd = partial.fd.get();
+    bool ok = files::writeFully(
+        [fd](const void* data, std::size_t size) { return ::write(fd, data, size); },
+        content.data(), content.size());
     if (ok && hadFile) {
         ok = ::fchmod(fd, existing.st_mode & 07777) == 0;
     }
-    ok = (::close(fd) == 0) && ok;
+    ok = partial.fd.close() && ok;
     if (ok) {
-        ok = ::rename(temp.c_str(), target.c_str()) == 0;
+        ok = ::rename(partial.path.c_str(), target.c_str()) == 0;
     }
     if (!ok) {
-        ::unlink(temp.c_str());
+        const int saved = errno;
+        ::unlink(partial.path.c_str());
+        errno = saved;
     }
     return ok;
 }

@@ -3,7 +3,7 @@
 #include "codecs/expand.h"
 #include "codecs/g711.h"
 #include "codecs/pcm8.h"
-#include "speech_signal.h"
+#include "wave_test/speech_signal.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,6 +1,6 @@
 #include "codecs/adpcm.h"
 
-#include "speech_signal.h"
+#include "wave_test/speech_signal.h"
 
 #include <gtest/gtest.h>
 

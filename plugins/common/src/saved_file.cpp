@@ -1,7 +1,8 @@
 #include "common/saved_file.h"
 
 #include "common/message_sink.h"
-#include "common/partial_name.h"
+#include "files/partial_file.h"
+#include "files/publish.h"
 
 #include <cerrno>
 #include <climits>
@@ -14,22 +15,6 @@ namespace common {
 namespace {
 
 constexpr int createFlags = O_WRONLY | O_CREAT | O_CLOEXEC;
-// Enough attempts to step past names left by earlier calls of this process that died.
-constexpr unsigned partialNameAttempts = 100;
-
-// Counts the partial files of this load of the library; the process id sets loads apart.
-unsigned nextToken() {
-    static unsigned token = 0;
-    return token++;
-}
-
-std::string folderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
 
 // The file a link names, so that saving through a link replaces that file, not the link; empty
 // when the link names no file a path reaches (an anonymous file behind /proc/self/fd).
@@ -48,16 +33,6 @@ bool replaceable(const struct stat& target, const std::string& published) {
     struct stat named {};
     return S_ISREG(target.st_mode) && ::stat(published.c_str(), &named) == 0 &&
            named.st_dev == target.st_dev && named.st_ino == target.st_ino;
-}
-
-// A rename reaches the disk only with its folder; the file itself is already there, so a
-// failure here loses nothing and is not reported.
-void syncFolder(const std::string& folder) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
 }
 
 } // namespace
@@ -89,20 +64,13 @@ SavedFile::~SavedFile() {
 // creation of the partial file and the moment this object owns it.
 bool SavedFile::openPartial(const std::string& published) {
     publishedPath_ = published;
-    publishedFolder_ = folderOf(published);
-    for (unsigned attempt = 0; attempt < partialNameAttempts; ++attempt) {
-        std::string partial = partialPathFor(published, nextToken());
-        const int fd = ::open(partial.c_str(), createFlags | O_EXCL, 0666);
-        if (fd >= 0) {
-            partialPath_ = std::move(partial);
-            file_.emplace(targetName_, PluginFile::OpenHandle{fd});
-            return true;
-        }
-        if (errno != EEXIST) {
-            return false;
-        }
+    files::PartialFile partial = files::createPartial(published);
+    if (!partial.fd.isOpen()) {
+        return false;
     }
-    return false;
+    partialPath_ = std::move(partial.path);
+    file_.emplace(targetName_, PluginFile::OpenHandle{partial.fd.release()});
+    return true;
 }
 
 void SavedFile::discardPartial() {
@@ -125,14 +93,14 @@ bool SavedFile::commit() {
         discardPartial();
         return false;
     }
-    if (::rename(partialPath_.c_str(), publishedPath_.c_str()) != 0) {
-        reportSystemError(targetName_);
-        discardPartial();
-        return false;
-    }
+    // The move removes the partial file when it fails.
+    const bool published =
+        files::moveIntoPlace(partialPath_, publishedPath_, true) == files::PublishResult::Published;
     partialPath_.clear();
-    syncFolder(publishedFolder_);
-    return true;
+    if (!published) {
+        reportSystemError(targetName_);
+    }
+    return published;
 }
 
 } // namespace common

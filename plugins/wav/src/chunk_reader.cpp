@@ -1,6 +1,6 @@
 #include "chunk_reader.h"
 
-#include "riff_bytes.h"
+#include "abi/little_endian.h"
 #include "wav_messages.h"
 
 #include <algorithm>
@@ -51,7 +51,7 @@ bool ChunkReader::findChunk(const char (&id)[5], uint32_t& size) {
         if (!read(chunkHeader, sizeof chunkHeader)) {
             return false;
         }
-        const uint32_t chunkSize = readLe32(chunkHeader + 4);
+        const uint32_t chunkSize = abi::readLe32(chunkHeader + 4);
         if (std::memcmp(chunkHeader, id, 4) == 0) {
             size = chunkSize;
             return true;

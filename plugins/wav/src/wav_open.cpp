@@ -1,7 +1,7 @@
 #include "wav/wav_plugin.h"
 
+#include "abi/little_endian.h"
 #include "chunk_reader.h"
-#include "riff_bytes.h"
 #include "wav/wav_formats.h"
 #include "wav_messages.h"
 
@@ -58,7 +58,8 @@ bool readFormatChunk(ChunkReader& reader, const char* fileName, FormatFields& fi
         return false;
     }
     // Average bytes per second and block align (bytes 8 to 13) follow from the rest.
-    fields = {readLe16(bytes), readLe16(bytes + 2), readLe32(bytes + 4), readLe16(bytes + 14)};
+    fields = {abi::readLe16(bytes), abi::readLe16(bytes + 2), abi::readLe32(bytes + 4),
+              abi::readLe16(bytes + 14)};
     return reader.skipRestOfChunk(size, sizeof bytes);
 }
 

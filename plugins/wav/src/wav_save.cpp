@@ -1,6 +1,6 @@
 #include "wav/wav_plugin.h"
 
-#include "riff_header.h"
+#include "abi/wave_header.h"
 #include "wav/wav_formats.h"
 #include "wav_messages.h"
 #include "wav_options_dialog.h"
@@ -35,11 +35,14 @@ uint64_t dataSizeFor(const WavFormat& format, uint32_t sampleCount) {
 }
 
 // The header goes out in its four parts, each with one write.
-bool writeHeader(common::PluginFile& file, const CanonicalHeader& header) {
+bool writeHeader(common::PluginFile& file, const abi::CanonicalWaveHeader& header) {
     const unsigned char* at = header.data();
-    return file.write(at, riffHeaderBytes) && file.write(at + riffHeaderBytes, chunkHeaderBytes) &&
-           file.write(at + riffHeaderBytes + chunkHeaderBytes, formatFieldBytes) &&
-           file.write(at + riffHeaderBytes + chunkHeaderBytes + formatFieldBytes, chunkHeaderBytes);
+    using namespace abi;
+    return file.write(at, kRiffHeaderBytes) &&
+           file.write(at + kRiffHeaderBytes, kChunkHeaderBytes) &&
+           file.write(at + kRiffHeaderBytes + kChunkHeaderBytes, kFormatFieldBytes) &&
+           file.write(at + kRiffHeaderBytes + kChunkHeaderBytes + kFormatFieldBytes,
+                      kChunkHeaderBytes);
 }
 
 bool writeSamples(common::PluginFile& file, const WavFormat& format, const int16_t* body,
@@ -74,7 +77,7 @@ bool saveWav(const char* fileName, SoundHeader* header, const int16_t* body,
         return reportUnsupportedTag(fileName, header->formatTag);
     }
     const uint64_t dataSize = dataSizeFor(*format, header->sampleCount);
-    if (riffSizeFor(dataSize) > std::numeric_limits<uint32_t>::max()) {
+    if (abi::riffSizeFor(dataSize) > std::numeric_limits<uint32_t>::max()) {
         return reportFailure(fileName, TEXT_ID_TOO_LARGE);
     }
     // A file of zero samples per second is one this plug-in refuses to read.
@@ -87,7 +90,9 @@ bool saveWav(const char* fileName, SoundHeader* header, const int16_t* body,
     const auto size = static_cast<uint32_t>(dataSize);
     common::SavedFile saved(fileName);
     if (!saved.isOpen() ||
-        !writeHeader(saved.file(), canonicalHeader(*format, header->sampleRate, size)) ||
+        !writeHeader(saved.file(),
+                     abi::canonicalWaveHeader(format->formatTag, format->bitsPerSample,
+                                              header->sampleRate, size)) ||
         !writeSamples(saved.file(), *format, body, header->sampleCount, size) || !saved.commit()) {
         return false;
     }

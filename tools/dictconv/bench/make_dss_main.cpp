@@ -1,7 +1,7 @@
 // make_dss FILE SECONDS [sp|lp]: a synthetic DSS dictation of about that length, for the
 // benchmark that times Dictconv against the ffmpeg program.
 
-#include "dss_writer.h"
+#include "dss_test/dss_writer.h"
 
 #include <cstdio>
 #include <cstdlib>

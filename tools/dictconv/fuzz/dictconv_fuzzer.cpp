@@ -4,7 +4,7 @@
 #include "dictconv/dictconv.h"
 #include "dictconv/dss_decoder.h"
 
-#include "dss_writer.h"
+#include "dss_test/dss_writer.h"
 #include "fuzz_input_file.h"
 #include "seed_request.h"
 

@@ -3,8 +3,9 @@
 #include "dictconv/dss_decoder.h"
 #include "dictconv/dss_layout.h"
 
-#include "convert/pcm16_wave_writer.h"
+#include "files/unique_fd.h"
 #include "platform/paths.h"
+#include "wavefile/pcm16_wave_writer.h"
 
 #include <cerrno>
 #include <cstring>
@@ -19,19 +20,6 @@ namespace {
 
 constexpr const char* kVersion = "1.0";
 
-// An open descriptor, closed at the end of its scope.
-struct Descriptor {
-    explicit Descriptor(int value)
-        : fd(value) {}
-    ~Descriptor() {
-        if (fd >= 0)
-            ::close(fd);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int fd;
-};
-
 // The decoded samples go to the result's partial file; the writer removes it unless committed.
 class ResultSink final : public PcmSink {
 public:
@@ -39,7 +27,7 @@ public:
         : result_(std::move(nativeResult)) {}
 
     bool Begin(uint32_t sampleRate) override {
-        writer_ = std::make_unique<convert::Pcm16WaveWriter>(result_, sampleRate);
+        writer_ = std::make_unique<wavefile::Pcm16WaveWriter>(result_, sampleRate);
         block_.reserve(kBlockSamples);
         return writer_->Open();
     }
@@ -62,7 +50,7 @@ private:
     }
 
     std::string result_;
-    std::unique_ptr<convert::Pcm16WaveWriter> writer_;
+    std::unique_ptr<wavefile::Pcm16WaveWriter> writer_;
     std::vector<int16_t> block_;
 };
 
@@ -97,11 +85,11 @@ const char* usageText() {
 } // namespace
 
 Conversion DecodeDssFile(const std::string& nativeInput, PcmSink& sink) {
-    Descriptor input(::open(nativeInput.c_str(), O_RDONLY | O_CLOEXEC));
-    if (input.fd < 0)
+    const files::UniqueFd input(::open(nativeInput.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!input)
         return failure(nativeInput, std::strerror(errno));
     struct stat status {};
-    if (::fstat(input.fd, &status) != 0)
+    if (::fstat(input.get(), &status) != 0)
         return failure(nativeInput, std::strerror(errno));
     if (S_ISDIR(status.st_mode))
         return failure(nativeInput, std::strerror(EISDIR));
@@ -109,7 +97,7 @@ Conversion DecodeDssFile(const std::string& nativeInput, PcmSink& sink) {
         return failure(nativeInput, "not a regular file");
 
     const auto fileSize = static_cast<uint64_t>(status.st_size);
-    const std::vector<unsigned char> start = readStart(input.fd, fileSize);
+    const std::vector<unsigned char> start = readStart(input.get(), fileSize);
     const LayoutCheck check = CheckDssLayout(start.data(), start.size(), fileSize);
     switch (check.verdict) {
     case LayoutVerdict::Valid:
@@ -122,7 +110,7 @@ Conversion DecodeDssFile(const std::string& nativeInput, PcmSink& sink) {
         return failure(nativeInput, "the file holds no audio (" + check.reason + ")");
     }
 
-    const DecodeResult decoded = DecodeDss(input.fd, sink);
+    const DecodeResult decoded = DecodeDss(input.get(), sink);
     switch (decoded.outcome) {
     case DecodeOutcome::Decoded:
         return {true, ""};

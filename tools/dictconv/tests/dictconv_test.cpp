@@ -1,6 +1,6 @@
 #include "dictconv/dictconv.h"
 
-#include "dss_writer.h"
+#include "dss_test/dss_writer.h"
 #include "wave_test/wave_files.h"
 
 #include "platform/paths.h"

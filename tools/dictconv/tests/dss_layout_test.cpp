@@ -1,6 +1,6 @@
 #include "dictconv/dss_layout.h"
 
-#include "dss_writer.h"
+#include "dss_test/dss_writer.h"
 
 #include <gtest/gtest.h>
 

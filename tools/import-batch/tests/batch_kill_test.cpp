@@ -4,7 +4,7 @@
 // name. A last run without a kill converts everything and leaves no partial or temporary file.
 #include "batch_program.h"
 
-#include "wave_fixture.h"
+#include "wave_test/wave_fixture.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>

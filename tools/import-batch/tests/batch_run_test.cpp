@@ -6,9 +6,9 @@
 #include "convert/output_namer.h"
 #include "convert/run_lock.h"
 #include "convert/toolkit_vox_writer.h"
-#include "dss_writer.h"
+#include "dss_test/dss_writer.h"
 #include "platform_test/folder_listing.h"
-#include "wave_fixture.h"
+#include "wave_test/wave_fixture.h"
 
 #include <gtest/gtest.h>
 #include <sched.h>

@@ -1,6 +1,6 @@
 // The editing commands (process, mix, play) on real files, through the real plug-ins.
 #include "program_run.h"
-#include "wave_fixture.h"
+#include "wave_test/wave_fixture.h"
 
 #include "platform_test/test_folder.h"
 #include "platform_test/wait_for.h"

@@ -1,7 +1,7 @@
 // The program on real files, through the real plug-ins.
 #include "platform_test/test_folder.h"
 #include "program_run.h"
-#include "wave_fixture.h"
+#include "wave_test/wave_fixture.h"
 
 #include "codecs/adpcm.h"
 #include "codecs/g711.h"
@@ -193,11 +193,7 @@ TEST_F(ToolFilesTest, RefusedWaveFilesNameWhatIsUnsupported) {
               std::string::npos)
         << run.standardError;
 
-    std::string noFormat = "RIFF";
-    toolkit_test::appendLittleEndian(noFormat, 14, 4);
-    noFormat += "WAVEdata";
-    toolkit_test::appendLittleEndian(noFormat, 2, 4);
-    noFormat += std::string(2, '\0');
+    const std::string noFormat = wave_test::Riff(wave_test::Chunk("data", std::string(2, '\0')));
     const std::string bare = file("bare.wav");
     std::ofstream(bare, std::ios::binary) << noFormat;
     const auto bareRun = runQuiesc({"info", bare});

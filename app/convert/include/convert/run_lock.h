@@ -4,6 +4,8 @@
 // length of every run. The lock is the system's advisory file lock, so it ends with its
 // holder, a killed one included; the file itself stays.
 
+#include "files/unique_fd.h"
+
 #include <chrono>
 #include <functional>
 #include <string>
@@ -22,19 +24,13 @@ public:
                            const std::string& nativePath = kRunLockFileName,
                            std::chrono::milliseconds pollInterval = std::chrono::milliseconds(200));
 
-    RunLock(RunLock&& other) noexcept;
-    RunLock& operator=(RunLock&& other) noexcept;
-    RunLock(const RunLock&) = delete;
-    RunLock& operator=(const RunLock&) = delete;
-    ~RunLock();
-
-    bool held() const { return fd_ >= 0; }
+    bool held() const { return file_.isOpen(); }
     // True when the lock file could not be opened at all (an unwritable working folder).
     bool unavailable() const { return unavailable_; }
 
 private:
     RunLock() = default;
-    int fd_ = -1;
+    files::UniqueFd file_;
     bool unavailable_ = false;
 };
 

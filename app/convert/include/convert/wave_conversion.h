@@ -7,8 +7,8 @@
 
 #include "convert/event_loop.h"
 #include "convert/progress_view.h"
-#include "convert/wave_file_io.h"
 #include "convert/wave_format.h"
+#include "wavefile/wave_file_io.h"
 
 #include <string>
 
@@ -17,7 +17,8 @@ namespace convert {
 class WaveConverter {
 public:
     // The loop, the view and the file seam must outlive the converter.
-    WaveConverter(EventLoop& loop, ProgressView& progress, WaveFileIo& io = SystemWaveFileIo());
+    WaveConverter(EventLoop& loop, ProgressView& progress,
+                  wavefile::WaveFileIo& io = wavefile::SystemWaveFileIo());
     ~WaveConverter();
     WaveConverter(const WaveConverter&) = delete;
     WaveConverter& operator=(const WaveConverter&) = delete;
@@ -39,7 +40,7 @@ private:
 
     EventLoop& loop_;
     ProgressView& progress_;
-    WaveFileIo& io_;
+    wavefile::WaveFileIo& io_;
     std::string lastError_;
 };
 

@@ -4,6 +4,8 @@
 #include "convert/input_marking.h"
 #include "convert/run_temp_folder.h"
 #include "convert/text_cut.h"
+#include "files/partial_file.h"
+#include "files/path_parts.h"
 #include "jobs/job_scan.h"
 #include "platform/paths.h"
 #include "platform/safe_files.h"
@@ -181,12 +183,9 @@ std::string ConversionRun::NextOutputName(const shell::JobRow& row) {
     shell::Settings naming = context_.settings;
     naming.VoxFormat = context_.host.OutputFormatIndex();
     naming.Priority = context_.host.PriorityIndex();
-    OutputNamer& namer = context_.namer;
-    namer.UpdateJobDateKey();
-    namer.FindLastJobNumber(row.columns[shell::kColOutputDir]);
-    return namer.BuildOutputName(naming, row.columns[shell::kColInputFile],
-                                 Trimmed(row.columns[shell::kColUserId]),
-                                 Trimmed(row.columns[shell::kColLoc]));
+    return context_.namer.NameNextJob(naming, row.columns[shell::kColInputFile],
+                                      row.columns[shell::kColOutputDir],
+                                      row.columns[shell::kColUserId], row.columns[shell::kColLoc]);
 }
 
 void ConversionRun::ConvertJobFiles(int rowIndex, const shell::JobRow& row,
@@ -299,19 +298,19 @@ bool ConversionRun::PublishCopy(int rowIndex, const std::string& nativeSource,
     const std::string nativeOutput = platform::resolvePath(paths.outputPath);
     CleanOutputFolderOnce(nativeOutput);
     int error = 0; // errno belongs to the thread that copied
-    const platform::PublishResult result = AwaitInBackground(context_.loop, [&] {
-        const platform::PublishResult copied =
+    const files::PublishResult result = AwaitInBackground(context_.loop, [&] {
+        const files::PublishResult copied =
             platform::copyFileSafely(nativeSource, nativeOutput, false);
         error = errno;
         return copied;
     });
     switch (result) {
-    case platform::PublishResult::Published:
+    case files::PublishResult::Published:
         return true;
-    case platform::PublishResult::TargetExists:
+    case files::PublishResult::TargetExists:
         Fail(rowIndex, OutputExistsText(paths.outputPath));
         return false;
-    case platform::PublishResult::Failed:
+    case files::PublishResult::Failed:
         break;
     }
     Fail(rowIndex, OutputCreationFailedText(paths.outputPath), std::strerror(error));
@@ -319,11 +318,9 @@ bool ConversionRun::PublishCopy(int rowIndex, const std::string& nativeSource,
 }
 
 void ConversionRun::CleanOutputFolderOnce(const std::string& nativeOutput) {
-    const std::size_t slash = nativeOutput.rfind('/');
-    const std::string folder =
-        slash == std::string::npos ? std::string(".") : nativeOutput.substr(0, slash + 1);
+    const std::string folder = files::folderOf(nativeOutput);
     if (cleanedOutputFolders_.insert(folder).second)
-        platform::removeAbandonedPartials(folder);
+        files::removeAbandonedPartials(folder);
 }
 
 void ConversionRun::ShowConverted(int rowIndex, const JobPaths& paths,

@@ -1,5 +1,6 @@
 #include "convert/input_marking.h"
 
+#include "files/publish.h"
 #include "platform/paths.h"
 #include "platform/safe_files.h"
 
@@ -34,11 +35,11 @@ std::optional<std::string> MarkInputDone(std::string_view inputDir, std::string_
     const std::string folder = NativeFolder(inputDir);
     const std::string from = folder + std::string(inputName);
     const std::string doneName = "_" + std::string(inputName);
-    if (platform::renameWithoutReplacing(from, folder + doneName))
+    if (files::moveWithoutReplacing(from, folder + doneName))
         return doneName;
     for (int k = 1; k <= kNumberedRenameAttempts; ++k) {
         const std::string numbered = platform::numberedName(doneName, k);
-        if (platform::renameWithoutReplacing(from, folder + numbered))
+        if (files::moveWithoutReplacing(from, folder + numbered))
             return numbered;
     }
     return std::nullopt;

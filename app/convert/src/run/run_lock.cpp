@@ -6,7 +6,6 @@
 
 #include <cerrno>
 #include <thread>
-#include <utility>
 
 namespace convert {
 namespace {
@@ -24,10 +23,9 @@ RunLock RunLock::TryAcquire(const std::string& nativePath) {
         lock.unavailable_ = true;
         return lock;
     }
+    files::UniqueFd file(fd);
     if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
-        lock.fd_ = fd;
-    else
-        ::close(fd);
+        lock.file_ = std::move(file);
     return lock;
 }
 
@@ -39,25 +37,6 @@ RunLock RunLock::Acquire(const std::function<bool()>& keepWaiting, const std::st
             return lock;
         std::this_thread::sleep_for(pollInterval);
     }
-}
-
-RunLock::RunLock(RunLock&& other) noexcept
-    : fd_(std::exchange(other.fd_, -1))
-    , unavailable_(other.unavailable_) {}
-
-RunLock& RunLock::operator=(RunLock&& other) noexcept {
-    if (this != &other) {
-        if (fd_ >= 0)
-            ::close(fd_);
-        fd_ = std::exchange(other.fd_, -1);
-        unavailable_ = other.unavailable_;
-    }
-    return *this;
-}
-
-RunLock::~RunLock() {
-    if (fd_ >= 0)
-        ::close(fd_);
 }
 
 } // namespace convert

@@ -9,7 +9,7 @@
 #include "jobs/job_scan.h"
 #include "platform_test/folder_listing.h"
 #include "platform_test/test_folder.h"
-#include "wave_fixture.h"
+#include "wave_test/wave_fixture.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

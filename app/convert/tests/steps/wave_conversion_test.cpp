@@ -42,7 +42,7 @@ public:
 class WaveConversionTest : public ::testing::Test {
 protected:
     bool Convert(const fs::path& source, const fs::path& destination, uint32_t rate,
-                 convert::WaveFileIo& io = convert::SystemWaveFileIo()) {
+                 wavefile::WaveFileIo& io = wavefile::SystemWaveFileIo()) {
         convert::WaveConverter converter(loop, progress, io);
         const bool converted = converter.ConvertWaveFile(source.string(), destination.string(),
                                                          WaveFormat::pcm16Mono(rate));
@@ -431,7 +431,7 @@ TEST_F(WaveConversionTest, RefusesADestinationItCannotWrite) {
 
 // Fails the reads of the source, or the writes of the destination, once a number of bytes
 // has passed; or reports the disk as fuller than it is.
-class FailingIo final : public convert::WaveFileIo {
+class FailingIo final : public wavefile::WaveFileIo {
 public:
     ssize_t Read(int fd, void* buffer, std::size_t size) override {
         if (readBudget >= 0 && static_cast<long>(size) > readBudget) {
@@ -439,24 +439,24 @@ public:
             return -1;
         }
         readBudget -= readBudget >= 0 ? static_cast<long>(size) : 0;
-        return WaveFileIo::Read(fd, buffer, size);
+        return wavefile::WaveFileIo::Read(fd, buffer, size);
     }
     ssize_t Write(int fd, const void* data, std::size_t size) override {
         if (writeBudget >= 0 && static_cast<long>(size) > writeBudget) {
             const long part = writeBudget;
             writeBudget = 0;
             if (part > 0)
-                return WaveFileIo::Write(fd, data, static_cast<std::size_t>(part));
+                return wavefile::WaveFileIo::Write(fd, data, static_cast<std::size_t>(part));
             errno = ENOSPC;
             return -1;
         }
         writeBudget -= writeBudget >= 0 ? static_cast<long>(size) : 0;
-        return WaveFileIo::Write(fd, data, size);
+        return wavefile::WaveFileIo::Write(fd, data, size);
     }
     std::optional<uint64_t> FreeBytes(int fd) override {
         if (freeBytes)
             return freeBytes;
-        return WaveFileIo::FreeBytes(fd);
+        return wavefile::WaveFileIo::FreeBytes(fd);
     }
     long readBudget = -1;
     long writeBudget = -1;

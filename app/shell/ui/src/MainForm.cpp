@@ -130,7 +130,6 @@ void TfrmMainForm::FormShow() {
     scheduler_->Start();
     if (settings.ShowTips)
         showTipsModally();
-    TargetWaveFormat = convert::WaveFormat::pcm16Mono(convert::kVoxIntermediateRate);
     RefreshJobList();
 }
 
@@ -152,8 +151,6 @@ void TfrmMainForm::ConfirmSettings(const shell::Settings& edited) {
     shell::CopyKeysOf(shell::SettingWriter::SettingsDialog, edited, settings);
     applyOutputFormat();
     scheduler_->SettingsConfirmed();
-    TargetWaveFormat.setRate(settings.SpeechRec ? convert::kSpeechEngineRate
-                                                : convert::kVoxIntermediateRate);
 }
 
 void TfrmMainForm::closeEvent(QCloseEvent* event) {

@@ -1,5 +1,5 @@
 // The file a plug-in's save writes. The bytes go to a partial file beside the target
-// (partial_name.h), which replaces the target only once it is complete and on the storage
+// (files/partial_file.h), which replaces the target only once it is complete and on the storage
 // device. A save that fails, or is abandoned, removes the partial file and leaves any earlier
 // file at the target untouched.
 //
@@ -38,8 +38,7 @@ private:
 
     const char* targetName_;
     std::string publishedPath_; // the file the complete partial file replaces
-    std::string publishedFolder_;
-    std::string partialPath_; // empty when the target is written directly
+    std::string partialPath_;   // empty when the target is written directly
     std::optional<PluginFile> file_;
 };
 

@@ -2,6 +2,8 @@
 
 #include "convert/run_lock.h"
 
+#include "files/partial_file.h"
+#include "files/path_parts.h"
 #include "platform/file_search.h"
 #include "platform/paths.h"
 #include "platform/programs.h"
@@ -22,31 +24,21 @@ bool isRegularFile(const std::string& nativePath) {
     return ::stat(nativePath.c_str(), &status) == 0 && S_ISREG(status.st_mode);
 }
 
-std::string folderOf(const std::string& nativePath) {
-    const std::size_t slash = nativePath.rfind('/');
-    return slash == std::string::npos ? std::string(".") : nativePath.substr(0, slash + 1);
-}
-
-std::string nameOf(const std::string& nativePath) {
-    const std::size_t slash = nativePath.rfind('/');
-    return slash == std::string::npos ? nativePath : nativePath.substr(slash + 1);
-}
-
 // The result file is one for every working folder below the drive root: runs of other
 // folders (a window and an import-batch, two import-batch) take turns through this lock
 // beside it, or one job would take another's result for its own.
 std::string resultLockPath(const std::string& nativeResult) {
-    return folderOf(nativeResult) + "." + nameOf(nativeResult) + ".lock";
+    return files::folderOf(nativeResult) + "/." + files::nameOf(nativeResult) + ".lock";
 }
 
 // A result left by an earlier run, and the partial files of a converter that was killed, must
 // never be taken for this job's result.
 void removeEarlierResults(const std::string& nativeResult) {
     ::unlink(nativeResult.c_str());
-    const std::string folder = folderOf(nativeResult);
-    const std::string partials = "." + nameOf(nativeResult) + ".*.part";
+    const std::string folder = files::folderOf(nativeResult) + "/";
+    const std::string partials = "." + files::nameOf(nativeResult) + ".*.part";
     for (const auto& entry : platform::findEntries(folder, partials))
-        if (!entry.isDirectory && platform::isPartialName(entry.name))
+        if (!entry.isDirectory && files::isPartialName(entry.name))
             ::unlink((folder + entry.name).c_str());
 }
 
@@ -57,7 +49,7 @@ bool takeResult(const std::string& nativeResult, const std::string& nativeTarget
     if (errno != EXDEV)
         return false;
     const bool copied = platform::copyFileSafely(nativeResult, nativeTarget, true) ==
-                        platform::PublishResult::Published;
+                        files::PublishResult::Published;
     ::unlink(nativeResult.c_str());
     return copied;
 }

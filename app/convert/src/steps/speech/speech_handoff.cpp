@@ -2,6 +2,7 @@
 
 #include "speech_folders.h"
 
+#include "files/publish.h"
 #include "platform/file_search.h"
 #include "platform/paths.h"
 #include "platform/safe_files.h"
@@ -29,9 +30,9 @@ constexpr const char* kConversionFailed =
 void moveText(const std::string& from, const std::string& to) {
     const std::string nativeFrom = platform::resolvePath(from);
     const std::string nativeTo = platform::resolvePath(to);
-    if (platform::renameWithoutReplacing(nativeFrom, nativeTo) || errno != EXDEV)
+    if (files::moveWithoutReplacing(nativeFrom, nativeTo) || errno != EXDEV)
         return;
-    if (platform::copyFileSafely(nativeFrom, nativeTo, false) == platform::PublishResult::Published)
+    if (platform::copyFileSafely(nativeFrom, nativeTo, false) == files::PublishResult::Published)
         std::remove(nativeFrom.c_str());
 }
 

@@ -2,8 +2,8 @@
 // chunk is one stream of 4-bit codes, the earlier sample in the high nibble, decoded from a
 // fresh state as the WAV plug-in decodes it, with the state carried from block to block.
 
-#include "file_access.h"
 #include "sample_source.h"
+#include "wavefile/file_access.h"
 
 #include "codecs/adpcm.h"
 
@@ -19,7 +19,7 @@ constexpr float kSampleScale = 1.0f / 32768.0f;
 
 class OkiAdpcmSource final : public SampleSource {
 public:
-    OkiAdpcmSource(WaveFileIo& io, int fd, const RiffWaveInfo& layout)
+    OkiAdpcmSource(wavefile::WaveFileIo& io, int fd, const RiffWaveInfo& layout)
         : io_(io)
         , fd_(fd)
         , sampleRate_(layout.sampleRate)
@@ -41,9 +41,9 @@ public:
         const std::size_t wanted = std::min<uint64_t>(bytesLeft_, codes_.size());
         if (wanted == 0)
             return 0;
-        const ssize_t got = ReadFully(io_, fd_, codes_.data(), wanted);
+        const ssize_t got = wavefile::ReadFully(io_, fd_, codes_.data(), wanted);
         if (got < 0) {
-            error_ = "Cannot read the source: " + SystemErrorText(errno);
+            error_ = "Cannot read the source: " + wavefile::SystemErrorText(errno);
             return -1;
         }
         if (static_cast<std::size_t>(got) < wanted) {
@@ -61,7 +61,7 @@ public:
     int64_t TotalFrames() const override { return int64_t{totalBytes_} * kCodesPerByte; }
 
 private:
-    WaveFileIo& io_;
+    wavefile::WaveFileIo& io_;
     int fd_;
     uint32_t sampleRate_;
     uint32_t totalBytes_;
@@ -73,8 +73,8 @@ private:
 
 } // namespace
 
-std::unique_ptr<SampleSource> OpenOkiAdpcmSource(WaveFileIo& io, int fd, const RiffWaveInfo& layout,
-                                                 std::string& error) {
+std::unique_ptr<SampleSource> OpenOkiAdpcmSource(wavefile::WaveFileIo& io, int fd,
+                                                 const RiffWaveInfo& layout, std::string& error) {
     if (layout.channels != 1) {
         error = "Dialogic ADPCM sources must be mono";
         return nullptr;
@@ -84,7 +84,7 @@ std::unique_ptr<SampleSource> OpenOkiAdpcmSource(WaveFileIo& io, int fd, const R
         return nullptr;
     }
     if (::lseek(fd, static_cast<off_t>(layout.dataOffset), SEEK_SET) < 0) {
-        error = "Cannot read the source: " + SystemErrorText(errno);
+        error = "Cannot read the source: " + wavefile::SystemErrorText(errno);
         return nullptr;
     }
     return std::make_unique<OkiAdpcmSource>(io, fd, layout);

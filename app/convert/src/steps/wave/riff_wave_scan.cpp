@@ -1,6 +1,7 @@
 #include "riff_wave_scan.h"
 
-#include "file_access.h"
+#include "abi/little_endian.h"
+#include "wavefile/file_access.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -21,17 +22,9 @@ constexpr uint32_t kStreamingPlaceholder = 0xFFFFFFFF;
 // The largest even size a data chunk of a placeholder can be given.
 constexpr uint64_t kLargestStreamedSize = 0xFFFFFFFE;
 
-uint16_t le16(const unsigned char* p) {
-    return static_cast<uint16_t>(p[0] | (p[1] << 8));
-}
-
-uint32_t le32(const unsigned char* p) {
-    return uint32_t{p[0]} | (uint32_t{p[1]} << 8) | (uint32_t{p[2]} << 16) | (uint32_t{p[3]} << 24);
-}
-
 class ChunkWalker {
 public:
-    ChunkWalker(WaveFileIo& io, int fd, uint64_t fileSize, std::string& error)
+    ChunkWalker(wavefile::WaveFileIo& io, int fd, uint64_t fileSize, std::string& error)
         : io_(io)
         , fd_(fd)
         , fileSize_(fileSize)
@@ -39,10 +32,10 @@ public:
 
     bool readAt(uint64_t offset, void* buffer, std::size_t size) {
         if (::lseek(fd_, static_cast<off_t>(offset), SEEK_SET) < 0)
-            return fail("Cannot read the source: " + SystemErrorText(errno));
-        const ssize_t got = ReadFully(io_, fd_, buffer, size);
+            return fail("Cannot read the source: " + wavefile::SystemErrorText(errno));
+        const ssize_t got = wavefile::ReadFully(io_, fd_, buffer, size);
         if (got < 0)
-            return fail("Cannot read the source: " + SystemErrorText(errno));
+            return fail("Cannot read the source: " + wavefile::SystemErrorText(errno));
         if (static_cast<std::size_t>(got) < size)
             return fail("The source is truncated");
         return true;
@@ -56,7 +49,7 @@ public:
     uint64_t fileSize() const { return fileSize_; }
 
 private:
-    WaveFileIo& io_;
+    wavefile::WaveFileIo& io_;
     int fd_;
     uint64_t fileSize_;
     std::string& error_;
@@ -70,14 +63,14 @@ bool readFormat(ChunkWalker& walker, uint64_t offset, uint32_t size, RiffWaveInf
         size >= kExtensibleFieldBytes ? kExtensibleFieldBytes : kFormatFieldBytes;
     if (!walker.readAt(offset, fields, wanted))
         return false;
-    info.formatTag = le16(fields);
-    info.channels = le16(fields + 2);
-    info.sampleRate = le32(fields + 4);
-    info.avgBytesPerSec = le32(fields + 8);
-    info.blockAlign = le16(fields + 12);
-    info.bitsPerSample = le16(fields + 14);
+    info.formatTag = abi::readLe16(fields);
+    info.channels = abi::readLe16(fields + 2);
+    info.sampleRate = abi::readLe32(fields + 4);
+    info.avgBytesPerSec = abi::readLe32(fields + 8);
+    info.blockAlign = abi::readLe16(fields + 12);
+    info.bitsPerSample = abi::readLe16(fields + 14);
     if (info.formatTag == kTagExtensible && wanted == kExtensibleFieldBytes)
-        info.formatTag = le16(fields + 24);
+        info.formatTag = abi::readLe16(fields + 24);
     if (info.channels == 0 || info.sampleRate == 0)
         return walker.fail("The source's format names no channels or no sample rate");
     return true;
@@ -85,10 +78,10 @@ bool readFormat(ChunkWalker& walker, uint64_t offset, uint32_t size, RiffWaveInf
 
 } // namespace
 
-std::optional<RiffWaveInfo> ScanRiffWave(WaveFileIo& io, int fd, std::string& error) {
+std::optional<RiffWaveInfo> ScanRiffWave(wavefile::WaveFileIo& io, int fd, std::string& error) {
     struct stat status {};
     if (::fstat(fd, &status) != 0) {
-        error = "Cannot read the source: " + SystemErrorText(errno);
+        error = "Cannot read the source: " + wavefile::SystemErrorText(errno);
         return std::nullopt;
     }
     if (!S_ISREG(status.st_mode)) {
@@ -115,7 +108,7 @@ std::optional<RiffWaveInfo> ScanRiffWave(WaveFileIo& io, int fd, std::string& er
         unsigned char header[kChunkHeaderBytes];
         if (!walker.readAt(offset, header, sizeof header))
             return std::nullopt;
-        const uint32_t size = le32(header + 4);
+        const uint32_t size = abi::readLe32(header + 4);
         const uint64_t body = offset + kChunkHeaderBytes;
         if (std::memcmp(header, "fmt ", 4) == 0) {
             if (!readFormat(walker, body, size, info))

@@ -4,7 +4,7 @@
 // WAVE file, or whose data chunk runs past its end (a truncated file), is refused whatever the
 // decoder would make of it.
 
-#include "convert/wave_file_io.h"
+#include "wavefile/wave_file_io.h"
 
 #include <cstdint>
 #include <optional>
@@ -33,6 +33,6 @@ struct RiffWaveInfo {
 // Reads the chunks from the start of the file up to the "data" chunk. Empty, with the reason
 // in `error`, for a file that is not RIFF WAVE, lacks its "fmt " or "data" chunk, declares more
 // data than it holds (a placeholder size aside), or cannot be read.
-std::optional<RiffWaveInfo> ScanRiffWave(WaveFileIo& io, int fd, std::string& error);
+std::optional<RiffWaveInfo> ScanRiffWave(wavefile::WaveFileIo& io, int fd, std::string& error);
 
 } // namespace convert::steps

@@ -12,8 +12,8 @@ long FramesPerSourceBlock(double bytesPerFrame) {
     return std::clamp(static_cast<long>(frames), 1L, static_cast<long>(kSourceBlockBytes) * 4);
 }
 
-std::unique_ptr<SampleSource> OpenSampleSource(WaveFileIo& io, int fd, const RiffWaveInfo& layout,
-                                               std::string& error) {
+std::unique_ptr<SampleSource> OpenSampleSource(wavefile::WaveFileIo& io, int fd,
+                                               const RiffWaveInfo& layout, std::string& error) {
     auto source = layout.formatTag == kTagDialogicOki ? OpenOkiAdpcmSource(io, fd, layout, error)
                                                       : OpenSndfileSource(io, fd, layout, error);
     if (source &&

@@ -1,8 +1,8 @@
 #pragma once
 // A source's sound, decoded block by block and mixed down to mono as floats in [-1, 1].
 
-#include "convert/wave_file_io.h"
 #include "riff_wave_scan.h"
+#include "wavefile/wave_file_io.h"
 
 #include <cstdint>
 #include <memory>
@@ -48,13 +48,13 @@ inline constexpr uint32_t kHighestSourceRate = 768000;
 // our own decoder, every other encoding through libsndfile. The file descriptor must stay open
 // for the source's lifetime. Null, with the reason in `error`, when the encoding is not
 // supported, the decoder refuses the file or its sample rate is out of range.
-std::unique_ptr<SampleSource> OpenSampleSource(WaveFileIo& io, int fd, const RiffWaveInfo& layout,
-                                               std::string& error);
+std::unique_ptr<SampleSource> OpenSampleSource(wavefile::WaveFileIo& io, int fd,
+                                               const RiffWaveInfo& layout, std::string& error);
 
 // The two kinds, for tests and the fuzzers.
-std::unique_ptr<SampleSource> OpenOkiAdpcmSource(WaveFileIo& io, int fd, const RiffWaveInfo& layout,
-                                                 std::string& error);
-std::unique_ptr<SampleSource> OpenSndfileSource(WaveFileIo& io, int fd, const RiffWaveInfo& layout,
-                                                std::string& error);
+std::unique_ptr<SampleSource> OpenOkiAdpcmSource(wavefile::WaveFileIo& io, int fd,
+                                                 const RiffWaveInfo& layout, std::string& error);
+std::unique_ptr<SampleSource> OpenSndfileSource(wavefile::WaveFileIo& io, int fd,
+                                                const RiffWaveInfo& layout, std::string& error);
 
 } // namespace convert::steps

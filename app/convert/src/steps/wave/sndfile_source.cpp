@@ -2,9 +2,9 @@
 // MS ADPCM, GSM 6.10, MPEG layer III). libsndfile reads through the chain's file seam, so a
 // read failure reaches us as such instead of looking like the end of the data.
 
-#include "file_access.h"
 #include "mono_mix.h"
 #include "sample_source.h"
+#include "wavefile/file_access.h"
 
 #include <sndfile.h>
 
@@ -20,7 +20,7 @@ namespace {
 constexpr uint16_t kTagMpegLayer3 = 0x55;
 
 struct VirtualFile {
-    WaveFileIo* io = nullptr;
+    wavefile::WaveFileIo* io = nullptr;
     int fd = -1;
     int readError = 0; // errno of the first failed read
     // libsndfile reads a data size of 0 as no data: the size field of a streamed file is read
@@ -55,7 +55,8 @@ sf_count_t seekTo(sf_count_t offset, int whence, void* user) {
 sf_count_t readInto(void* buffer, sf_count_t count, void* user) {
     auto* file = static_cast<VirtualFile*>(user);
     const sf_count_t position = ::lseek(file->fd, 0, SEEK_CUR);
-    const ssize_t got = ReadFully(*file->io, file->fd, buffer, static_cast<std::size_t>(count));
+    const ssize_t got =
+        wavefile::ReadFully(*file->io, file->fd, buffer, static_cast<std::size_t>(count));
     if (got < 0) {
         if (file->readError == 0)
             file->readError = errno;
@@ -149,7 +150,7 @@ private:
     // and every declared frame has come (MPEG streams declare an estimate).
     long checked(sf_count_t got) {
         if (file_->readError != 0) {
-            error_ = "Cannot read the source: " + SystemErrorText(file_->readError);
+            error_ = "Cannot read the source: " + wavefile::SystemErrorText(file_->readError);
             return -1;
         }
         if (sf_error(sound_) != SF_ERR_NO_ERROR) {
@@ -177,10 +178,10 @@ private:
 
 } // namespace
 
-std::unique_ptr<SampleSource> OpenSndfileSource(WaveFileIo& io, int fd, const RiffWaveInfo& layout,
-                                                std::string& error) {
+std::unique_ptr<SampleSource> OpenSndfileSource(wavefile::WaveFileIo& io, int fd,
+                                                const RiffWaveInfo& layout, std::string& error) {
     if (::lseek(fd, 0, SEEK_SET) < 0) {
-        error = "Cannot read the source: " + SystemErrorText(errno);
+        error = "Cannot read the source: " + wavefile::SystemErrorText(errno);
         return nullptr;
     }
     auto file = std::make_unique<VirtualFile>();
@@ -195,7 +196,7 @@ std::unique_ptr<SampleSource> OpenSndfileSource(WaveFileIo& io, int fd, const Ri
     SNDFILE* sound = sf_open_virtual(&gVirtualIo, SFM_READ, &info, file.get());
     if (sound == nullptr) {
         if (file->readError != 0)
-            error = "Cannot read the source: " + SystemErrorText(file->readError);
+            error = "Cannot read the source: " + wavefile::SystemErrorText(file->readError);
         else
             error = "Unsupported or damaged encoding (format tag " +
                     std::to_string(layout.formatTag) + "): " + sf_strerror(nullptr);

@@ -1,15 +1,14 @@
 #include "convert/wave_conversion.h"
 
-#include "convert/pcm16_wave_writer.h"
-
 #include "conversion_percent.h"
-#include "file_access.h"
 #include "rate_converter.h"
 #include "riff_wave_scan.h"
 #include "sample_quantizer.h"
 #include "sample_source.h"
 
 #include "platform/paths.h"
+#include "wavefile/file_access.h"
+#include "wavefile/pcm16_wave_writer.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -37,8 +36,8 @@ void removeDestination(const std::string& nativeDestination) {
 // progress when its percentage has changed.
 class BlockPump {
 public:
-    BlockPump(steps::SampleSource& source, steps::RateConverter& rate, Pcm16WaveWriter& writer,
-              std::function<void(int)> showProgress)
+    BlockPump(steps::SampleSource& source, steps::RateConverter& rate,
+              wavefile::Pcm16WaveWriter& writer, std::function<void(int)> showProgress)
         : source_(source)
         , rate_(rate)
         , writer_(writer)
@@ -114,7 +113,7 @@ private:
 
     steps::SampleSource& source_;
     steps::RateConverter& rate_;
-    Pcm16WaveWriter& writer_;
+    wavefile::Pcm16WaveWriter& writer_;
     std::function<void(int)> showProgress_;
     std::vector<float> mono_;
     std::vector<float> resampled_;
@@ -124,7 +123,7 @@ private:
 
 } // namespace
 
-WaveConverter::WaveConverter(EventLoop& loop, ProgressView& progress, WaveFileIo& io)
+WaveConverter::WaveConverter(EventLoop& loop, ProgressView& progress, wavefile::WaveFileIo& io)
     : loop_(loop)
     , progress_(progress)
     , io_(io) {}
@@ -147,9 +146,9 @@ bool WaveConverter::convert(const std::string& nativeSource, const std::string& 
         lastError_ = "The target format must be 16-bit mono PCM";
         return false;
     }
-    steps::FileHandle file(::open(nativeSource.c_str(), O_RDONLY | O_CLOEXEC));
+    files::UniqueFd file(::open(nativeSource.c_str(), O_RDONLY | O_CLOEXEC));
     if (!file.isOpen()) {
-        lastError_ = "Cannot open " + nativeSource + ": " + steps::SystemErrorText(errno);
+        lastError_ = "Cannot open " + nativeSource + ": " + wavefile::SystemErrorText(errno);
         return false;
     }
     const auto layout = steps::ScanRiffWave(io_, file.get(), lastError_);
@@ -167,7 +166,7 @@ bool WaveConverter::convert(const std::string& nativeSource, const std::string& 
         lastError_ = rate.Error();
         return false;
     }
-    Pcm16WaveWriter writer(nativeDestination, target.samplesPerSec, io_);
+    wavefile::Pcm16WaveWriter writer(nativeDestination, target.samplesPerSec, io_);
     if (!writer.Open()) {
         lastError_ = writer.Error();
         return false;

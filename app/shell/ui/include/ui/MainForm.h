@@ -6,7 +6,6 @@
 
 #include "config/directory_table.h"
 #include "config/settings.h"
-#include "convert/wave_format.h"
 #include "jobs/job_sort.h"
 #include "scheduler/scheduler.h"
 
@@ -100,7 +99,6 @@ public:
     // selectors) and the values derived from them.
     shell::Settings settings;
     uint16_t OutputFormatCode = 7;
-    convert::WaveFormat TargetWaveFormat;
     bool CancelRequested = false;
     shell::SortDirection sortDirection;
 
