@@ -226,7 +226,8 @@ private slots:
             QTest::mouseClick(settings.CancelBtn(), Qt::LeftButton);
         });
         QVERIFY(stillOpen);
-        QCOMPARE(program->messageTexts(), QStringList{"Unable to write to .\\import.ini"});
+        QCOMPARE(program->messageTexts(),
+                 QStringList{"Unable to write to .\\import.ini: Is a directory"});
         QCOMPARE(form().settings.DictatorID, std::string("9999"));
         QVERIFY(!form().Timer1()->isActive());
         QCOMPARE(int(form().OutputFormatCode), 7);
