@@ -184,12 +184,10 @@ void TfrmMainForm::RefreshJobList() {
 }
 
 // Without it, a first start on a machine without the example folders shows an empty list and
-// leaves the user guessing.
-// The list says it too: at the designed width the last panel lies beyond the window's edge.
+// leaves the user guessing. The list says it too, where there is room for the whole text.
 void TfrmMainForm::showInputFolderHint(const shell::DirectoryTable& table) {
-    const bool noFolder = !shell::AnyInputFolderExists(table);
-    const QString hint = noFolder ? QString::fromUtf8(shell::kNoInputFolderText) : QString();
-    if (noFolder)
+    const QString hint = QString::fromStdString(shell::NoInputFolderHint(table));
+    if (!hint.isEmpty())
         statusBar_->setPanelText(kLastErrorPanel, hint);
     listView_->setEmptyListText(hint);
 }

@@ -76,7 +76,9 @@ private slots:
         QVERIFY(!form.Timer1()->isActive());
         QCOMPARE(form.TargetWaveFormat.samplesPerSec, 8000u);
         // None of the example folders exists: the window says where to set them up.
-        const QString hint = QString::fromUtf8(shell::kNoInputFolderText);
+        const QString hint = QStringLiteral(
+            "No input folder exists yet. Drop dictation files here to create \"C:\\Dict\\Type1\" "
+            "and import them, or set up the folders with Tools > Directories.");
         QCOMPARE(program->panel(3), hint);
         QCOMPARE(form.ListView1()->emptyListText(), hint);
         program->workspace.addDriveFolder("c/Dict/Type4");
