@@ -5,6 +5,7 @@
 #include "ui/Guard.h"
 #include "ui/JobListView.h"
 #include "ui/Launcher.h"
+#include "ui/NoticeBox.h"
 #include "ui/Prompts.h"
 #include "ui/SchedulerBridge.h"
 #include "ui/SettingsForm.h"
@@ -13,19 +14,16 @@
 #include "ui/WindowPlacement.h"
 
 #include "config/config_store.h"
-#include "dropimport/drop_import.h"
 #include "jobs/input_folders.h"
 #include "jobs/job_scan.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QHeaderView>
-#include <QMimeData>
+#include <QLayout>
 #include <QScreen>
 #include <QShowEvent>
-#include <QUrl>
+#include <QStyle>
 #include <QWindow>
 
 #ifndef QUORVEL_VERSION
@@ -203,61 +201,6 @@ void TfrmMainForm::showTipsModally() {
     // Each showing has a window of its own, owned by the main window.
     TfrmTips tips(configPath_, this);
     prompts().execDialog(tips);
-}
-
-void TfrmMainForm::setDropHandler(std::function<void(const QStringList&)> handler) {
-    dropHandler_ = std::move(handler);
-}
-
-bool TfrmMainForm::takesFileDrags(const QMimeData* data) const {
-    return dropHandler_ && data->hasUrls();
-}
-
-void TfrmMainForm::refuseDrop(const char* reason) {
-    showMessage(nullptr, QString::fromUtf8(shell::kImportFilesCaption), QString::fromUtf8(reason),
-                PromptIcon::Warning);
-}
-
-void TfrmMainForm::dragEnterEvent(QDragEnterEvent* event) {
-    if (takesFileDrags(event->mimeData()))
-        event->acceptProposedAction();
-    else
-        event->ignore();
-}
-
-void TfrmMainForm::dropEvent(QDropEvent* event) {
-    if (!takesFileDrags(event->mimeData())) {
-        event->ignore();
-        return;
-    }
-    event->acceptProposedAction();
-    if (handlingDrop_) {
-        refuseDrop(shell::kDropDuringImportText);
-        return;
-    }
-    QStringList paths;
-    for (const QUrl& url : event->mimeData()->urls()) {
-        if (url.isLocalFile())
-            paths << url.toLocalFile();
-    }
-    handlingDrop_ = true;
-    guarded(this, [&] { dropHandler_(paths); });
-    handlingDrop_ = false;
-}
-
-// A disabled window (a conversion run) is given no drag events: its window system window
-// answers them here, so that a drop is refused with its reason rather than without a word.
-bool TfrmMainForm::eventFilter(QObject* watched, QEvent* event) {
-    const bool drag = event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove;
-    if (watched != filteredWindow_ || isEnabled() || !(drag || event->type() == QEvent::Drop))
-        return QMainWindow::eventFilter(watched, event);
-    auto* dropEvent = static_cast<QDropEvent*>(event);
-    if (!takesFileDrags(dropEvent->mimeData()))
-        return false;
-    dropEvent->acceptProposedAction();
-    if (!drag)
-        guarded(this, [this] { refuseDrop(shell::kDropDuringRunText); });
-    return true;
 }
 
 void TfrmMainForm::ListView1DblClick() {
