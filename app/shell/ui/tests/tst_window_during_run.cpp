@@ -1,5 +1,5 @@
 // The main window while a conversion runs: a drop is refused with a notice that does not stop
-// the run, and Cancel stays within reach. The audio steps
+// the run, Cancel stays within reach, and every job's gauge starts at nothing. The audio steps
 // are stand-ins that copy; the run, the windows and the list are the program's own.
 #include "ui/ConversionCommands.h"
 #include "ui/JobListView.h"
@@ -144,6 +144,19 @@ private slots:
         QCOMPARE(caption(1), QStringLiteral("_f2.wav"));
         QCOMPARE(caption(2), QStringLiteral("f3.wav"));
         QVERIFY(form().isEnabled());
+    }
+
+    // The gauge of the next job, and of the next run's first job, starts at nothing instead of
+    // the 100 % the last one ended with.
+    void everyJobsGaugeStartsAtNothing() {
+        QList<int> atStart;
+        steps->duringWave = [&](int) { atStart << progress().MMGauge1()->value(); };
+        program->trigger("mnuConvertAll");
+        QCOMPARE(progress().MMGauge1()->value(), 100);
+        addJobs(4, 4);
+        form().RefreshJobList();
+        program->trigger("mnuConvertAll");
+        QCOMPARE(atStart, (QList<int>{0, 0, 0, 0}));
     }
 };
 
