@@ -97,7 +97,7 @@ MainFormJobErrorView::MainFormJobErrorView(TfrmMainForm& form)
 void MainFormJobErrorView::SetJobOutputText(int rowIndex, const std::string& text) {
     JobListView* list = form_.ListView1();
     if (rowIndex >= 0 && rowIndex < list->jobCount())
-        list->setJobCell(rowIndex, shell::kColOutputFile, QString::fromStdString(text));
+        list->setJobFailed(rowIndex, QString::fromStdString(text));
 }
 
 void MainFormJobErrorView::SetLastErrorText(const std::string& text) {
