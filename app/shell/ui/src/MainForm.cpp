@@ -38,6 +38,8 @@ constexpr int kDesignClientHeight = 308;
 constexpr int kCountdownPanel = 1;
 constexpr int kFormatPanel = 2;
 constexpr int kLastErrorPanel = 3;
+// Stored beside the geometry on close: whether the window was maximized.
+constexpr const char* kMaximizedKey = "Maximized";
 
 QList<QRect> availableScreenAreas() {
     QList<QRect> areas;
@@ -139,10 +141,30 @@ void TfrmMainForm::applyOutputFormat() {
 }
 
 // The client area is stored and restored alike, so the window opens exactly where it was
-// closed (storing the frame and restoring it as the client area moved it at every start).
+// closed (storing the frame and restoring it as the client area moved it at every start). A
+// window closed maximized opens maximized, over its stored normal place.
 void TfrmMainForm::placeAtStoredGeometry(const shell::Settings& stored) {
-    const QRect saved(stored.Left, stored.Top, stored.Width, stored.Height);
-    setGeometry(placeOnScreens(saved, availableScreenAreas()));
+    // The least size follows the panels' texts; placed at a smaller one, the window would
+    // grow beyond the place chosen for it.
+    layout()->activate();
+    const QRect saved(QPoint(stored.Left, stored.Top),
+                      QSize(stored.Width, stored.Height).expandedTo(minimumSize()));
+    setGeometry(placeOnScreens(saved, availableScreenAreas(), frameMarginsForPlacement()));
+    const shell::ConfigStore store(configPath_);
+    if (shell::ParseStoredBoolean(store.ReadString(kMaximizedKey, ""), false))
+        setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+// The window system tells the frame once it has framed the window; before the first showing
+// the style's title bar and border stand in for it.
+QMargins TfrmMainForm::frameMarginsForPlacement() const {
+    const QWindow* window = windowHandle();
+    const QMargins known = window != nullptr ? window->frameMargins() : QMargins();
+    if (!known.isNull())
+        return known;
+    const int border = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, this);
+    const int title = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+    return {border, title + border, border, border};
 }
 
 void TfrmMainForm::ConfirmSettings(const shell::Settings& edited) {
@@ -160,10 +182,16 @@ void TfrmMainForm::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+// A maximized window stores its normal place and that it was maximized: stored as the
+// client area of the whole screen, it reopened unmaximized with its frame beyond the screen.
 void TfrmMainForm::FormClose() {
-    const QRect client = geometry();
-    shell::ConfigStore(configPath_)
-        .SaveGeometry(client.height(), client.width(), client.y(), client.x());
+    const bool normal =
+        (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)) ==
+        Qt::WindowNoState;
+    const QRect client = normal ? geometry() : normalGeometry();
+    const shell::ConfigStore store(configPath_);
+    store.SaveGeometry(client.height(), client.width(), client.y(), client.x());
+    store.WriteBoolean(kMaximizedKey, isMaximized());
 }
 
 void TfrmMainForm::RefreshJobList() {

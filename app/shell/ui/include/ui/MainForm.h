@@ -12,6 +12,7 @@
 
 #include <QList>
 #include <QMainWindow>
+#include <QMargins>
 #include <QPointer>
 #include <QTimer>
 
