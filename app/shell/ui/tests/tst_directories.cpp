@@ -3,6 +3,7 @@
 #include "ui/GridForm.h"
 #include "ui/JobListView.h"
 
+#include "platform_test/folder_listing.h"
 #include "ui_test/Program.h"
 
 #include <QLineEdit>
@@ -90,6 +91,22 @@ private slots:
         QVERIFY(std::filesystem::is_directory(program->workspace.root() / "drives/c/New/Out"));
         QCOMPARE(jobCount(), 1);
         QCOMPARE(grid().cell(0, 2), QStringLiteral("C:\\Dict\\Type2"));
+    }
+
+    // The first run's rows 10 to 101 hold one blank: saved, they create no folder " " in the
+    // working folder, and the window still says that no input folder exists.
+    void savingTheFirstRunsTableCreatesNoBlankFolder() {
+        program.emplace();
+        program->startAsIs();
+        openWindow();
+        QCOMPARE(grid().cell(0, 10), QStringLiteral(" "));
+        save();
+        QVERIFY(!grid().isVisible());
+        QCOMPARE(platform_test::folderEntries(program->workspace.workFolder()),
+                 std::vector<std::string>{"import.ini"});
+        QCOMPARE(stored("OutputDir10"), std::string(" "));
+        QVERIFY(program->panel(3).startsWith("No input folder exists yet."));
+        QVERIFY(!program->form().ListView1()->emptyListText().isEmpty());
     }
 
     void aCellStillBeingEditedIsSaved() {
