@@ -63,7 +63,7 @@ JobListView::JobListView(const ImageList& images, QWidget* parent)
     // extension: a name cut short keeps its start and its end.
     setTextElideMode(Qt::ElideMiddle);
     refit_.setSingleShot(true);
-    connect(&refit_, &QTimer::timeout, this, &JobListView::fitColumnsToWidth);
+    connect(&refit_, &QTimer::timeout, this, &JobListView::refitToTexts);
 
     QStringList headers;
     for (const shell::JobColumnLayout& columnInfo : shell::kJobColumns)
@@ -128,22 +128,34 @@ void JobListView::resizeEvent(QResizeEvent* event) {
     fitColumnsToWidth();
 }
 
-void JobListView::fitColumnsToWidth() {
-    if (fitting_)
-        return; // setting a width may resize the viewport (a scroll bar comes or goes)
-    fitting_ = true;
-    std::vector<ColumnNeed> needs;
+// What each column keeps and wants, measured again when the texts change; a resize only
+// shares the width out anew.
+void JobListView::measureColumns() {
+    needs_.clear();
     for (int column = 0; column < shell::kJobColumnCount; ++column) {
         const int least = fittedColumnWidth(column);
         const int wanted = std::max(least, sizeHintForColumn(column));
         const Share share = shareOf(column);
-        needs.push_back({share == Share::None ? wanted : least, wanted, share});
+        needs_.push_back({share == Share::None ? wanted : least, wanted, share});
     }
-    const std::vector<int> widths = fitColumns(needs, viewport()->width());
+}
+
+void JobListView::fitColumnsToWidth() {
+    if (fitting_)
+        return; // setting a width may resize the viewport (a scroll bar comes or goes)
+    fitting_ = true;
+    if (needs_.empty())
+        measureColumns();
+    const std::vector<int> widths = fitColumns(needs_, viewport()->width());
     // The last column stretches over the rest by itself.
     for (int column = 0; column + 1 < shell::kJobColumnCount; ++column)
         setColumnWidth(column, widths[static_cast<std::size_t>(column)]);
     fitting_ = false;
+}
+
+void JobListView::refitToTexts() {
+    measureColumns();
+    fitColumnsToWidth();
 }
 
 QTreeWidgetItem* JobListView::makeItem(const shell::JobRow& row) const {
@@ -164,7 +176,7 @@ void JobListView::appendJobs(const std::vector<shell::JobRow>& rows) {
     for (const shell::JobRow& row : rows)
         items.append(makeItem(row));
     addTopLevelItems(items);
-    fitColumnsToWidth();
+    refitToTexts();
 }
 
 int JobListView::jobCount() const {
@@ -186,6 +198,7 @@ shell::JobRow JobListView::jobRow(int index) const {
 void JobListView::setJobCell(int index, int column, const QString& text) {
     if (QTreeWidgetItem* item = topLevelItem(index)) {
         item->setText(column, text);
+        needs_.clear(); // measured again at the next fit
         refit_.start(0);
     }
 }

@@ -2,6 +2,8 @@
 // the conversion run uses as the job index.
 #pragma once
 
+#include "ui/ColumnFit.h"
+
 #include "jobs/job_row.h"
 
 #include <QTimer>
@@ -54,6 +56,8 @@ public:
     // Shares the list's width out among the columns (ColumnFit); done when the list is
     // resized or rebuilt, and soon after a cell changes.
     void fitColumnsToWidth();
+    // Measures the columns' texts again, then fits them.
+    void refitToTexts();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -63,11 +67,13 @@ private:
     QTreeWidgetItem* makeItem(const shell::JobRow& row) const;
     int fittedColumnWidth(int column) const;
     void showSortIndicator();
+    void measureColumns();
 
     const ImageList& images_;
     JobCellDelegate* cells_;
     QTimer refit_;
     bool fitting_ = false;
+    std::vector<ColumnNeed> needs_;
     QString emptyListText_;
     int sortColumn_ = -1;
     bool sortAscending_ = true;
