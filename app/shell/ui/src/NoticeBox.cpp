@@ -7,6 +7,8 @@ NoticeBox::NoticeBox()
     setObjectName(QStringLiteral("frmNotice"));
     setWindowModality(Qt::NonModal);
     setTextFormat(Qt::PlainText);
+    // A notice left open must not keep the program running once the main window is closed.
+    setAttribute(Qt::WA_QuitOnClose, false);
 }
 
 void NoticeBox::showNotice(const QString& caption, const QString& text, QMessageBox::Icon icon) {

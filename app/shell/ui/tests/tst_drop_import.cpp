@@ -6,10 +6,12 @@
 #include "ui/PauseForm.h"
 
 #include "dropimport/drop_import.h"
+#include "platform_test/wait_for.h"
 #include "ui_test/Program.h"
 
 #include <QFileInfo>
 #include <QTest>
+#include <QTimer>
 
 #include <filesystem>
 #include <optional>
@@ -129,6 +131,27 @@ private slots:
             QVERIFY(!shown->isModal());
             QCOMPARE(shown->windowTitle(), QStringLiteral("Import Files"));
         }
+    }
+
+    // The notice has no owner (a run disables the main window); left open, it must not keep the
+    // program running once the main window is closed.
+    void aNoticeLeftOpenLetsTheProgramEnd() {
+        form().setEnabled(false);
+        QCOMPARE(program->drop({program->desktopFile("late.wav")}), Qt::IgnoreAction);
+        QVERIFY(form().noticeBox()->isVisible());
+        form().setEnabled(true);
+        // The program's own loop, which ends when its last window closes, or at the deadline.
+        bool deadlinePassed = false;
+        QTimer deadline;
+        deadline.setSingleShot(true);
+        connect(&deadline, &QTimer::timeout, [&] {
+            deadlinePassed = true;
+            QCoreApplication::quit();
+        });
+        deadline.start(platform_test::kEventDeadline / 3);
+        QTimer::singleShot(0, &form(), [this] { form().close(); });
+        QCoreApplication::exec();
+        QVERIFY(!deadlinePassed);
     }
 
     // A first start: the example folders do not exist. The drop the tips suggest creates the
