@@ -182,7 +182,11 @@ public:
     fs::path inputFolder = folder.makeFolder("drives/c/Dict/Type1");
     fs::path outputFolder = folder.makeFolder("drives/c/Convert/TSP/type1");
 
-    RunFixture() { steps.errors = &errors; }
+    RunFixture() {
+        steps.errors = &errors;
+        // The test's files were written a moment ago.
+        settings.SettleSeconds = 0;
+    }
 
     // A file in the input folder of a table row and its job row, as the scan makes it.
     void addJob(const std::string& name, const std::string& content,
