@@ -34,7 +34,7 @@ public:
     fs::path temp() const { return root() / "tmp"; }
     const fs::path& root() const { return folder_->path(); }
 
-    // import.ini with these [Startup] lines.
+    // import.ini with these [Startup] lines, and a settle time of 0 unless they set one.
     void writeConfig(const std::vector<std::string>& lines) const;
     // A file below the drive root.
     fs::path addFile(const std::string& relative, const std::string& content) const;

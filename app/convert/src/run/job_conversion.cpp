@@ -83,11 +83,15 @@ JobConversion::JobConversion(const RunContext& context, RunState& state, int row
 JobConversion::~JobConversion() {
     // Nothing of an unfinished job survives it: what it began is taken back before its claim
     // goes (a kill in between leaves the claim's record, from which the next run does it).
-    if (!reservation_.path.empty())
-        RemoveTempFile(reservation_.path);
-    for (const std::string* temp :
-         {&paths_.tempWavePath, &paths_.pcmPath, &paths_.inputCopyPath, &paths_.voxPath})
-        RemoveTempFile(*temp);
+    if (paths_.tempWavePath.empty() && reservation_.path.empty())
+        return;
+    AwaitInBackground(context_.loop, [this] {
+        for (const std::string* leftover :
+             {&reservation_.path, &paths_.tempWavePath, &paths_.pcmPath, &paths_.inputCopyPath,
+              &paths_.voxPath})
+            if (!leftover->empty())
+                ::unlink(leftover->c_str());
+    });
 }
 
 JobOutcome JobConversion::Convert() {
@@ -205,7 +209,6 @@ std::optional<JobEnd> JobConversion::ConvertIntoReservation() {
         return JobEnd::Stopped;
     if (!BringInputToTemp() || !HandOffSpeech() || !WriteOutput())
         return StepFailed();
-    RemoveTempFile(paths_.tempWavePath);
     return std::nullopt;
 }
 
