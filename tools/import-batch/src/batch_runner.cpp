@@ -3,6 +3,7 @@
 #include "stop_signal.h"
 
 #include "config/config_store.h"
+#include "convert/job_claim.h"
 #include "convert/program_steps.h"
 #include "convert/run_lock.h"
 #include "jobs/job_scan.h"
@@ -23,6 +24,13 @@ void Complain(const std::string& text) {
 
 bool IsWaiting(const shell::JobRow& row) {
     return !row.columns[shell::kColInputFile].starts_with('_');
+}
+
+std::vector<std::string> InputFolders(const shell::DirectoryTable& table) {
+    std::vector<std::string> folders;
+    for (int row = 0; row < table.tableRowCount; ++row)
+        folders.push_back(table.rowsRead[static_cast<std::size_t>(row)].inputDir());
+    return folders;
 }
 
 // What the scan passed over, once per run.
@@ -91,8 +99,11 @@ int BatchRunner::RunOnce() {
         }
         return kAllConverted; // stopped while waiting: nothing was touched
     }
-    // The scan comes after the lock, so it sees what an earlier run has left.
+    // The scan comes after the lock, so it sees what an earlier run has left, and again after
+    // the jobs that ended runs left half done are finished or undone.
     shell::ScanResult scan = shell::ScanJobs(shell::kConfigFileName, settings_);
+    if (convert::RecoverEndedJobsIn(InputFolders(scan.table)) > 0)
+        scan = shell::ScanJobs(shell::kConfigFileName, settings_);
     TellWhatWasSkipped(scan);
     host_.Load(std::move(scan.rows));
     run_.ConvertAll();

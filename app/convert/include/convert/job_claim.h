@@ -12,6 +12,7 @@
 #include "files/unique_fd.h"
 
 #include <string>
+#include <vector>
 
 namespace convert {
 
@@ -60,5 +61,9 @@ Recovery RecoverJob(int folder, int record);
 // Finishes or undoes the jobs of all records in the open folder that no live job holds.
 // Returns how many.
 int RecoverEndedJobs(int folder);
+
+// The same in each of the stored folders once (a directory table's input folders), before a
+// scan, so that the scan lists what the ended runs left as it now is.
+int RecoverEndedJobsIn(const std::vector<std::string>& storedFolders);
 
 } // namespace convert

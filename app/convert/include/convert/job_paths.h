@@ -1,9 +1,9 @@
 #pragma once
 // The paths of one conversion job, built once per job in a fixed order: the input, the
 // temporary wave file, the output and, for VOX output, the intermediate PCM file. The
-// temporary files carry short names of their own, numbered by the job within its run, so that
-// an input of any name the file system allows converts (a long name would otherwise push the
-// names made from it past the limit).
+// temporary files made from the input carry short names of their own, numbered by the job
+// within its run, so that an input of any name the file system allows converts (names made
+// from a long name, or their partial names, would pass the limit).
 
 #include <string>
 #include <string_view>
@@ -15,7 +15,8 @@ struct JobPaths {
     std::string tempWavePath;  // native: the run's temporary folder + "job<n>.wav"
     std::string outputPath;    // stored: output folder joined with the output name
     std::string pcmPath;       // native: tempWavePath with "tmp.wav" for its extension
-    std::string inputCopyPath; // native: the private copy a DSS input is decoded from
+    std::string inputCopyPath; // native: the private copy a DSS input is decoded from, under
+                               // the input's own name (empty for other inputs)
     std::string voxPath;       // native: the VOX output before it is published
 };
 

@@ -4,6 +4,7 @@
 #include "files/full_write.h"
 #include "files/path_parts.h"
 #include "files/publish.h"
+#include "platform/paths.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -13,6 +14,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <set>
 
 namespace convert {
 namespace {
@@ -135,6 +137,20 @@ int RecoverEndedJobs(int folder) {
         }
     }
     ::closedir(dir);
+    return recovered;
+}
+
+int RecoverEndedJobsIn(const std::vector<std::string>& storedFolders) {
+    std::set<std::string> visited;
+    int recovered = 0;
+    for (const std::string& stored : storedFolders) {
+        const std::string native = platform::resolvePath(stored);
+        if (native.empty() || !visited.insert(native).second)
+            continue;
+        const files::UniqueFd folder(::open(native.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        if (folder)
+            recovered += RecoverEndedJobs(folder.get());
+    }
     return recovered;
 }
 

@@ -40,7 +40,10 @@ JobPaths BuildJobPaths(std::string_view inputDir, std::string_view inputName,
     paths.tempWavePath = job + ".wav";
     paths.outputPath = platform::joinPath(outputDir, outputName);
     paths.pcmPath = WithFileEnding(paths.tempWavePath, "tmp.wav");
-    paths.inputCopyPath = job + ".dss";
+    // The converter's messages name the dictation's own file; no other temporary file ends in
+    // ".dss".
+    if (IsDssInput(inputName))
+        paths.inputCopyPath = std::string(tempFolder) + std::string(inputName);
     paths.voxPath = job + ".vox";
     return paths;
 }

@@ -198,13 +198,15 @@ TEST(JobPathsTest, BuildsThePathsOfAJob) {
     EXPECT_EQ(wave.inputPath, "C:\\Dict\\Type1\\abc.wav");
     EXPECT_EQ(wave.tempWavePath, "/t.d/run/job7.wav");
     EXPECT_EQ(wave.pcmPath, "/t.d/run/job7tmp.wav");
-    EXPECT_EQ(wave.inputCopyPath, "/t.d/run/job7.dss");
+    EXPECT_EQ(wave.inputCopyPath, "");
     EXPECT_EQ(wave.voxPath, "/t.d/run/job7.vox");
     EXPECT_EQ(wave.outputPath, "C:\\Out\\N x.vox");
     const std::string longest(251, 'n');
     const convert::JobPaths dss =
         convert::BuildJobPaths("/in", longest + ".DSS", "/o", "n", "/t.d/", 12);
     EXPECT_EQ(dss.tempWavePath, "/t.d/job12.wav");
+    EXPECT_EQ(dss.pcmPath, "/t.d/job12tmp.wav");
+    EXPECT_EQ(dss.inputCopyPath, "/t.d/" + longest + ".DSS");
     EXPECT_EQ(dss.inputPath, "/in/" + longest + ".DSS");
     EXPECT_EQ(convert::WithFileEnding("/t.d/run/noext", "tmp.wav"), "/t.d/run/noexttmp.wav");
     EXPECT_EQ(convert::WithFileEnding("/t.d/run.x/noext", "tmp.wav"), "/t.d/run.x/noexttmp.wav");
