@@ -41,10 +41,13 @@ void DictationLedger::add(int count, const std::string& extension) {
     }
 }
 
-DictationLedger::Count DictationLedger::check(const std::string& when) const {
-    Count count;
-    std::multiset<int> waiting, marked, outputs;
-    std::set<int> recorded;
+int DictationLedger::idOf(const fs::path& file) const {
+    const auto found = idOfContent_.find(platform_test::readFileBytes(file));
+    return found == idOfContent_.end() ? -1 : found->second;
+}
+
+DictationLedger::Seen DictationLedger::look(const std::string& when, Count& count) const {
+    Seen seen;
     const fs::path input = workspace_.drive(inputFolder_);
     for (const auto& entry : fs::directory_iterator(input)) {
         const std::string name = entry.path().filename().string();
@@ -52,15 +55,13 @@ DictationLedger::Count DictationLedger::check(const std::string& when) const {
             ++count.records;
             continue;
         }
-        const auto found = idOfContent_.find(platform_test::readFileBytes(entry.path()));
-        EXPECT_NE(found, idOfContent_.end()) << when << ": an input changed: " << name;
-        if (found == idOfContent_.end())
-            continue;
-        (name.front() == '_' ? marked : waiting).insert(found->second);
+        const int id = idOf(entry.path());
+        EXPECT_GE(id, 0) << when << ": an input changed: " << name;
+        (name.front() == '_' ? seen.marked : seen.waiting).insert(id);
         struct stat info {};
         if (::stat(entry.path().c_str(), &info) == 0 &&
             fs::exists(input / convert::JobRecordName(info.st_ino)))
-            recorded.insert(found->second);
+            seen.recorded.insert(id);
     }
     for (const std::string& folder : outputFolders_) {
         for (const auto& entry : fs::directory_iterator(workspace_.drive(folder))) {
@@ -69,45 +70,42 @@ DictationLedger::Count DictationLedger::check(const std::string& when) const {
                 ++count.partials;
                 continue;
             }
-            const auto found = idOfContent_.find(platform_test::readFileBytes(entry.path()));
-            EXPECT_NE(found, idOfContent_.end()) << when << ": a half-written output: " << name;
-            if (found != idOfContent_.end())
-                outputs.insert(found->second);
+            const int id = idOf(entry.path());
+            EXPECT_GE(id, 0) << when << ": a half-written output: " << name;
+            seen.outputs.insert(id);
         }
     }
+    return seen;
+}
+
+DictationLedger::Count DictationLedger::check(const std::string& when) const {
+    Count count;
+    const Seen seen = look(when, count);
     for (int id = 0; id < next_; ++id) {
         if (retired_.count(id) != 0)
             continue;
-        const std::size_t copies = outputs.count(id);
-        const bool isWaiting = waiting.count(id) == 1 && marked.count(id) == 0;
-        const bool isMarked = marked.count(id) == 1 && waiting.count(id) == 0;
-        if (copies > 1)
-            ++count.duplicates;
-        if (!isWaiting && !isMarked)
-            ++count.lost;
-        else if (isMarked)
-            copies == 1 ? ++count.converted : ++count.lost;
-        else if (copies == 0)
-            ++count.waiting;
-        else {
-            ++count.halfDone;
-            EXPECT_EQ(recorded.count(id), 1u)
-                << when << ": dictation " << id << " waits beside its output, and no record "
-                << "will finish its job";
-        }
+        const std::size_t copies = seen.outputs.count(id);
+        const bool isWaiting = seen.waiting.count(id) == 1 && seen.marked.count(id) == 0;
+        const bool isMarked = seen.marked.count(id) == 1 && seen.waiting.count(id) == 0;
         EXPECT_LE(copies, 1u) << when << ": dictation " << id << " converted twice";
         EXPECT_TRUE(isWaiting || isMarked) << when << ": dictation " << id << " lost or doubled";
         EXPECT_TRUE(!isMarked || copies == 1) << when << ": " << id << " marked unconverted";
+        EXPECT_TRUE(!isWaiting || copies == 0 || seen.recorded.count(id) == 1)
+            << when << ": dictation " << id << " waits beside its output, and no record will "
+            << "finish its job";
+        count.duplicates += copies > 1 ? 1 : 0;
+        if (!isWaiting && !isMarked)
+            ++count.lost;
+        else if (isMarked)
+            ++(copies == 1 ? count.converted : count.lost);
+        else
+            ++(copies == 0 ? count.waiting : count.halfDone);
     }
     return count;
 }
 
 void DictationLedger::retireConverted() {
     std::set<int> marked;
-    const auto idOf = [this](const fs::path& file) {
-        const auto found = idOfContent_.find(platform_test::readFileBytes(file));
-        return found == idOfContent_.end() ? -1 : found->second;
-    };
     for (const auto& entry : fs::directory_iterator(workspace_.drive(inputFolder_))) {
         if (entry.path().filename().string().front() != '_')
             continue;

@@ -41,6 +41,15 @@ public:
     void retireConverted();
 
 private:
+    // What the folders hold, by dictation.
+    struct Seen {
+        std::multiset<int> waiting, marked, outputs;
+        std::set<int> recorded; // waiting beside a job record for it
+    };
+    Seen look(const std::string& when, Count& count) const;
+    // The dictation whose content the file holds; -1 for none.
+    int idOf(const fs::path& file) const;
+
     const BatchWorkspace& workspace_;
     std::string inputFolder_;
     std::vector<std::string> outputFolders_;
