@@ -12,6 +12,7 @@ namespace listenbox {
 namespace {
 
 constexpr int kPositionRefreshMs = 200;
+constexpr int kLeastWidth = 420;
 
 QPushButton* makeButton(const char* name, const QString& text, QWidget* parent) {
     auto* button = new QPushButton(text, parent);
@@ -38,6 +39,8 @@ ListenWindow::ListenWindow(QWidget* parent)
     setObjectName(QStringLiteral("frmListen"));
     setWindowTitle(QStringLiteral("Listenbox"));
     lblStatus_->setWordWrap(true);
+    // Wide enough that a path and its reason wrap into a few lines, not into a column.
+    setMinimumWidth(kLeastWidth);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(btnPlay_);
     buttons->addWidget(btnPause_);
@@ -76,7 +79,7 @@ bool ListenWindow::openFile(const QString& nativePath, const VoxReading& vox) {
     setWindowTitle(QStringLiteral("Listenbox - ") + QFileInfo(nativePath).fileName());
     std::string error;
     const bool opened = session_.Open(nativePath.toStdString(), vox, error);
-    lblStatus_->setText(
+    showStatus(
         opened ? QString()
                : tr("Cannot open %1: %2").arg(nativePath, QString::fromStdString(error).trimmed()));
     stabilize();
@@ -85,11 +88,20 @@ bool ListenWindow::openFile(const QString& nativePath, const VoxReading& vox) {
 
 void ListenWindow::play() {
     std::string error;
-    if (!session_.Play(error))
-        lblStatus_->setText(tr("Cannot play: %1").arg(QString::fromStdString(error).trimmed()));
-    else
-        lblStatus_->clear();
+    showStatus(session_.Play(error)
+                   ? QString()
+                   : tr("Cannot play: %1").arg(QString::fromStdString(error).trimmed()));
     stabilize();
+}
+
+// A message of several lines needs the height its width gives it: the window, sized before the
+// message was there, would cut it at the top and the bottom.
+void ListenWindow::showStatus(const QString& text) {
+    lblStatus_->setText(text);
+    layout()->activate();
+    const int needed = layout()->totalHeightForWidth(width());
+    if (needed > height())
+        resize(width(), needed);
 }
 
 void ListenWindow::pause() {

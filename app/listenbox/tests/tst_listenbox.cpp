@@ -133,6 +133,21 @@ private slots:
             !window->openFile(QString::fromStdString((folder->path() / "missing.wav").string())));
         QVERIFY(!button("btnPlay")->isEnabled());
     }
+
+    // The reason of a failed open can run to several lines: the window gives them room, so the
+    // text is neither cut at the top and bottom nor beyond the window's edge.
+    void theMessageHasRoomForItsWholeText() {
+        const std::string deep =
+            "dictations of the cardiology ward/Dr Smith/Monday morning/second round of the day";
+        const QString path = QString::fromStdString(
+            writeFile((deep + "/discharge summary.wav").c_str(), "not a wave file"));
+        QVERIFY(!window->openFile(path));
+        auto* status = window->findChild<QLabel*>(QStringLiteral("lblStatus"));
+        QTRY_VERIFY(status->height() >= status->heightForWidth(status->width()));
+        QVERIFY(status->heightForWidth(status->width()) > 2 * status->fontMetrics().height());
+        QVERIFY(status->geometry().right() < window->width());
+        QVERIFY(status->geometry().bottom() < window->height());
+    }
 };
 
 QTEST_MAIN(TestListenbox)

@@ -87,7 +87,12 @@ ScanResult ScanJobs(const std::string& configPath, const Settings& settings) {
     result.table = ReadDirectoryTable(platform::ProfileReader(configPath));
     Scan scan(result);
     for (int i = 0; i < result.table.tableRowCount; ++i) {
-        scan.appendWaitingFiles(result.table.rowsRead[static_cast<std::size_t>(i)]);
+        const DirectoryRow& tableRow = result.table.rowsRead[static_cast<std::size_t>(i)];
+        // A blank row keeps the table going but names no folder: searched, " " would be a
+        // folder of that name in the working folder.
+        if (!IsBlankFolder(tableRow.inputDir())) {
+            scan.appendWaitingFiles(tableRow);
+        }
     }
     result.status.panel0 = TotalFilesText(result.rows.size());
     return result;

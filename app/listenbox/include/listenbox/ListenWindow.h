@@ -25,6 +25,8 @@ private:
     void play();
     void pause();
     void stop();
+    // The message line: a failure to open or to play, empty otherwise.
+    void showStatus(const QString& text);
     // The one place that sets the buttons' states and the texts from the session.
     void stabilize();
 
