@@ -111,9 +111,11 @@ JobOutcome JobConversion::Convert() {
     // A step that reported its own error left it in the row.
     if (outcome_.end == JobEnd::Failed && outcome_.error.empty())
         outcome_.error = context_.host.JobRow(rowIndex_).columns[shell::kColOutputFile];
-    const std::string waiting = WaitingJobText(outcome_.end);
-    if (!waiting.empty())
+    // No error: the row says why it still waits, and looks waiting (not failed).
+    if (const std::string waiting = WaitingJobText(outcome_.end); !waiting.empty()) {
         context_.host.SetJobCell(rowIndex_, shell::kColOutputFile, waiting);
+        context_.host.SetJobImage(rowIndex_, shell::kImageWaiting);
+    }
     return outcome_;
 }
 

@@ -18,6 +18,8 @@ using convert::JobEnd;
 using shell::kColOutputFile;
 
 const std::string kInput = "C:\\Dict\\Type1\\a.wav";
+// The window shows a failed job with an image of its own.
+constexpr int kImageOfAnEarlierFailure = 9;
 
 void SetModified(const fs::path& file, std::chrono::seconds fromNow) {
     struct timespec now {};
@@ -59,6 +61,7 @@ TEST_P(JobEndTest, EndsAsItShouldAndLeavesNothingBehind) {
     host.formatCode = 23;
     addJob("a.wav", wave());
     c.arrange(*this);
+    host.rows[0].image = kImageOfAnEarlierFailure;
 
     run.ConvertAll();
 
@@ -67,6 +70,9 @@ TEST_P(JobEndTest, EndsAsItShouldAndLeavesNothingBehind) {
     EXPECT_EQ(host.outcomes[0].detail, c.detail);
     EXPECT_EQ(host.cell(0, kColOutputFile), c.outputCell);
     const bool failed = c.end == JobEnd::Failed;
+    if (!failed) {
+        EXPECT_EQ(host.rows[0].image, shell::kImageWaiting) << "a waiting job looks waiting";
+    }
     EXPECT_EQ(fs::exists(folder.path() / "errorlog.txt"), failed) << "only a failure is logged";
     EXPECT_EQ(host.panels[3].empty(), !failed);
     Names dictations;
