@@ -28,8 +28,11 @@ bool IsWaiting(const shell::JobRow& row) {
 
 std::vector<std::string> InputFolders(const shell::DirectoryTable& table) {
     std::vector<std::string> folders;
-    for (int row = 0; row < table.tableRowCount; ++row)
-        folders.push_back(table.rowsRead[static_cast<std::size_t>(row)].inputDir());
+    for (int row = 0; row < table.tableRowCount; ++row) {
+        const std::string& folder = table.rowsRead[static_cast<std::size_t>(row)].inputDir();
+        if (!shell::IsBlankFolder(folder))
+            folders.push_back(folder);
+    }
     return folders;
 }
 
