@@ -103,6 +103,18 @@ TEST_F(JobNumberSearchTest, CountsReservedNamesAndPassesOverStrayNumbers) {
     EXPECT_EQ(HighestJobNumberOfDay("C:\\Out\\type2", "0315"), 150);
 }
 
+// A sibling is the folder its stored name leads to: the exact "TypeN", else the smallest name
+// equal to it ignoring case.
+TEST_F(JobNumberSearchTest, ASiblingIsTheFolderItsNameLeadsTo) {
+    root.writeFile("c/Out/type6/N 0315-400 1001 0000 00  .vox");
+    root.writeFile("c/Out/TYPE6/N 0315-300 1001 0000 00  .vox");
+    EXPECT_EQ(HighestJobNumberOfDay("C:\\Out\\type2", "0315"), 300);
+    root.writeFile("c/Out/Type6/N 0315-200 1001 0000 00  .vox");
+    EXPECT_EQ(HighestJobNumberOfDay("C:\\Out\\type2", "0315"), 200);
+    root.writeFile("c/Out/Type8", "a file, not a folder: N 0315-900");
+    EXPECT_EQ(HighestJobNumberOfDay("C:\\Out\\type2", "0315"), 200);
+}
+
 TEST_F(JobNumberSearchTest, RowsOneHundredAndOneHundredAndOneShareTheSequence) {
     root.writeFile("c/Out/Type100/N 0315-200 1001 0000 00  .vox");
     EXPECT_EQ(HighestJobNumberOfDay("C:\\Out\\type101", "0315"), 200);

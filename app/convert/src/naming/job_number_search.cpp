@@ -3,8 +3,10 @@
 #include "convert/text_cut.h"
 #include "files/partial_file.h"
 #include "platform/file_search.h"
+#include "platform/paths.h"
 
 #include <algorithm>
+#include <map>
 
 namespace convert {
 
@@ -26,6 +28,40 @@ std::size_t DigitCount(std::string_view text) {
         text.remove_prefix(1);
     const std::size_t end = text.find_first_not_of("0123456789");
     return end == std::string_view::npos ? text.size() : end;
+}
+
+// The native folders the search lists, each once: the output folder, then the siblings that
+// exist, found by one listing of their parent instead of a case-blind lookup of each of them.
+// A sibling's name is taken as the paths take it: the exact "TypeN" when it exists, else the
+// smallest name equal to it ignoring case.
+std::vector<std::string> SearchedFolders(std::string_view outputDir) {
+    std::vector<std::string> folders;
+    // An empty stored folder would list the working folder; it names no output folder.
+    if (!outputDir.empty())
+        folders.push_back(platform::resolvePath(outputDir));
+    const std::string_view parent = JobNumberParent(outputDir);
+    std::map<std::string, std::string> siblings; // by the name in lower case
+    for (const platform::FoundEntry& entry : platform::findEntries(parent, "type*")) {
+        if (!entry.isDirectory)
+            continue;
+        std::string lower = entry.name;
+        for (char& c : lower)
+            c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+        std::string& best = siblings[lower];
+        const std::string exact = "Type" + lower.substr(4);
+        if (best.empty() || entry.name == exact || (best != exact && entry.name < best))
+            best = entry.name;
+    }
+    const std::string nativeParent = parent.empty() ? std::string() : platform::resolvePath(parent);
+    for (int i = 1; i <= kSiblingTypeFolders; ++i) {
+        const auto found = siblings.find("type" + std::to_string(i));
+        if (found == siblings.end())
+            continue;
+        std::string folder = platform::joinPath(nativeParent, found->second);
+        if (std::find(folders.begin(), folders.end(), folder) == folders.end())
+            folders.push_back(std::move(folder));
+    }
+    return folders;
 }
 
 } // namespace
@@ -75,11 +111,7 @@ std::vector<std::string> JobNumberFolders(std::string_view outputDir) {
 
 int HighestJobNumberOfDay(std::string_view outputDir, std::string_view dateKey) {
     int highest = 0;
-    for (const std::string& folder : JobNumberFolders(outputDir)) {
-        // An empty stored folder would list the working folder; it names no output folder.
-        if (folder.empty()) {
-            continue;
-        }
+    for (const std::string& folder : SearchedFolders(outputDir)) {
         for (const platform::FoundEntry& entry : platform::findEntries(folder, "*")) {
             if (const std::optional<int> number = JobNumberOfEntry(entry.name, dateKey)) {
                 highest = std::max(highest, *number);
