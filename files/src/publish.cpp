@@ -35,15 +35,19 @@ bool syncFolder(const std::string& nativeFolder) {
 }
 
 bool moveWithoutReplacing(const std::string& nativeFrom, const std::string& nativeTo) {
-    if (::renameat2(AT_FDCWD, nativeFrom.c_str(), AT_FDCWD, nativeTo.c_str(), RENAME_NOREPLACE) ==
-        0)
+    return moveWithoutReplacingAt(AT_FDCWD, nativeFrom, AT_FDCWD, nativeTo);
+}
+
+bool moveWithoutReplacingAt(int fromFolder, const std::string& fromName, int toFolder,
+                            const std::string& toName) {
+    if (::renameat2(fromFolder, fromName.c_str(), toFolder, toName.c_str(), RENAME_NOREPLACE) == 0)
         return true;
     if (errno != EINVAL && errno != ENOSYS)
         return false;
     // File systems without the no-replace rename: a hard link also refuses an existing name.
-    if (::link(nativeFrom.c_str(), nativeTo.c_str()) != 0)
+    if (::linkat(fromFolder, fromName.c_str(), toFolder, toName.c_str(), 0) != 0)
         return false;
-    ::unlink(nativeFrom.c_str());
+    ::unlinkat(fromFolder, fromName.c_str(), 0);
     return true;
 }
 

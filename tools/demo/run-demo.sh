@@ -59,6 +59,8 @@ make_dictation() {
   espeak-ng -v en-us -s 150 -w "$spoken" "$text"
   sox "$spoken" -r "$rate" -b 16 -c 1 "$file" 2>/dev/null
   rm -f "$spoken"
+  # Recorded a while ago: a dictation that changed in the last seconds is still arriving.
+  touch -d '1 minute ago' "$file"
 }
 
 make_workspace() {

@@ -27,31 +27,36 @@ TEST_P(JobNumberInEntryNameTest, ReadsTheNumberOfTheDay) {
     EXPECT_EQ(JobNumberInEntryName(GetParam().name, "0315"), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(EntryNames, JobNumberInEntryNameTest,
-                         testing::Values(EntryCase{"N 0315-041 1001 0000 00  .vox", 41},
-                                         EntryCase{"S 0315-108 1001 0000 00 abc .wav", 108},
-                                         EntryCase{"N 0315-1000 1001 0000 00  .vox", 1000},
-                                         EntryCase{"N 0315-12345 1001 0000 00  .vox", 12345},
-                                         EntryCase{"N 0315- 12 x", 12}, EntryCase{"N 0315-", 0},
-                                         EntryCase{"N 0315-abc", 0}, EntryCase{"xx03150123", 123},
-                                         EntryCase{"xx0315x123", 0}, EntryCase{"xx031501239", 123},
-                                         EntryCase{"xx0315", 0},
-                                         EntryCase{"N 0314-500 1001 0000 00  .vox", std::nullopt},
-                                         EntryCase{"N 1503-500", std::nullopt},
-                                         EntryCase{"N 031", std::nullopt},
-                                         EntryCase{"", std::nullopt},
-                                         EntryCase{"abc.wav", std::nullopt}));
+INSTANTIATE_TEST_SUITE_P(
+    EntryNames, JobNumberInEntryNameTest,
+    testing::Values(EntryCase{"N 0315-041 1001 0000 00  .vox", 41},
+                    EntryCase{"S 0315-108 1001 0000 00 abc .wav", 108},
+                    EntryCase{"N 0315-1000 1001 0000 00  .vox", 1000},
+                    EntryCase{"N 0315-12345 1001 0000 00  .vox", 12345},
+                    EntryCase{"N 0315-999999 1001 0000 00  .vox", 999999},
+                    // A stray number that would use up the day at once.
+                    EntryCase{"N 0315-1000000 1 0000 00  .vox", std::nullopt},
+                    EntryCase{"N 0315-99999999999 notes.txt", std::nullopt},
+                    EntryCase{"N 0315- +0000000 x", std::nullopt}, EntryCase{"N 0315- 12 x", 12},
+                    EntryCase{"N 0315-", 0}, EntryCase{"N 0315-abc", 0},
+                    EntryCase{"xx03150123", 123}, EntryCase{"xx0315x123", 0},
+                    EntryCase{"xx031501239", 123}, EntryCase{"xx0315", 0},
+                    EntryCase{"N 0314-500 1001 0000 00  .vox", std::nullopt},
+                    EntryCase{"N 1503-500", std::nullopt}, EntryCase{"N 031", std::nullopt},
+                    EntryCase{"", std::nullopt}, EntryCase{"abc.wav", std::nullopt}));
 
 TEST(JobNumberInEntryNameTest, NeedsADayKey) {
     EXPECT_EQ(JobNumberInEntryName("N 0315-041", ""), std::nullopt);
 }
 
+// One sibling for each row the table can hold, so that rows 100 and 101 number with the rest.
 TEST(JobNumberFoldersTest, TheFolderThenTypeSiblings) {
     const auto folders = JobNumberFolders("C:\\Convert\\TSP\\type1");
-    ASSERT_EQ(folders.size(), 100u);
+    ASSERT_EQ(folders.size(), 102u);
     EXPECT_EQ(folders[0], "C:\\Convert\\TSP\\type1");
     EXPECT_EQ(folders[1], "C:\\Convert\\TSP\\Type1");
     EXPECT_EQ(folders[99], "C:\\Convert\\TSP\\Type99");
+    EXPECT_EQ(folders[101], "C:\\Convert\\TSP\\Type101");
     EXPECT_EQ(JobNumberFolders("/srv/out/x")[7], "/srv/out/Type7");
     EXPECT_EQ(JobNumberFolders("C:out")[2], "C:Type2");
     EXPECT_EQ(JobNumberFolders("outbox")[3], "Type3");
@@ -75,7 +80,7 @@ protected:
         root.writeFile("c/Out/type2/N 0314-500 1001 0000 00  .vox"); // another day
         root.writeFile("c/Out/Type7/N 0315-108 1002 0000 00  .vox");
         root.writeFile("c/Out/Type7/N 0316-900 1002 0000 00  .vox");   // another day
-        root.writeFile("c/Out/Type100/N 0315-700 1002 0000 00  .vox"); // not a sibling searched
+        root.writeFile("c/Out/Type102/N 0315-700 1002 0000 00  .vox"); // not a sibling searched
         root.writeFile("c/Elsewhere/Type3/N 0315-600 1002 0000 00  .vox");
     }
 };
@@ -87,6 +92,34 @@ TEST_F(JobNumberSearchTest, FindsTheHighestNumberAmongSiblings) {
     EXPECT_EQ(namer.JobSequence(), 108);
     EXPECT_EQ(namer.BuildOutputName(settings, "a.wav", "1001", "00"),
               "N 0315-109 1001 0000 00  .wav");
+}
+
+// A partial file reserves its target's number; a stray number too long to be real is passed
+// over instead of taking every number of the day.
+TEST_F(JobNumberSearchTest, CountsReservedNamesAndPassesOverStrayNumbers) {
+    root.writeFile("c/Out/Type3/.N 0315-150 1001 0000 00  .vox.pc-12-0.part");
+    root.writeFile("c/Out/Type3/.N 0315-990 1001 0000 00  .vox.12-0.part"); // no writer named
+    root.writeFile("c/Out/Type4/N 0315-99999999999 notes.txt");
+    EXPECT_EQ(HighestJobNumberOfDay("C:\\Out\\type2", "0315"), 150);
+}
+
+// A sibling is the folder its stored name leads to: the exact "TypeN", else the smallest name
+// equal to it ignoring case.
+TEST_F(JobNumberSearchTest, ASiblingIsTheFolderItsNameLeadsTo) {
+    root.writeFile("c/Out/type6/N 0315-400 1001 0000 00  .vox");
+    root.writeFile("c/Out/TYPE6/N 0315-300 1001 0000 00  .vox");
+    EXPECT_EQ(HighestJobNumberOfDay("C:\\Out\\type2", "0315"), 300);
+    root.writeFile("c/Out/Type6/N 0315-200 1001 0000 00  .vox");
+    EXPECT_EQ(HighestJobNumberOfDay("C:\\Out\\type2", "0315"), 200);
+    root.writeFile("c/Out/Type8", "a file, not a folder: N 0315-900");
+    EXPECT_EQ(HighestJobNumberOfDay("C:\\Out\\type2", "0315"), 200);
+}
+
+TEST_F(JobNumberSearchTest, RowsOneHundredAndOneHundredAndOneShareTheSequence) {
+    root.writeFile("c/Out/Type100/N 0315-200 1001 0000 00  .vox");
+    EXPECT_EQ(HighestJobNumberOfDay("C:\\Out\\type101", "0315"), 200);
+    root.writeFile("c/Out/type101/N 0315-201 1001 0000 00  .vox");
+    EXPECT_EQ(HighestJobNumberOfDay("C:\\Out\\type1", "0315"), 201);
 }
 
 TEST_F(JobNumberSearchTest, SearchesTheOutputFolderEvenWhenNotATypeFolder) {

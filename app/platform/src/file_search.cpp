@@ -39,15 +39,24 @@ bool wildcardMatch(std::string_view pattern, std::string_view name) {
 
 namespace {
 
+EntryKind kindOf(mode_t mode) {
+    if (S_ISREG(mode))
+        return EntryKind::RegularFile;
+    if (S_ISDIR(mode))
+        return EntryKind::Directory;
+    return S_ISLNK(mode) ? EntryKind::SymbolicLink : EntryKind::Other;
+}
+
 FoundEntry describeEntry(int folderFd, const char* name) {
     FoundEntry found;
     found.name = name;
     struct stat info {};
-    // A dangling link is still an entry of the folder; it is listed with its own size.
-    if (::fstatat(folderFd, name, &info, 0) != 0 &&
-        ::fstatat(folderFd, name, &info, AT_SYMLINK_NOFOLLOW) != 0) {
+    if (::fstatat(folderFd, name, &info, AT_SYMLINK_NOFOLLOW) != 0)
         return found;
-    }
+    found.kind = kindOf(info.st_mode);
+    // A dangling link is still an entry of the folder; it is listed with its own size.
+    if (found.kind == EntryKind::SymbolicLink)
+        ::fstatat(folderFd, name, &info, 0);
     found.isDirectory = S_ISDIR(info.st_mode);
     found.size = found.isDirectory ? 0 : static_cast<uint64_t>(info.st_size);
     return found;

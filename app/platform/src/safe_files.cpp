@@ -9,32 +9,8 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <vector>
 
 namespace platform {
-namespace {
-
-constexpr std::size_t kCopyBlock = 1 << 16;
-
-bool copyContent(int from, int to) {
-    std::vector<char> block(kCopyBlock);
-    for (;;) {
-        const ssize_t got = ::read(from, block.data(), block.size());
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            return false;
-        if (got == 0)
-            return true;
-        const auto write = [to](const void* data, std::size_t size) {
-            return ::write(to, data, size);
-        };
-        if (!files::writeFully(write, block.data(), static_cast<std::size_t>(got)))
-            return false;
-    }
-}
-
-} // namespace
 
 files::PublishResult copyFileSafely(const std::string& nativeSource,
                                     const std::string& nativeTarget, bool replace) {
@@ -57,7 +33,7 @@ files::PublishResult copyFileSafely(const std::string& nativeSource,
     files::PartialFile partial = files::createPartial(nativeTarget);
     if (!partial.fd)
         return PublishResult::Failed;
-    const bool copied = copyContent(from.get(), partial.fd.get());
+    const bool copied = files::copyContent(from.get(), partial.fd.get());
     int saved = errno;
     const bool closed = partial.fd.close();
     if (!copied || !closed) {

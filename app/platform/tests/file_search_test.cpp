@@ -2,10 +2,12 @@
 #include "platform_test/test_folder.h"
 
 #include <dirent.h>
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 namespace {
 
@@ -106,6 +108,30 @@ TEST_F(FindEntriesTest, EdgesOfTheSearch) {
     const auto found = platform::findEntries("c:/links", "*.WAV");
     ASSERT_EQ(found.size(), 1u);
     EXPECT_EQ(found[0].name, "x.wav");
+    EXPECT_EQ(found[0].kind, platform::EntryKind::SymbolicLink);
+}
+
+// The kind is the entry's own: a link to a file is a link, though its size is the file's.
+TEST_F(FindEntriesTest, EachEntryTellsWhatItIsItself) {
+    namespace fs = std::filesystem;
+    const fs::path folder = drives_.makeFolder("c/kinds");
+    drives_.writeFile("c/kinds/file.wav", "12345");
+    drives_.makeFolder("c/kinds/folder.wav");
+    fs::create_symlink(folder / "file.wav", folder / "link.wav");
+    fs::create_directory_symlink(folder / "folder.wav", folder / "linked folder.wav");
+    ASSERT_EQ(::mkfifo((folder / "pipe.wav").c_str(), 0600), 0);
+    using platform::EntryKind;
+    const std::vector<std::tuple<std::string, EntryKind, uint64_t, bool>> expected = {
+        {"file.wav", EntryKind::RegularFile, 5, false},
+        {"folder.wav", EntryKind::Directory, 0, true},
+        {"link.wav", EntryKind::SymbolicLink, 5, false},
+        {"linked folder.wav", EntryKind::SymbolicLink, 0, true},
+        {"pipe.wav", EntryKind::Other, 0, false},
+    };
+    std::vector<std::tuple<std::string, EntryKind, uint64_t, bool>> found;
+    for (const platform::FoundEntry& entry : platform::findEntries("C:\\kinds", "*.wav"))
+        found.emplace_back(entry.name, entry.kind, entry.size, entry.isDirectory);
+    EXPECT_EQ(found, expected);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #pragma once
 // Writing a whole buffer through a write call that may write less than asked (a signal, a pipe,
-// a file system near its end).
+// a file system near its end), and copying a file's content that way.
 
 #include <sys/types.h>
 
@@ -29,5 +29,9 @@ bool writeFully(Write write, const void* data, std::size_t size) {
     }
     return true;
 }
+
+// Copies everything from the current offset of `from` to `to`, checking every read and write.
+// False with errno set (ENOSPC for a write that makes no progress).
+bool copyContent(int from, int to);
 
 } // namespace files

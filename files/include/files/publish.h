@@ -23,6 +23,11 @@ bool syncFolder(const std::string& nativeFolder);
 // Renames a file, failing (errno EEXIST) rather than replacing a file of the new name.
 bool moveWithoutReplacing(const std::string& nativeFrom, const std::string& nativeTo);
 
+// The same for entries of folders open as descriptors (AT_FDCWD for the working folder): each
+// name is one entry of its folder, never a path that leads elsewhere.
+bool moveWithoutReplacingAt(int fromFolder, const std::string& fromName, int toFolder,
+                            const std::string& toName);
+
 // Moves a partial file that is already on disk to its target and flushes the target's folder.
 // Without replace an existing target is never replaced, not even one that appears meanwhile.
 // On any result but Published the partial file is removed.

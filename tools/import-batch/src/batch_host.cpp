@@ -2,6 +2,8 @@
 
 #include "stop_signal.h"
 
+#include "convert/conversion_run.h"
+
 #include <cstdio>
 
 namespace batch {
@@ -29,6 +31,7 @@ void BatchHost::Load(std::vector<shell::JobRow> rows) {
     rows_ = std::move(rows);
     failedJobs_ = 0;
     convertedJobs_ = 0;
+    waitingJobs_ = 0;
 }
 
 void BatchHost::SetJobOutputText(int rowIndex, const std::string& text) {
@@ -91,6 +94,14 @@ bool BatchHost::CancelRequested() const {
 
 void BatchHost::JobFinished(const convert::JobOutcome& outcome) {
     progress_.Clear();
+    if (outcome.end == convert::JobEnd::ConvertedEarlierInRun)
+        return; // its line is the earlier row's
+    if (const std::string waiting = convert::WaitingJobText(outcome.end); !waiting.empty()) {
+        PrintLine(outcome.inputPath + ": " + waiting);
+        if (outcome.end != convert::JobEnd::ConvertedElsewhere)
+            ++waitingJobs_;
+        return;
+    }
     std::string line = outcome.inputPath;
     if (outcome.converted) {
         line += " -> " + outcome.outputPath;

@@ -23,6 +23,8 @@ public:
 
     int failedJobs() const { return failedJobs_; }
     int convertedJobs() const { return convertedJobs_; }
+    // Jobs left for a later run without an error (still arriving, claimed by another run).
+    int waitingJobs() const { return waitingJobs_; }
 
     void SetJobOutputText(int rowIndex, const std::string& text) override;
     void SetLastErrorText(const std::string&) override {}
@@ -58,6 +60,7 @@ private:
     std::string counter_;
     int failedJobs_ = 0;
     int convertedJobs_ = 0;
+    int waitingJobs_ = 0;
 };
 
 // A message box as a line "import-batch: caption: text" on standard error.

@@ -50,9 +50,10 @@ std::string UsageText() {
            "      --version  show the version\n"
            "\n"
            "A run waits while another conversion of this folder (the window's or another\n"
-           "import-batch) is going on. Exit status: 0 when every job was converted or none was\n"
-           "waiting, 1 when any job failed (in any round of --watch), 2 for bad usage or a\n"
-           "folder without import.ini.\n";
+           "import-batch) is going on. A dictation still being written, or converted by\n"
+           "another run at the time, is left for a later run; that is no error. Exit status: 0\n"
+           "when no job failed, 1 when any job failed (in any round of --watch), 2 for bad\n"
+           "usage or a folder without import.ini.\n";
 }
 
 std::string VersionText() {

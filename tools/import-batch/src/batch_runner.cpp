@@ -3,6 +3,7 @@
 #include "stop_signal.h"
 
 #include "config/config_store.h"
+#include "convert/job_claim.h"
 #include "convert/program_steps.h"
 #include "convert/run_lock.h"
 #include "jobs/job_scan.h"
@@ -11,6 +12,7 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <set>
 #include <thread>
 
 namespace batch {
@@ -22,6 +24,31 @@ void Complain(const std::string& text) {
 
 bool IsWaiting(const shell::JobRow& row) {
     return !row.columns[shell::kColInputFile].starts_with('_');
+}
+
+std::vector<std::string> InputFolders(const shell::DirectoryTable& table) {
+    std::vector<std::string> folders;
+    for (int row = 0; row < table.tableRowCount; ++row) {
+        const std::string& folder = table.rowsRead[static_cast<std::size_t>(row)].inputDir();
+        if (!shell::IsBlankFolder(folder))
+            folders.push_back(folder);
+    }
+    return folders;
+}
+
+// What the scan passed over, once per run.
+void TellWhatWasSkipped(const shell::ScanResult& scan) {
+    if (scan.table.rowsBeyondLimit)
+        Complain(shell::kRowsBeyondLimitText);
+    for (const shell::SkippedEntry& entry : scan.skipped)
+        Complain(shell::SkippedEntryText(entry));
+}
+
+// A file that two table rows list is one dictation: the first row's job takes it.
+bool ListedBefore(const shell::JobRow& row, std::set<std::string>& listed) {
+    const std::string native = platform::resolvePath(row.columns[shell::kColInputDir]) + '/' +
+                               row.columns[shell::kColInputFile];
+    return !listed.insert(native).second;
 }
 
 // Waits the minutes unless a stop signal comes first; true when the time has passed.
@@ -75,24 +102,37 @@ int BatchRunner::RunOnce() {
         }
         return kAllConverted; // stopped while waiting: nothing was touched
     }
-    // The scan comes after the lock, so it sees what an earlier run has left.
-    host_.Load(shell::ScanJobs(shell::kConfigFileName, settings_).rows);
+    // The scan comes after the lock, so it sees what an earlier run has left, and again after
+    // the jobs that ended runs left half done are finished or undone.
+    shell::ScanResult scan = shell::ScanJobs(shell::kConfigFileName, settings_);
+    if (convert::RecoverEndedJobsIn(InputFolders(scan.table)) > 0)
+        scan = shell::ScanJobs(shell::kConfigFileName, settings_);
+    TellWhatWasSkipped(scan);
+    host_.Load(std::move(scan.rows));
     run_.ConvertAll();
-    if (host_.convertedJobs() + host_.failedJobs() == 0)
-        Complain("no dictation is waiting");
-    else
-        Complain(std::to_string(host_.convertedJobs()) + " converted, " +
-                 std::to_string(host_.failedJobs()) + " with errors");
+    Complain(SummaryText());
     return host_.failedJobs() > 0 ? kSomeFailed : kAllConverted;
+}
+
+std::string BatchRunner::SummaryText() const {
+    if (host_.convertedJobs() + host_.failedJobs() + host_.waitingJobs() == 0)
+        return "no dictation is waiting";
+    std::string text = std::to_string(host_.convertedJobs()) + " converted, " +
+                       std::to_string(host_.failedJobs()) + " with errors";
+    if (host_.waitingJobs() > 0)
+        text += ", " + std::to_string(host_.waitingJobs()) + " left for a later run";
+    return text;
 }
 
 int BatchRunner::DryRun() {
     if (!LoadSettings())
         return kBadUsage;
-    const std::vector<shell::JobRow> rows = shell::ScanJobs(shell::kConfigFileName, settings_).rows;
+    const shell::ScanResult scan = shell::ScanJobs(shell::kConfigFileName, settings_);
+    TellWhatWasSkipped(scan);
     namer_.CountHandedOutNumbers();
-    for (const shell::JobRow& row : rows) {
-        if (!IsWaiting(row))
+    std::set<std::string> listed;
+    for (const shell::JobRow& row : scan.rows) {
+        if (!IsWaiting(row) || ListedBefore(row, listed))
             continue;
         const std::string& outputDir = row.columns[shell::kColOutputDir];
         const std::string name =

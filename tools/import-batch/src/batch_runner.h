@@ -27,6 +27,7 @@ public:
 
 private:
     bool LoadSettings();
+    std::string SummaryText() const;
 
     shell::Settings settings_;
     convert::SystemClock clock_;

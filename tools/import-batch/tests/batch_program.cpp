@@ -1,6 +1,9 @@
 #include "batch_program.h"
 
+#include "convert/clock.h"
+#include "convert/output_namer.h"
 #include "platform_test/wait_for.h"
+#include "wave_test/wave_fixture.h"
 
 #include <fcntl.h>
 #include <signal.h>
@@ -27,11 +30,15 @@ BatchWorkspace::BatchWorkspace(bool inMemory) {
     fs::create_directories(root() / "drives");
 }
 
-void BatchWorkspace::writeConfig(const std::vector<std::string>& lines) const {
+void BatchWorkspace::writeConfig(const std::vector<std::string>& lines,
+                                 const std::string& workFolder) const {
     std::string text = "[Startup]\r\n";
     for (const std::string& line : lines)
         text += line + "\r\n";
-    folder_->writeFile("work/import.ini", text);
+    // The tests' dictations were written a moment ago; the first key of a name wins, so a test
+    // that sets the settle time itself gets its own.
+    text += "SettleSeconds=0\r\n";
+    folder_->writeFile(fs::path(workFolder) / "import.ini", text);
 }
 
 fs::path BatchWorkspace::addFile(const std::string& relative, const std::string& content) const {
@@ -40,16 +47,21 @@ fs::path BatchWorkspace::addFile(const std::string& relative, const std::string&
 
 RunningBatch::RunningBatch(const BatchWorkspace& workspace,
                            const std::vector<std::string>& arguments,
-                           const std::function<bool()>& inChild) {
+                           const std::function<bool()>& inChild)
+    : RunningBatch(Launch{workspace, arguments, "work", {}, inChild}) {}
+
+RunningBatch::RunningBatch(const Launch& launch) {
+    const BatchWorkspace& workspace = launch.workspace;
     static std::atomic<int> counter{0};
     const std::string tag = std::to_string(::getpid()) + "-" + std::to_string(counter++);
     outFile_ = workspace.root() / ("out-" + tag + ".txt");
     errFile_ = workspace.root() / ("err-" + tag + ".txt");
-    const std::string work = workspace.work().string();
+    const std::string work = workspace.work(launch.workFolder).string();
     const std::string drives = (workspace.root() / "drives").string();
     const std::string temp = workspace.temp().string() + "/";
-    std::vector<std::string> argv = {IMPORT_BATCH_PROGRAM};
-    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    std::vector<std::string> argv = launch.wrapper;
+    argv.push_back(IMPORT_BATCH_PROGRAM);
+    argv.insert(argv.end(), launch.arguments.begin(), launch.arguments.end());
     std::vector<char*> pointers;
     for (std::string& argument : argv)
         pointers.push_back(argument.data());
@@ -66,9 +78,9 @@ RunningBatch::RunningBatch(const BatchWorkspace& workspace,
         ::_exit(126);
     ::setenv("IMPORT_DRIVE_ROOT", drives.c_str(), 1);
     ::setenv("TMPDIR", temp.c_str(), 1);
-    if (inChild && !inChild())
+    if (launch.inChild && !launch.inChild())
         ::_exit(125);
-    ::execv(pointers[0], pointers.data());
+    ::execvp(pointers[0], pointers.data());
     ::_exit(127);
 }
 
@@ -91,12 +103,17 @@ bool RunningBatch::waitForError(const std::string& text) const {
     return platform_test::waitFor([&] { return read(errFile_).find(text) != std::string::npos; });
 }
 
+bool RunningBatch::endsWithin(std::chrono::milliseconds deadline) {
+    ended_ = ended_ || platform_test::waitFor(
+                           [&] { return ::waitpid(pid_, &status_, WNOHANG) == pid_; }, deadline);
+    return ended_;
+}
+
 BatchResult RunningBatch::wait() {
     BatchResult result;
-    int status = 0;
-    if (::waitpid(pid_, &status, 0) == pid_) {
+    if (ended_ || ::waitpid(pid_, &status_, 0) == pid_) {
         waited_ = true;
-        result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        result.exitCode = WIFEXITED(status_) ? WEXITSTATUS(status_) : 128 + WTERMSIG(status_);
     }
     result.out = read(outFile_);
     result.err = read(errFile_);
@@ -110,6 +127,36 @@ BatchResult runBatch(const BatchWorkspace& workspace, const std::vector<std::str
                      const std::function<bool()>& inChild) {
     RunningBatch running(workspace, arguments, inChild);
     return running.wait();
+}
+
+BatchResult runBatch(const Launch& launch) {
+    RunningBatch running(launch);
+    return running.wait();
+}
+
+std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find('\n', start);
+        lines.push_back(text.substr(start, end - start));
+        start = end == std::string::npos ? text.size() : end + 1;
+    }
+    return lines;
+}
+
+std::string todayKey() {
+    const convert::SystemClock clock;
+    convert::OutputNamer namer(clock);
+    namer.UpdateJobDateKey();
+    return namer.JobDateKey();
+}
+
+std::string wave(int seed, std::size_t samples) {
+    std::vector<int16_t> values(samples);
+    for (std::size_t i = 0; i < samples; ++i)
+        values[i] = static_cast<int16_t>((static_cast<int>(i) * 31 + seed * 977) % 20000 - 10000);
+    return toolkit_test::pcm16Wave(values, 8000);
 }
 
 } // namespace batch_test

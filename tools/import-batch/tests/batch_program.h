@@ -6,6 +6,8 @@
 
 #include <sys/types.h>
 
+#include <chrono>
+#include <cstddef>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -23,19 +25,22 @@ struct BatchResult {
 };
 
 // A workspace: work/ holds import.ini, drives/ the drive letters, tmp/ the temporary files.
+// Further working folders lie beside work/.
 class BatchWorkspace {
 public:
     // inMemory: on /dev/shm where it exists, for tests of many jobs, where flushing every
     // output to a real disk would cost most of the time.
     explicit BatchWorkspace(bool inMemory = false);
 
-    fs::path work() const { return root() / "work"; }
+    fs::path work(const std::string& name = "work") const { return root() / name; }
     fs::path drive(const std::string& relative) const { return root() / "drives" / relative; }
     fs::path temp() const { return root() / "tmp"; }
     const fs::path& root() const { return folder_->path(); }
 
-    // import.ini with these [Startup] lines.
-    void writeConfig(const std::vector<std::string>& lines) const;
+    // import.ini with these [Startup] lines, and a settle time of 0 unless they set one, in a
+    // working folder (made when missing).
+    void writeConfig(const std::vector<std::string>& lines,
+                     const std::string& workFolder = "work") const;
     // A file below the drive root.
     fs::path addFile(const std::string& relative, const std::string& content) const;
 
@@ -43,11 +48,22 @@ private:
     std::unique_ptr<platform_test::TestFolder> folder_;
 };
 
+// How a run is started.
+struct Launch {
+    const BatchWorkspace& workspace;
+    std::vector<std::string> arguments = {};
+    std::string workFolder = "work"; // below the workspace's root
+    // A program the runner is started under, with its arguments (strace ...); empty for none.
+    std::vector<std::string> wrapper = {};
+    // Runs in the child before the program starts (limits, namespaces, dropping privileges);
+    // returns false when the child cannot go on (the program then ends with 125).
+    std::function<bool()> inChild = {};
+};
+
 // A started import-batch.
 class RunningBatch {
 public:
-    // inChild runs in the child before the program starts (limits, namespaces); it returns
-    // false when the child cannot go on (the program then ends with 125).
+    explicit RunningBatch(const Launch& launch);
     RunningBatch(const BatchWorkspace& workspace, const std::vector<std::string>& arguments,
                  const std::function<bool()>& inChild = {});
     ~RunningBatch();
@@ -58,11 +74,15 @@ public:
     void signal(int number) const;
     // Waits until standard error holds the text; false at the deadline.
     bool waitForError(const std::string& text) const;
+    // True when the program has ended by the deadline (it is then waited for by wait()).
+    bool endsWithin(std::chrono::milliseconds deadline);
     BatchResult wait();
 
 private:
     std::string read(const fs::path& file) const;
     pid_t pid_ = -1;
+    int status_ = 0;
+    bool ended_ = false;
     fs::path outFile_;
     fs::path errFile_;
     bool waited_ = false;
@@ -70,5 +90,13 @@ private:
 
 BatchResult runBatch(const BatchWorkspace& workspace, const std::vector<std::string>& arguments,
                      const std::function<bool()>& inChild = {});
+BatchResult runBatch(const Launch& launch);
+
+// The lines of a program's output, without their line breaks.
+std::vector<std::string> linesOf(const std::string& text);
+// Today's day key as the program computes it.
+std::string todayKey();
+// A 16-bit mono wave of 8000 Hz whose samples depend on the seed.
+std::string wave(int seed, std::size_t samples = 4000);
 
 } // namespace batch_test

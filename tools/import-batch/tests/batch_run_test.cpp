@@ -2,8 +2,6 @@
 // dry run, the lock shared with the window, a full output file system, many jobs.
 #include "batch_program.h"
 
-#include "convert/clock.h"
-#include "convert/output_namer.h"
 #include "convert/run_lock.h"
 #include "convert/toolkit_vox_writer.h"
 #include "dss_test/dss_writer.h"
@@ -21,32 +19,6 @@ namespace {
 
 using Names = std::vector<std::string>;
 const auto namesIn = platform_test::folderEntries;
-
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = text.find('\n', start);
-        lines.push_back(text.substr(start, end - start));
-        start = end == std::string::npos ? text.size() : end + 1;
-    }
-    return lines;
-}
-
-// Today's key as the program computes it.
-std::string todayKey() {
-    const convert::SystemClock clock;
-    convert::OutputNamer namer(clock);
-    namer.UpdateJobDateKey();
-    return namer.JobDateKey();
-}
-
-std::string wave(int seed, std::size_t samples = 4000) {
-    std::vector<int16_t> values(samples);
-    for (std::size_t i = 0; i < samples; ++i)
-        values[i] = static_cast<int16_t>((static_cast<int>(i) * 31 + seed * 977) % 20000 - 10000);
-    return toolkit_test::pcm16Wave(values, 8000);
-}
 
 class BatchRunTest : public ::testing::Test {
 protected:

@@ -4,27 +4,29 @@
 // the message boxes and the event loop, so that the same run drives the main window, the
 // command-line runner and the tests.
 //
-// Every output is written under a partial name in its output folder, flushed and then moved
-// into place without replacing anything; only then is the input renamed. A run stopped at any
-// moment therefore leaves each dictation converted once or still waiting (converted twice at
-// worst, when the stop falls between the output's move and the input's rename), never lost and
-// never half-written under an output name.
+// Every dictation is converted exactly once, whatever happens. A job reads its input only
+// through the regular file it opened (never through a link or a name that leads elsewhere),
+// and only once the file has stopped arriving. It claims the input in the input folder, so
+// that no other run converts it at the same time, and checks that the input can be marked done
+// before it converts anything. Its output is written under a reserved partial name in the
+// output folder (the reservation keeps its job number), flushed, and, with the job's intent
+// recorded beside the input, moved into place without replacing anything; the input is then
+// renamed, unless it changed meanwhile, in which case the output is withdrawn. A run stopped at
+// any moment (even kill -9) leaves a record from which the next run finishes or undoes the job.
 
 #include "config/settings.h"
 #include "convert/conversion_steps.h"
 #include "convert/event_loop.h"
 #include "convert/job_error_reporter.h"
-#include "convert/job_paths.h"
 #include "convert/message_boxes.h"
 #include "convert/output_namer.h"
 #include "convert/run_host.h"
 
-#include <set>
 #include <string>
 
 namespace convert {
 
-class RunTempFolder;
+struct RunState;
 
 // Everything a run works with; all of it must outlive the run. The namer and the reporter are
 // the program's own, created once and used for every job.
@@ -53,28 +55,12 @@ public:
 private:
     template <class ConvertRows>
     void Run(ConvertRows convertRows);
-    void ConvertJob(int rowIndex, const RunTempFolder& temp);
+    // Converts one row; false when the run is to stop after it.
+    bool ConvertJob(int rowIndex, RunState& state);
     void ShowJobStart(int rowIndex, const shell::JobRow& row);
-    std::string NextOutputName(const shell::JobRow& row);
-    void ConvertJobFiles(int rowIndex, const shell::JobRow& row, const RunTempFolder& temp,
-                         JobOutcome& outcome);
-    bool BringInputToTemp(int rowIndex, const JobPaths& paths, const std::string& inputName);
-    bool WriteOutput(int rowIndex, const JobPaths& paths);
-    bool WriteVoxOutput(int rowIndex, const JobPaths& paths, const std::string& voxTemp);
-    bool PublishCopy(int rowIndex, const std::string& nativeSource, const JobPaths& paths);
-    void ShowConverted(int rowIndex, const JobPaths& paths, const std::string& newCaption,
-                       const std::string& outputName, JobOutcome& outcome);
-    // Reports the job's error; the detail (why) goes to the job's outcome only.
-    void Fail(int rowIndex, const std::string& text, const std::string& detail = {});
-    void RemoveTempFile(const std::string& nativePath);
-    void CleanOutputFolderOnce(const std::string& nativeOutput);
 
     RunContext context_;
     std::string tempBase_;
-    std::string tempFolder_;
-    std::string jobError_;
-    std::string jobDetail_;
-    std::set<std::string> cleanedOutputFolders_;
 };
 
 // The failure texts of a job, for its paths.
@@ -84,6 +70,10 @@ std::string OutputExistsText(const std::string& outputPath);
 std::string VoxConversionFailedText(const std::string& outputPath);
 std::string RenameFailedText(const std::string& inputPath);
 inline constexpr const char* kPcmConversionFailedText = "Error converting to PCM .wav format";
+
+// What the "Output File" column of a job that ended without error or output says; the input
+// keeps its name and its row stays waiting.
+std::string WaitingJobText(JobEnd end);
 
 // The size column's text for a converted output: (size / 1024) + 1.
 std::string OutputSizeText(unsigned long long bytes);

@@ -29,6 +29,16 @@ public:
     virtual bool ConvertDssToWave(int rowIndex, const std::string& inputPath,
                                   const std::string& tempWavePath) = 0;
 
+    // The same, with the converter reading the job's private copy of the input (native), so
+    // that no program reads a shared folder through a name that may have become a link. Steps
+    // that read nothing by name need not tell the two apart.
+    virtual bool ConvertDssCopyToWave(int rowIndex, const std::string& inputPath,
+                                      const std::string& nativeCopy,
+                                      const std::string& tempWavePath) {
+        static_cast<void>(nativeCopy);
+        return ConvertDssToWave(rowIndex, inputPath, tempWavePath);
+    }
+
     // Writes the source as a wave file in the target format. False when the destination does
     // not hold the whole converted sound (nothing is reported; the caller reports).
     virtual bool ConvertWaveFile(const std::string& source, const std::string& destination,

@@ -28,9 +28,10 @@ public:
     // result file is removed first, so that a stale one is never taken for this job's. The
     // converter runs while the interface thread processes events. True when its result is now
     // at tempWavePath. On failure the error has been reported for the row through LogJobError
-    // and tempWavePath is deleted.
+    // and tempWavePath is deleted. nativeSource, when given, is the file the converter reads
+    // instead of inputPath's (a private copy of it).
     bool ConvertDssToWave(int rowIndex, const std::string& inputPath,
-                          const std::string& tempWavePath);
+                          const std::string& tempWavePath, const std::string& nativeSource = {});
 
 private:
     const JobErrorReporter& errors_;

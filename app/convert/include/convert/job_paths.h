@@ -1,6 +1,9 @@
 #pragma once
 // The paths of one conversion job, built once per job in a fixed order: the input, the
-// temporary wave file, the output and, for VOX output, the intermediate PCM file.
+// temporary wave file, the output and, for VOX output, the intermediate PCM file. The
+// temporary files made from the input carry short names of their own, numbered by the job
+// within its run, so that an input of any name the file system allows converts (names made
+// from a long name, or their partial names, would pass the limit).
 
 #include <string>
 #include <string_view>
@@ -8,11 +11,13 @@
 namespace convert {
 
 struct JobPaths {
-    std::string inputPath; // stored: input folder joined with the input file name
-    std::string
-        tempWavePath;       // native: the run's temporary folder + the input name (".wav" for DSS)
-    std::string outputPath; // stored: output folder joined with the output name
-    std::string pcmPath;    // native: tempWavePath with "tmp.wav" for its extension
+    std::string inputPath;     // stored: input folder joined with the input file name
+    std::string tempWavePath;  // native: the run's temporary folder + "job<n>.wav"
+    std::string outputPath;    // stored: output folder joined with the output name
+    std::string pcmPath;       // native: tempWavePath with "tmp.wav" for its extension
+    std::string inputCopyPath; // native: the private copy a DSS input is decoded from, under
+                               // the input's own name (empty for other inputs)
+    std::string voxPath;       // native: the VOX output before it is published
 };
 
 // True when the name's extension, lower-cased, is ".dss".
@@ -23,9 +28,9 @@ bool IsDssInput(std::string_view inputName);
 // "/t/abctmp.wav".
 std::string WithFileEnding(std::string_view path, std::string_view newEnding);
 
-// tempFolder is native and ends with "/".
+// tempFolder is native and ends with "/"; jobNumber tells the run's jobs apart.
 JobPaths BuildJobPaths(std::string_view inputDir, std::string_view inputName,
                        std::string_view outputDir, std::string_view outputName,
-                       std::string_view tempFolder);
+                       std::string_view tempFolder, int jobNumber);
 
 } // namespace convert

@@ -11,11 +11,24 @@
 
 namespace convert {
 
+// How a job ended. Only a failed job is an error; the others leave the dictation waiting for a
+// later run, or were converted elsewhere.
+enum class JobEnd {
+    Converted,             // the output is in place and the input marked done
+    Failed,                // the job's error says why; the input waits
+    StillArriving,         // the input is still being written, or changed during the job
+    ClaimedElsewhere,      // another run (another working folder, another machine) converts it
+    ConvertedElsewhere,    // no longer waiting: another run has converted it meanwhile
+    ConvertedEarlierInRun, // an earlier row of this run listed and converted the same file
+    Stopped,               // a stop ended the job before its end; all it began is undone
+};
+
 // How one job ended, for a host that lists the results (the command-line runner).
 struct JobOutcome {
     int rowIndex = 0;
     std::string inputPath;
-    bool converted = false; // the output is in place and the row shows it
+    JobEnd end = JobEnd::Failed;
+    bool converted = false; // end is Converted: the output is in place and the row shows it
     std::string outputPath; // when converted
     std::string outputSize; // the size column's text, when converted
     std::string error;      // the job's last error text; empty when there was none
@@ -49,6 +62,12 @@ public:
     virtual void StartSchedulerTimer() = 0;
     virtual void RepaintProgress() = 0;
     virtual bool CancelRequested() const = 0;
+    // A stop that cannot wait for the current job's end (SIGTERM of the command-line runner),
+    // unlike Cancel, which lets it finish. The run looks at it between the steps of a job and
+    // after a step that failed, undoes the job and ends: the input waits, no output, partial
+    // or record is left. A step that gives up a wait because of a stop returns false without
+    // reporting an error.
+    virtual bool StopRequested() const { return false; }
 
     virtual void JobFinished(const JobOutcome&) {}
 };

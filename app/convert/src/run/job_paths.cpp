@@ -33,14 +33,18 @@ std::string WithFileEnding(std::string_view path, std::string_view newEnding) {
 
 JobPaths BuildJobPaths(std::string_view inputDir, std::string_view inputName,
                        std::string_view outputDir, std::string_view outputName,
-                       std::string_view tempFolder) {
+                       std::string_view tempFolder, int jobNumber) {
+    const std::string job = std::string(tempFolder) + "job" + std::to_string(jobNumber);
     JobPaths paths;
-    paths.tempWavePath = std::string(tempFolder) + std::string(inputName);
-    if (IsDssInput(inputName))
-        paths.tempWavePath = WithFileEnding(paths.tempWavePath, ".wav");
     paths.inputPath = platform::joinPath(inputDir, inputName);
+    paths.tempWavePath = job + ".wav";
     paths.outputPath = platform::joinPath(outputDir, outputName);
     paths.pcmPath = WithFileEnding(paths.tempWavePath, "tmp.wav");
+    // The converter's messages name the dictation's own file; no other temporary file ends in
+    // ".dss".
+    if (IsDssInput(inputName))
+        paths.inputCopyPath = std::string(tempFolder) + std::string(inputName);
+    paths.voxPath = job + ".vox";
     return paths;
 }
 

@@ -23,6 +23,11 @@ public:
                           const std::string& tempWavePath) override {
         return dss_.ConvertDssToWave(rowIndex, inputPath, tempWavePath);
     }
+    bool ConvertDssCopyToWave(int rowIndex, const std::string& inputPath,
+                              const std::string& nativeCopy,
+                              const std::string& tempWavePath) override {
+        return dss_.ConvertDssToWave(rowIndex, inputPath, tempWavePath, nativeCopy);
+    }
     bool ConvertWaveFile(const std::string& source, const std::string& destination,
                          const WaveFormat& target) override {
         const bool converted = converter_.ConvertWaveFile(source, destination, target);

@@ -10,8 +10,13 @@
 namespace convert {
 namespace {
 
+// Never through a link another user placed; a lock file that another user made and this one
+// may only read still takes the lock.
 int OpenLockFile(const std::string& nativePath) {
-    return ::open(nativePath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    const int fd = ::open(nativePath.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EACCES)
+        return fd;
+    return ::open(nativePath.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
 }
 
 } // namespace

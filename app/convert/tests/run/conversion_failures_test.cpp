@@ -74,7 +74,8 @@ const FailureCase kFailures[] = {
          fs::remove(f.inputFolder / "folder.wav");
          fs::create_directory(f.inputFolder / "folder.wav");
      },
-     "Could not copy file C:\\Dict\\Type1\\folder.wav to Windows temp folder", "Is a directory"},
+     "Could not copy file C:\\Dict\\Type1\\folder.wav to Windows temp folder",
+     "not a regular file, not converted"},
     {"dssConverter", 1, "note.dss", [](RunFixture&, FakeSteps& s) { s.failDss = true; },
      "Could not convert C:\\Dict\\Type1\\note.dss to .wav format in Windows temp folder"},
     {"pcmConversion", 1, "a.wav",

@@ -2,6 +2,7 @@
 #include "run_fixture.h"
 
 #include "convert/job_paths.h"
+#include "files/partial_file.h"
 
 namespace convert_test {
 namespace {
@@ -157,7 +158,8 @@ TEST_F(RunFixture, ADayChangeBetweenJobsRestartsTheNumbering) {
 
 TEST_F(RunFixture, PartialFilesNeitherCountAsJobsNorSurviveFromEndedWriters) {
     // An ended process's half-written output carrying a high number of the day.
-    folder.writeFile("drives/c/Convert/TSP/type1/.N 0315-077 1001 0000 00  .wav.999999999-0.part",
+    folder.writeFile("drives/c/Convert/TSP/type1/.N 0315-077 1001 0000 00  .wav." +
+                         files::hostName() + "-999999999-0.part",
                      "half");
     addJob("a.wav", wave());
     run.ConvertAll();
@@ -188,17 +190,27 @@ INSTANTIATE_TEST_SUITE_P(Names, UnusualNameTest,
                                            "Größe Ärztin.wav", "-leading dash.wav", "--help.wav",
                                            "a;b&$(c).wav"));
 
+// The temporary files carry the job's number, not the input's name, which may be as long as
+// the file system allows.
 TEST(JobPathsTest, BuildsThePathsOfAJob) {
     const convert::JobPaths wave =
-        convert::BuildJobPaths("C:\\Dict\\Type1", "abc.wav", "C:\\Out", "N x.vox", "/t.d/run/");
+        convert::BuildJobPaths("C:\\Dict\\Type1", "abc.wav", "C:\\Out", "N x.vox", "/t.d/run/", 7);
     EXPECT_EQ(wave.inputPath, "C:\\Dict\\Type1\\abc.wav");
-    EXPECT_EQ(wave.tempWavePath, "/t.d/run/abc.wav");
-    EXPECT_EQ(wave.pcmPath, "/t.d/run/abctmp.wav");
+    EXPECT_EQ(wave.tempWavePath, "/t.d/run/job7.wav");
+    EXPECT_EQ(wave.pcmPath, "/t.d/run/job7tmp.wav");
+    EXPECT_EQ(wave.inputCopyPath, "");
+    EXPECT_EQ(wave.voxPath, "/t.d/run/job7.vox");
     EXPECT_EQ(wave.outputPath, "C:\\Out\\N x.vox");
-    const convert::JobPaths dss = convert::BuildJobPaths("/in", "No.te.DSS", "/o", "n", "/t.d/");
-    EXPECT_EQ(dss.tempWavePath, "/t.d/No.te.wav");
-    EXPECT_EQ(dss.pcmPath, "/t.d/No.tetmp.wav");
+    const std::string longest(251, 'n');
+    const convert::JobPaths dss =
+        convert::BuildJobPaths("/in", longest + ".DSS", "/o", "n", "/t.d/", 12);
+    EXPECT_EQ(dss.tempWavePath, "/t.d/job12.wav");
+    EXPECT_EQ(dss.pcmPath, "/t.d/job12tmp.wav");
+    EXPECT_EQ(dss.inputCopyPath, "/t.d/" + longest + ".DSS");
+    EXPECT_EQ(dss.inputPath, "/in/" + longest + ".DSS");
     EXPECT_EQ(convert::WithFileEnding("/t.d/run/noext", "tmp.wav"), "/t.d/run/noexttmp.wav");
+    EXPECT_EQ(convert::WithFileEnding("/t.d/run.x/noext", "tmp.wav"), "/t.d/run.x/noexttmp.wav");
+    EXPECT_TRUE(convert::IsDssInput("No.te.DSS"));
     EXPECT_FALSE(convert::IsDssInput("x.dssx"));
 }
 

@@ -40,6 +40,7 @@ public:
     int runsBegun = 0, runsEnded = 0, timerStarts = 0, progressRepaints = 0, listRepaints = 0;
     bool running = false;
     bool cancel = false;
+    bool stop = false;
     std::vector<convert::JobOutcome> outcomes;
     std::function<void(const convert::JobOutcome&)> onJobFinished;
 
@@ -84,6 +85,7 @@ public:
     void StartSchedulerTimer() override { ++timerStarts; }
     void RepaintProgress() override { ++progressRepaints; }
     bool CancelRequested() const override { return cancel; }
+    bool StopRequested() const override { return stop; }
     void JobFinished(const convert::JobOutcome& outcome) override {
         outcomes.push_back(outcome);
         if (onJobFinished)
@@ -182,7 +184,11 @@ public:
     fs::path inputFolder = folder.makeFolder("drives/c/Dict/Type1");
     fs::path outputFolder = folder.makeFolder("drives/c/Convert/TSP/type1");
 
-    RunFixture() { steps.errors = &errors; }
+    RunFixture() {
+        steps.errors = &errors;
+        // The test's files were written a moment ago.
+        settings.SettleSeconds = 0;
+    }
 
     // A file in the input folder of a table row and its job row, as the scan makes it.
     void addJob(const std::string& name, const std::string& content,
@@ -199,6 +205,14 @@ public:
         std::string path = stored;
         std::replace(path.begin(), path.end(), '\\', '/');
         return fs::path("c") / path.substr(3);
+    }
+    // The entries of the input folder that are no dictation (job records).
+    std::vector<std::string> inputFolderRecords() const {
+        std::vector<std::string> records;
+        for (const std::string& name : folderEntries(inputFolder))
+            if (name.front() == '.')
+                records.push_back(name);
+        return records;
     }
     std::vector<std::string> leftoverTempFiles() const {
         std::vector<std::string> names;

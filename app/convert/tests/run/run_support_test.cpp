@@ -2,9 +2,12 @@
 #include "convert/input_marking.h"
 #include "convert/run_lock.h"
 #include "convert/run_temp_folder.h"
+#include "files/unique_fd.h"
+#include "platform_test/unprivileged.h"
 
 #include "platform_test/test_folder.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -96,19 +99,71 @@ TEST(RunTempFolderTest, RefusesAFolderSomeoneElsePlaced) {
     EXPECT_TRUE(temp.path().empty());
 }
 
-TEST(InputMarkingTest, GivesUpAfterTheHundredthNumberedName) {
+class InputMarkingTest : public ::testing::Test {
+protected:
     platform_test::TestFolder folder;
-    platform_test::ScopedEnv root("IMPORT_DRIVE_ROOT", folder.str());
-    folder.writeFile("c/In/abc.wav", "input");
-    folder.writeFile("c/In/_abc.wav", "0");
-    for (int k = 1; k <= 99; ++k)
-        folder.writeFile("c/In/_abc(" + std::to_string(k) + ").wav", std::to_string(k));
-    EXPECT_EQ(MarkInputDone("C:\\In", "abc.wav"), "_abc(100).wav");
+    files::UniqueFd in = OpenFolder(folder.makeFolder("In"));
 
-    folder.writeFile("c/In/abc.wav", "another");
-    EXPECT_EQ(MarkInputDone("C:\\In", "abc.wav"), std::nullopt);
-    EXPECT_EQ(platform_test::readFileBytes(folder.path() / "c/In/abc.wav"), "another");
-    EXPECT_EQ(platform_test::readFileBytes(folder.path() / "c/In/_abc(100).wav"), "input");
+    static files::UniqueFd OpenFolder(const fs::path& path) {
+        return files::UniqueFd(::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    }
+    void takeDoneNames(int upTo) const {
+        folder.writeFile("In/_abc.wav", "0");
+        for (int k = 1; k <= upTo; ++k)
+            folder.writeFile("In/_abc(" + std::to_string(k) + ").wav", std::to_string(k));
+    }
+};
+
+TEST_F(InputMarkingTest, TheFreeDoneNameIsTheFirstOfTheTakenOnes) {
+    folder.writeFile("In/abc.wav", "input");
+    EXPECT_EQ(FreeDoneName(in.get(), "abc.wav", ::geteuid()), "_abc.wav");
+    takeDoneNames(99);
+    EXPECT_EQ(FreeDoneName(in.get(), "abc.wav", ::geteuid()), "_abc(100).wav");
+    folder.writeFile("In/_abc(100).wav", "100");
+    errno = 0;
+    EXPECT_EQ(FreeDoneName(in.get(), "abc.wav", ::geteuid()), std::nullopt);
+    EXPECT_EQ(errno, EEXIST);
+    const std::string longest(255, 'n');
+    EXPECT_EQ(FreeDoneName(in.get(), longest, ::geteuid()), std::nullopt);
+    EXPECT_EQ(errno, ENAMETOOLONG);
+}
+
+// The done name was free when the job began; one taken meanwhile gives way to the next free.
+TEST_F(InputMarkingTest, MarksUnderTheDoneNameOrTheNextFreeOneAndGivesUpAfterTheHundredth) {
+    folder.writeFile("In/abc.wav", "input");
+    folder.writeFile("In/_abc.wav", "taken meanwhile");
+    EXPECT_EQ(MarkInputDone(in.get(), "abc.wav", "_abc.wav"), "_abc(1).wav");
+    EXPECT_EQ(platform_test::readFileBytes(folder.path() / "In/_abc.wav"), "taken meanwhile");
+    EXPECT_EQ(platform_test::readFileBytes(folder.path() / "In/_abc(1).wav"), "input");
+
+    takeDoneNames(100);
+    folder.writeFile("In/abc.wav", "another");
+    errno = 0;
+    EXPECT_EQ(MarkInputDone(in.get(), "abc.wav", "_abc(100).wav"), std::nullopt);
+    EXPECT_EQ(errno, EEXIST);
+    EXPECT_EQ(platform_test::readFileBytes(folder.path() / "In/abc.wav"), "another");
+    EXPECT_EQ(MarkInputDone(in.get(), "gone.wav", "_gone.wav"), std::nullopt);
+    EXPECT_EQ(errno, ENOENT);
+}
+
+// In a shared folder with the sticky bit only the file's owner, the folder's owner and the
+// administrator may rename a file, though anyone may write there.
+TEST_F(InputMarkingTest, TheStickyBitKeepsOtherUsersFilesFromBeingMarked) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs a folder and a file of another user";
+    const fs::path shared = folder.makeFolder("Shared");
+    folder.writeFile("Shared/abc.wav", "input");
+    platform_test::shareWithEveryone(folder.path());
+    fs::permissions(shared, fs::perms::sticky_bit, fs::perm_options::add);
+    const std::optional<bool> refused = platform_test::runUnprivileged([&] {
+        const files::UniqueFd sharedFd = OpenFolder(shared);
+        errno = 0;
+        const bool othersRefused = !FreeDoneName(sharedFd.get(), "abc.wav", 0) && errno == EPERM;
+        // A file of its own the same user may rename.
+        return othersRefused && FreeDoneName(sharedFd.get(), "abc.wav", ::geteuid()) == "_abc.wav";
+    });
+    ASSERT_TRUE(refused.has_value()) << "the check could not run without privileges";
+    EXPECT_TRUE(*refused);
 }
 
 } // namespace

@@ -37,6 +37,9 @@ DirectoryTable ReadDirectoryTable(const platform::ProfileReader& profile) {
         }
         ++table.tableRowCount;
     }
+    table.rowsBeyondLimit =
+        table.tableRowCount == kMaxTableRows &&
+        !profile.readString(kConfigSection, DirectoryKey(0, kMaxTableRows + 1), "").empty();
     return table;
 }
 

@@ -21,7 +21,7 @@ int parsedInteger(const SettingKey& key, const char* stored) {
 
 } // namespace
 
-const std::array<SettingKey, 18> kSettingKeys = {{
+const std::array<SettingKey, 19> kSettingKeys = {{
     {"VoxFormat", &Settings::VoxFormat, K::Selector, "3", W::SettingsDialog, kVoxFormatCount},
     {"Priority", &Settings::Priority, K::Selector, "0", W::SettingsDialog, kPriorityCount},
     {"DictatorID", &Settings::DictatorID, K::Text, "9999", W::SettingsDialog},
@@ -40,6 +40,7 @@ const std::array<SettingKey, 18> kSettingKeys = {{
     {"Width", &Settings::Width, K::Integer, "500", W::Geometry},
     {"Top", &Settings::Top, K::Integer, "200", W::Geometry},
     {"Left", &Settings::Left, K::Integer, "200", W::Geometry},
+    {"SettleSeconds", &Settings::SettleSeconds, K::Integer, "3", W::ByHand},
 }};
 
 Settings::Settings() {

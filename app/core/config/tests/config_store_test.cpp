@@ -24,12 +24,12 @@ TEST_F(ConfigStoreTest, ReadsEveryKeyAndGivesDefaultsForMissingOrUnreadableOnes)
              "ConvertInterval=ten\r\nShowErrors=yes\r\nAppendSource=2\r\nMoveOutputText=1\r\n"
              "AppendDate=1\r\nShowTips=0\r\nSpeechRec=1\r\nSpeechInput=\r\n"
              "SpeechOutput=\"D:\\SR Out \"\r\nInterface=C:\\Tools\\hook.exe\r\nHeight=480\r\n"
-             "Width=12px\r\nTop=0x10\r\nLeft=-20\r\n");
+             "Width=12px\r\nTop=0x10\r\nLeft=-20\r\nSettleSeconds=10\r\n");
     EXPECT_EQ(storedKeys(store_.LoadSettings()),
               "VoxFormat=1;Priority=1;DictatorID=4711;EnableSched=1;ConvertInterval=30;"
               "ShowErrors=0;MoveOutputText=1;AppendSource=1;AppendDate=1;SpeechRec=1;"
               "SpeechInput=;SpeechOutput=D:\\SR Out ;Interface=C:\\Tools\\hook.exe;ShowTips=0;"
-              "Height=480;Width=500;Top=16;Left=-20;");
+              "Height=480;Width=500;Top=16;Left=-20;SettleSeconds=10;");
 }
 
 // A selector holds an index of its list or none (-1); the status text and the format tag of

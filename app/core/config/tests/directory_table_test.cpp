@@ -62,15 +62,22 @@ TEST_F(DirectoryTableTest, AnEmptyOrMissingInputDirEndsTheTableAndIsReadIntoTheG
     EXPECT_EQ(table.rowsRead[1].cells, (Cells{"", "C:\\X", "", ""}));
 }
 
-TEST_F(DirectoryTableTest, ReadsAtMost101Rows) {
+// Rows after 101 are not read, but the table says they are there, so that they are not ignored
+// without a word; a row 102 after a table that ended earlier is no such row.
+TEST_F(DirectoryTableTest, ReadsAtMost101RowsAndTellsOfMore) {
     std::string content = "[Startup]\r\n";
-    for (int n = 1; n <= 103; ++n)
+    for (int n = 1; n <= 101; ++n)
         content += row(n, "C:\\In" + std::to_string(n));
     writeIni(content);
+    EXPECT_FALSE(store_.ReadDirectoryTable().rowsBeyondLimit);
+    writeIni(content + row(102, "\" \"") + row(103, "C:\\In103"));
     const shell::DirectoryTable table = store_.ReadDirectoryTable();
     EXPECT_EQ(table.tableRowCount, 101);
     ASSERT_EQ(table.rowsRead.size(), 101u);
     EXPECT_EQ(table.rowsRead[100].cells, (Cells{"C:\\In101", "C:\\Out101", "U101", "L101"}));
+    EXPECT_TRUE(table.rowsBeyondLimit);
+    writeIni("[Startup]\r\n" + row(1, "C:\\In1") + row(102, "C:\\In102"));
+    EXPECT_FALSE(store_.ReadDirectoryTable().rowsBeyondLimit);
 }
 
 struct SavedCase {

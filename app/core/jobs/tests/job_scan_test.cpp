@@ -2,6 +2,7 @@
 #include "platform_test/test_folder.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 
@@ -105,23 +106,50 @@ TEST_F(JobScanTest, ABlankRowIsNeverSearched) {
     EXPECT_EQ(r.table.tableRowCount, 3);
 }
 
-// Anything the search returns is listed, a folder whose name matches included (with size 0).
-TEST_F(JobScanTest, OddNamesAndFoldersAreListedAsTheyAre) {
+TEST_F(JobScanTest, OddNamesAreListedAsTheyAre) {
     writeTable({"C:\\Odd Names"});
     const std::vector<std::string> names = {"with blanks .wav", "Müller Ärger.wav",
                                             "$(rm -rf x);`y`&|.dss", "quote'\"d.WAV"};
     for (const auto& name : names)
         addFile("c/Odd Names/" + name, 2600);
-    drives_.makeFolder("c/Odd Names/x.wav");
     const shell::ScanResult r = scan();
     std::vector<std::string> listed = column(r);
     std::vector<std::string> expected = names;
-    expected.push_back("x.wav");
     std::sort(listed.begin(), listed.end());
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(listed, expected);
     for (const auto& row : r.rows)
-        EXPECT_EQ(row.columns[shell::kColInputSize], row.columns[0] == "x.wav" ? "0" : "3");
+        EXPECT_EQ(row.columns[shell::kColInputSize], "3");
+    EXPECT_TRUE(r.skipped.empty());
+}
+
+// Only regular files are dictations; a name with a "\\" would name another file once joined
+// to its folder. Each is said once, though two rows list the folder.
+TEST_F(JobScanTest, OnlyRegularFilesWithoutBackslashesAreJobs) {
+    namespace fs = std::filesystem;
+    writeTable({"C:\\Drop", "c:/drop|C:\\Other"});
+    addFile("c/Drop/real.wav", 10);
+    addFile("c/secret/private.wav", 10);
+    const fs::path drop = drives_.path() / "c/Drop";
+    fs::create_symlink(drives_.path() / "c/secret/private.wav", drop / "leak.wav");
+    fs::create_symlink(drop / "real.wav", drop / "_linked done.wav");
+    drives_.makeFolder("c/Drop/folder.dss");
+    ASSERT_EQ(::mkfifo((drop / "pipe.dss").c_str(), 0600), 0);
+    addFile("c/Drop/..\\..\\secret\\private.wav", 10);
+
+    const shell::ScanResult r = scan();
+
+    EXPECT_EQ(column(r), (std::vector<std::string>{"real.wav", "real.wav"}));
+    std::vector<std::string> said;
+    for (const shell::SkippedEntry& entry : r.skipped)
+        said.push_back(shell::SkippedEntryText(entry));
+    EXPECT_EQ(said, (std::vector<std::string>{
+                        "\"..\\..\\secret\\private.wav\" in C:\\Drop has a \"\\\" in its name, "
+                        "not converted",
+                        "C:\\Drop\\leak.wav is a link, not converted",
+                        "C:\\Drop\\folder.dss is not a regular file, not converted",
+                        "C:\\Drop\\pipe.dss is not a regular file, not converted"}));
+    EXPECT_EQ(r.status.panel0, "Total Files:  2");
 }
 
 } // namespace

@@ -8,10 +8,14 @@
 
 namespace platform {
 
+// What an entry is itself, a symbolic link not followed.
+enum class EntryKind { RegularFile, Directory, SymbolicLink, Other };
+
 struct FoundEntry {
-    std::string name;  // the entry's own name, without folder
-    uint64_t size = 0; // bytes; 0 for folders
-    bool isDirectory = false;
+    std::string name;         // the entry's own name, without folder
+    uint64_t size = 0;        // bytes; 0 for folders
+    bool isDirectory = false; // a folder, or a link to one
+    EntryKind kind = EntryKind::Other;
 };
 
 // True when the name matches the pattern ignoring ASCII case: `*` matches any run of

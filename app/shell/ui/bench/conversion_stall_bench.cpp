@@ -75,9 +75,10 @@ int main(int argc, char** argv) {
         fs::copy_file(root / "in" / "dictation 01.wav", root / "in" / name);
     }
     std::ofstream(root / "import.ini", std::ios::binary)
-        << "[Startup]\r\nInputDir1=" << (root / "in").string()
-        << "\r\nOutputDir1=" << (root / "out").string()
-        << "\r\nUserID1=1001\r\nLoc1=00\r\nVoxFormat=1\r\nShowTips=0\r\n";
+        << "[Startup]\r\nInputDir1=" << (root / "in").string() << "\r\nOutputDir1="
+        << (root / "out").string()
+        // The dictations were made a moment ago: no settle time, or they would still arrive.
+        << "\r\nUserID1=1001\r\nLoc1=00\r\nVoxFormat=1\r\nShowTips=0\r\nSettleSeconds=0\r\n";
     fs::current_path(root);
 
     int converted = 0;

@@ -6,6 +6,7 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -19,7 +20,8 @@ TfrmGrid::TfrmGrid(std::string configPath, QWidget* parent)
     , configPath_(std::move(configPath))
     , grid_(new QTableWidget(shell::kMaxTableRows, shell::kDirectoryColumnCount))
     , btnSave_(new QPushButton(QStringLiteral("&Save")))
-    , btnClose_(new QPushButton(QStringLiteral("&Close"))) {
+    , btnClose_(new QPushButton(QStringLiteral("&Close")))
+    , lblIgnoredRows_(new QLabel(QString::fromUtf8(shell::kRowsBeyondLimitText))) {
     setObjectName(QStringLiteral("frmGrid"));
     setWindowTitle(QStringLiteral("Directories"));
     resize(622, 300);
@@ -49,6 +51,9 @@ TfrmGrid::TfrmGrid(std::string configPath, QWidget* parent)
     bar->setObjectName(QStringLiteral("Panel1"));
     bar->setFixedHeight(41);
     auto* buttons = new QHBoxLayout(bar);
+    lblIgnoredRows_->setObjectName(QStringLiteral("lblIgnoredRows"));
+    lblIgnoredRows_->hide();
+    buttons->addWidget(lblIgnoredRows_);
     buttons->addStretch();
     buttons->addWidget(btnSave_);
     buttons->addWidget(btnClose_);
@@ -84,6 +89,7 @@ void TfrmGrid::setCell(int column, int row, const QString& text) {
 }
 
 void TfrmGrid::loadScannedTable(const shell::DirectoryTable& table) {
+    lblIgnoredRows_->setVisible(table.rowsBeyondLimit);
     for (int column = 0; column < shell::kDirectoryColumnCount; ++column)
         setCell(column, 0, QString::fromUtf8(shell::kDirectoryHeaders[column]));
     int row = 1;

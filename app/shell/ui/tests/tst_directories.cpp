@@ -6,6 +6,7 @@
 #include "platform_test/folder_listing.h"
 #include "ui_test/Program.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
@@ -70,6 +71,21 @@ private slots:
         for (int row = 0; row < grid().StringGrid1()->rowCount(); ++row)
             shown += grid().StringGrid1()->isRowHidden(row) ? 0 : 1;
         QCOMPARE(shown, 98);
+    }
+
+    // Rows after row 101 are not read: the window says so rather than ignoring them silently.
+    void rowsAfterTheLastAreSaidToBeIgnored() {
+        QLabel* said = grid().lblIgnoredRows();
+        openWindow();
+        QVERIFY(!said->isVisible());
+        std::vector<std::string> lines;
+        for (int row = 1; row <= 102; ++row)
+            lines.push_back("InputDir" + std::to_string(row) + "=C:\\In" + std::to_string(row));
+        program->start(lines);
+        openWindow();
+        said = grid().lblIgnoredRows();
+        QVERIFY(said->isVisible());
+        QCOMPARE(said->text(), QString::fromUtf8(shell::kRowsBeyondLimitText));
     }
 
     void saveStoresTrimsCreatesRebuildsAndHides() {

@@ -68,10 +68,12 @@ DssConverter::DssConverter(const JobErrorReporter& errors, EventLoop& loop,
     , resultPath_(std::move(resultPath)) {}
 
 bool DssConverter::ConvertDssToWave(int rowIndex, const std::string& inputPath,
-                                    const std::string& tempWavePath) {
+                                    const std::string& tempWavePath,
+                                    const std::string& nativeSource) {
     const std::string nativeResult = platform::resolvePath(resultPath_);
     const std::string nativeTemp = platform::resolvePath(tempWavePath);
-    const std::string nativeInput = platform::resolvePath(inputPath);
+    const std::string nativeInput =
+        nativeSource.empty() ? platform::resolvePath(inputPath) : nativeSource;
     int exitCode = -1;
     // Without a folder for the lock there is none for the result either: the converter fails.
     const RunLock resultLock = AwaitInBackground(

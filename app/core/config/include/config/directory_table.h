@@ -42,7 +42,13 @@ struct DirectoryRow {
 struct DirectoryTable {
     std::vector<DirectoryRow> rowsRead;
     int tableRowCount = 0;
+    // The table goes on after row 101 (InputDir102 is set): those rows are not read.
+    bool rowsBeyondLimit = false;
 };
+
+// Said where a table with rows beyond row 101 is read.
+inline constexpr const char* kRowsBeyondLimitText =
+    "The directory table has rows after row 101; they are ignored.";
 
 // True when a folder cell names no folder: empty, or only blanks and other white space. Such a
 // row still keeps the table going (the first run writes " " into rows 10 to 101), but nothing
@@ -52,7 +58,8 @@ bool IsBlankFolder(std::string_view folder);
 // The key name of a table row's column, e.g. ("InputDir", 12) -> "InputDir12".
 std::string DirectoryKey(int column, int row);
 
-// Reads rows 1 to 101 until the first empty InputDir (every missing key reads as empty).
+// Reads rows 1 to 101 until the first empty InputDir (every missing key reads as empty), and
+// whether a row 102 follows.
 DirectoryTable ReadDirectoryTable(const platform::ProfileReader& profile);
 
 // Rows the directories dialog stores (grid rows 1 to 100).

@@ -22,6 +22,7 @@ enum class SettingWriter {
     SettingsDialog, // written by the settings dialog's OK, in table order
     TipsWindow,     // written by the tips window itself
     Geometry,       // written when the main window closes, in table order
+    ByHand,         // never written by the program: set in import.ini by hand
 };
 
 using SettingHolder = std::variant<int Settings::*, bool Settings::*, std::string Settings::*>;
@@ -36,7 +37,7 @@ struct SettingKey {
 };
 
 // In the order the settings dialog writes its keys (reading order is not observable).
-extern const std::array<SettingKey, 18> kSettingKeys;
+extern const std::array<SettingKey, 19> kSettingKeys;
 
 // The value of a key's field as it is stored ("1"/"0" for booleans, decimal integers).
 std::string StoredText(const SettingKey& key, const Settings& settings);

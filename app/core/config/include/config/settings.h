@@ -34,6 +34,9 @@ struct Settings {
     int Width;
     int Top;
     int Left;
+    // A key of ours, set by hand only: how many seconds a dictation's file must have stayed
+    // unchanged before it counts as arrived (negative values count as 0).
+    int SettleSeconds;
 };
 
 } // namespace shell

@@ -20,11 +20,29 @@ struct ScanStatus {
     std::string panel3; // always emptied
 };
 
+// Why an entry named like a dictation is not a job. Only regular files are dictations: a link
+// would publish whatever it points to, and reading a FIFO or a device never ends. A name with a
+// "\" is no name a stored path can hold: joined to its folder it would name another file.
+enum class SkipReason { Link, NotRegularFile, BackslashInName };
+
+struct SkippedEntry {
+    std::string inputDir; // the table row's input folder, as stored
+    std::string name;
+    SkipReason reason;
+};
+
 struct ScanResult {
     DirectoryTable table; // to be written into grid rows 1, 2, ... (row 0: kDirectoryHeaders)
     std::vector<JobRow> rows;
     ScanStatus status;
+    // Each skipped entry once, also when two table rows list its folder.
+    std::vector<SkippedEntry> skipped;
 };
+
+// What the program says of a skipped entry, for example: C:\In\x.wav is a link, not converted
+// - C:\In\x.dss is not a regular file, not converted - "..\x.wav" in C:\In has a "\" in its
+// name, not converted.
+std::string SkippedEntryText(const SkippedEntry& entry);
 
 // "Total Files:  " followed by the count.
 std::string TotalFilesText(std::size_t count);
@@ -39,7 +57,8 @@ JobRow MakeJobRow(const std::string& fileName, uint64_t size, const DirectoryRow
 
 // The scan: reads the table from the configuration file at configPath (a stored path, e.g.
 // ".\import.ini"; a missing file reads as an empty table) and searches each row's input folder
-// for "*.wav" then "*.dss", skipping names that begin with "_".
+// for "*.wav" then "*.dss", skipping names that begin with "_" and entries that are no
+// dictation (SkipReason).
 ScanResult ScanJobs(const std::string& configPath, const Settings& settings);
 
 } // namespace shell

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+class QLabel;
 class QPushButton;
 class QTableWidget;
 
@@ -32,6 +33,8 @@ public:
     QTableWidget* StringGrid1() const { return grid_; }
     QPushButton* btnSave() const { return btnSave_; }
     QPushButton* btnClose() const { return btnClose_; }
+    // Says that the table read goes on after row 101, whose rows are ignored; hidden otherwise.
+    QLabel* lblIgnoredRows() const { return lblIgnoredRows_; }
 
     // Cell (column, row) with the grid's own numbering: row 0 is the header row.
     QString cell(int column, int row) const;
@@ -56,6 +59,7 @@ private:
     QTableWidget* grid_;
     QPushButton* btnSave_;
     QPushButton* btnClose_;
+    QLabel* lblIgnoredRows_;
 };
 
 } // namespace ui

@@ -47,9 +47,11 @@ public:
     }
 
     // Writes import.ini with these [Startup] lines and starts the program on it. The tips
-    // window stays closed unless a line says otherwise (the first key of a name wins).
+    // window stays closed and the dictations written just before count as arrived unless a
+    // line says otherwise (the first key of a name wins).
     ui::TfrmMainForm& start(std::vector<std::string> lines = {}) {
         lines.push_back("ShowTips=0");
+        lines.push_back("SettleSeconds=0");
         workspace.writeConfig(lines);
         return startAsIs();
     }
