@@ -224,8 +224,13 @@ void ConversionRun::ConvertJobFiles(int rowIndex, const shell::JobRow& row,
 
 bool ConversionRun::BringInputToTemp(int rowIndex, const JobPaths& paths,
                                      const std::string& inputName) {
-    if (IsDssInput(inputName))
-        return context_.steps.ConvertDssToWave(rowIndex, paths.inputPath, paths.tempWavePath);
+    if (IsDssInput(inputName)) {
+        const bool converted =
+            context_.steps.ConvertDssToWave(rowIndex, paths.inputPath, paths.tempWavePath);
+        if (!converted)
+            jobDetail_ = context_.steps.FailureDetail();
+        return converted;
+    }
     const std::string nativeInput = platform::resolvePath(paths.inputPath);
     // The temporary copy is private and thrown away: it needs no flush to disk.
     const std::error_code copyError = AwaitInBackground(context_.loop, [&] {
