@@ -165,4 +165,31 @@ TEST_F(DirectoryTableTest, ACellWithALineBreakIsRefusedBeforeAnythingIsWritten) 
     EXPECT_FALSE(std::filesystem::exists(folder_.path() / "drives/c/Out"));
 }
 
+// A folder that climbs out of its drive is refused with its row; the file stays as it was and no
+// folder is made.
+TEST_F(DirectoryTableTest, AFolderLeadingOutOfTheDriveRootIsRefusedBeforeAnythingIsWritten) {
+    const std::string before = "[Startup]\r\nInputDir1=C:\\Old\r\n";
+    writeIni(before);
+    std::vector<shell::DirectoryRow> rows(5, gridRow({"C:\\In", "C:\\Out", "1", "00"}));
+    rows[2] = gridRow({"C:\\In", "C:\\Convert\\..\\..\\..\\escaped\\", "1", "00"});
+    try {
+        store_.SaveDirectoryTable(rows);
+        ADD_FAILURE() << "saved";
+    } catch (const shell::DirectoryRowError& refused) {
+        EXPECT_STREQ(refused.what(), "Directory row 3: the output folder "
+                                     "\"C:\\Convert\\..\\..\\..\\escaped\" leads outside the "
+                                     "drive root. Nothing was saved.");
+    }
+    EXPECT_EQ(iniBytes(), before);
+    EXPECT_FALSE(std::filesystem::exists(folder_.path() / "drives/c/Out"));
+}
+
+TEST(DirectoryRowRefusalTest, NamesTheRowAndTheFolder) {
+    EXPECT_EQ(shell::DirectoryRowRefusal(gridRow({"C:\\..\\d\\In", "C:\\Out", "", ""}), 7),
+              "row 7: the input folder \"C:\\..\\d\\In\" leads outside the drive root");
+    EXPECT_EQ(shell::DirectoryRowRefusal(gridRow({"C:\\In\\..", "/srv/out", "", ""}), 1),
+              std::nullopt);
+    EXPECT_EQ(shell::DirectoryRowRefusal(gridRow({"", "", "", ""}), 100), std::nullopt);
+}
+
 } // namespace
