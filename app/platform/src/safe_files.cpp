@@ -15,8 +15,9 @@ namespace platform {
 namespace {
 
 constexpr std::size_t kCopyBlock = 1 << 16;
+constexpr std::size_t kKernelCopyChunk = 1 << 20;
 
-bool copyContent(int from, int to) {
+bool copyByReadAndWrite(int from, int to) {
     std::vector<char> block(kCopyBlock);
     for (;;) {
         const ssize_t got = ::read(from, block.data(), block.size());
@@ -34,7 +35,58 @@ bool copyContent(int from, int to) {
     }
 }
 
+// The kernel copies only between some file systems; elsewhere the bytes go through here.
+bool kernelCannotCopy(int error) {
+    return error == EXDEV || error == EINVAL || error == ENOSYS || error == EOPNOTSUPP;
+}
+
+// Opened without blocking, so that a FIFO is refused instead of waited on.
+files::UniqueFd openRegularFile(const std::string& nativePath) {
+    files::UniqueFd fd(::open(nativePath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    struct stat info {};
+    if (!fd || ::fstat(fd.get(), &info) != 0)
+        return {};
+    if (!S_ISREG(info.st_mode)) {
+        fd.reset();
+        errno = S_ISDIR(info.st_mode) ? EISDIR : ENOTSUP;
+    }
+    return fd;
+}
+
 } // namespace
+
+bool copyFileContent(int from, int to) {
+    for (;;) {
+        const ssize_t copied = ::copy_file_range(from, nullptr, to, nullptr, kKernelCopyChunk, 0);
+        if (copied > 0)
+            continue;
+        if (copied == 0)
+            return true;
+        if (errno == EINTR)
+            continue;
+        return kernelCannotCopy(errno) && copyByReadAndWrite(from, to);
+    }
+}
+
+std::error_code copyFilePrivately(const std::string& nativeSource,
+                                  const std::string& nativeTarget) {
+    const files::UniqueFd from = openRegularFile(nativeSource);
+    if (!from)
+        return {errno, std::generic_category()};
+    // A new file, so that it is the owner's alone whatever lay there before.
+    ::unlink(nativeTarget.c_str());
+    files::UniqueFd to(
+        ::open(nativeTarget.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600));
+    if (!to)
+        return {errno, std::generic_category()};
+    const bool copied = copyFileContent(from.get(), to.get());
+    const int error = errno;
+    if (copied && to.close())
+        return {};
+    const std::error_code failure(copied ? errno : error, std::generic_category());
+    ::unlink(nativeTarget.c_str());
+    return failure;
+}
 
 files::PublishResult copyFileSafely(const std::string& nativeSource,
                                     const std::string& nativeTarget, bool replace) {
@@ -44,20 +96,13 @@ files::PublishResult copyFileSafely(const std::string& nativeSource,
         errno = EEXIST;
         return PublishResult::TargetExists;
     }
-    const files::UniqueFd from(::open(nativeSource.c_str(), O_RDONLY | O_CLOEXEC));
+    const files::UniqueFd from = openRegularFile(nativeSource);
     if (!from)
         return PublishResult::Failed;
-    struct stat source {};
-    if (::fstat(from.get(), &source) != 0)
-        return PublishResult::Failed;
-    if (S_ISDIR(source.st_mode)) {
-        errno = EISDIR;
-        return PublishResult::Failed;
-    }
     files::PartialFile partial = files::createPartial(nativeTarget);
     if (!partial.fd)
         return PublishResult::Failed;
-    const bool copied = copyContent(from.get(), partial.fd.get());
+    const bool copied = copyFileContent(from.get(), partial.fd.get());
     int saved = errno;
     const bool closed = partial.fd.close();
     if (!copied || !closed) {

@@ -26,6 +26,8 @@ public:
 
     void SetJobOutputText(int rowIndex, const std::string& text) override;
     void SetLastErrorText(const std::string&) override {}
+    // A line on standard error.
+    void ErrorLogFailed(const std::string& logPath, const std::string& reason) override;
     void SetStatusText(const std::string& text) override;
     void SetFileNameText(const std::string& text) override;
     void SetInputText(const std::string&) override {}
@@ -73,5 +75,8 @@ private:
 
 // Writes a line to standard output at once, so that a reader sees every job as it ends.
 void PrintLine(const std::string& line);
+
+// "import-batch: " + the text, on standard error.
+void Complain(const std::string& text);
 
 } // namespace batch

@@ -44,15 +44,23 @@ std::string UsageText() {
            "\n"
            "  -n, --dry-run  list each waiting job and the output name it would get; changes "
            "nothing\n"
-           "  -w, --watch    convert now and then every ConvertInterval minutes until SIGINT or\n"
-           "                 SIGTERM, which end it after the current job\n"
+           "  -w, --watch    convert now and then every ConvertInterval minutes (1 to 1440)\n"
+           "                 until SIGINT or SIGTERM\n"
            "  -h, --help     show this text\n"
            "      --version  show the version\n"
            "\n"
            "A run waits while another conversion of this folder (the window's or another\n"
-           "import-batch) is going on. Exit status: 0 when every job was converted or none was\n"
-           "waiting, 1 when any job failed (in any round of --watch), 2 for bad usage or a\n"
-           "folder without import.ini.\n";
+           "import-batch) is going on. SIGINT or SIGTERM ends every wait at once: a DSS\n"
+           "converter under way is killed and its dictation stays waiting, a job past it is\n"
+           "finished, and the program ends saying how many dictations are still waiting.\n"
+           "Dictconv may run 30 seconds plus 2 seconds per megabyte of the dictation\n"
+           "(IMPORT_DICTCONV_TIME_LIMIT=SECONDS changes the 30).\n"
+           "\n"
+           "Exit status: 0 when every job was converted or none was waiting, 1 when any job\n"
+           "failed, 2 for bad usage or an import.ini that cannot be used (missing, unreadable,\n"
+           "not a regular file, no [Startup] section, no directory row, a folder outside the\n"
+           "drive root, or for --watch a ConvertInterval outside 1 to 1440), 3 when SIGINT or\n"
+           "SIGTERM stopped it.\n";
 }
 
 std::string VersionText() {

@@ -17,7 +17,6 @@
 #include <cerrno>
 #include <cstring>
 #include <exception>
-#include <filesystem>
 #include <system_error>
 
 namespace convert {
@@ -199,7 +198,7 @@ void ConversionRun::ConvertJobFiles(int rowIndex, const shell::JobRow& row,
     const JobPaths paths = BuildJobPaths(inputDir, inputName, row.columns[shell::kColOutputDir],
                                          outputName, temp.path());
     if (!temp.ready()) {
-        Fail(rowIndex, CopyToTempFailedText(paths.inputPath));
+        Fail(rowIndex, CopyToTempFailedText(paths.inputPath), temp.failure());
         return;
     }
     if (!InputCanBeMarkedDone(inputDir, inputName)) {
@@ -234,12 +233,7 @@ bool ConversionRun::BringInputToTemp(int rowIndex, const JobPaths& paths,
     const std::string nativeInput = platform::resolvePath(paths.inputPath);
     // The temporary copy is private and thrown away: it needs no flush to disk.
     const std::error_code copyError = AwaitInBackground(context_.loop, [&] {
-        std::error_code error;
-        if (std::filesystem::is_directory(nativeInput, error))
-            return std::make_error_code(std::errc::is_a_directory);
-        std::filesystem::copy_file(nativeInput, paths.tempWavePath,
-                                   std::filesystem::copy_options::overwrite_existing, error);
-        return error;
+        return platform::copyFilePrivately(nativeInput, paths.tempWavePath);
     });
     if (!copyError)
         return true;
