@@ -29,6 +29,15 @@ inline void shareWithEveryone(const std::filesystem::path& folder) {
         fs::permissions(entry.path(), fs::perms::all, fs::perm_options::add, ignored);
 }
 
+// In a child process: becomes "nobody" when running as root (any other user stays itself).
+// False when the privileges could not be dropped.
+inline bool dropPrivileges() {
+    if (::geteuid() != 0)
+        return true;
+    const gid_t group = kNobodyId;
+    return ::setgroups(1, &group) == 0 && ::setgid(kNobodyId) == 0 && ::setuid(kNobodyId) == 0;
+}
+
 // The check's result, run in a child process without privileges; empty when the child could not
 // drop them or did not end normally. The child ends with _exit, so nothing of the parent's
 // state (buffers, leak checks, test results) is run twice.
@@ -37,11 +46,8 @@ inline std::optional<bool> runUnprivileged(const std::function<bool()>& check) {
     if (child < 0)
         return std::nullopt;
     if (child == 0) {
-        if (::geteuid() == 0) {
-            const gid_t group = kNobodyId;
-            if (::setgroups(1, &group) != 0 || ::setgid(kNobodyId) != 0 || ::setuid(kNobodyId) != 0)
-                ::_exit(3);
-        }
+        if (!dropPrivileges())
+            ::_exit(3);
         ::_exit(check() ? 0 : 1);
     }
     int status = 0;

@@ -3,7 +3,9 @@
 #include "platform_test/wait_for.h"
 
 #include <fcntl.h>
+#include <sched.h>
 #include <signal.h>
+#include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -38,9 +40,17 @@ fs::path BatchWorkspace::addFile(const std::string& relative, const std::string&
     return folder_->writeFile(fs::path("drives") / relative, content);
 }
 
+fs::path BatchWorkspace::addScript(const std::string& name, const std::string& body) const {
+    const fs::path path = folder_->writeFile(fs::path("bin") / name, "#!/bin/sh\n" + body + "\n");
+    fs::permissions(path, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                              fs::perms::others_read | fs::perms::others_exec);
+    return path;
+}
+
 RunningBatch::RunningBatch(const BatchWorkspace& workspace,
                            const std::vector<std::string>& arguments,
-                           const std::function<bool()>& inChild) {
+                           const std::function<bool()>& inChild,
+                           const std::vector<std::string>& launcher) {
     static std::atomic<int> counter{0};
     const std::string tag = std::to_string(::getpid()) + "-" + std::to_string(counter++);
     outFile_ = workspace.root() / ("out-" + tag + ".txt");
@@ -48,7 +58,8 @@ RunningBatch::RunningBatch(const BatchWorkspace& workspace,
     const std::string work = workspace.work().string();
     const std::string drives = (workspace.root() / "drives").string();
     const std::string temp = workspace.temp().string() + "/";
-    std::vector<std::string> argv = {IMPORT_BATCH_PROGRAM};
+    std::vector<std::string> argv = launcher;
+    argv.push_back(IMPORT_BATCH_PROGRAM);
     argv.insert(argv.end(), arguments.begin(), arguments.end());
     std::vector<char*> pointers;
     for (std::string& argument : argv)
@@ -68,7 +79,7 @@ RunningBatch::RunningBatch(const BatchWorkspace& workspace,
     ::setenv("TMPDIR", temp.c_str(), 1);
     if (inChild && !inChild())
         ::_exit(125);
-    ::execv(pointers[0], pointers.data());
+    ::execvp(pointers[0], pointers.data());
     ::_exit(127);
 }
 
@@ -92,9 +103,21 @@ bool RunningBatch::waitForError(const std::string& text) const {
 }
 
 BatchResult RunningBatch::wait() {
-    BatchResult result;
     int status = 0;
-    if (::waitpid(pid_, &status, 0) == pid_) {
+    const bool ended = ::waitpid(pid_, &status, 0) == pid_;
+    return collect(ended, status);
+}
+
+std::optional<BatchResult> RunningBatch::waitWithin(std::chrono::milliseconds time) {
+    int status = 0;
+    if (!platform_test::waitFor([&] { return ::waitpid(pid_, &status, WNOHANG) == pid_; }, time))
+        return std::nullopt;
+    return collect(true, status);
+}
+
+BatchResult RunningBatch::collect(bool ended, int status) {
+    BatchResult result;
+    if (ended) {
         waited_ = true;
         result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     }
@@ -106,9 +129,20 @@ BatchResult RunningBatch::wait() {
     return result;
 }
 
+std::function<bool()> smallFileSystemAt(const fs::path& folder, const std::string& size) {
+    const std::string target = folder.string();
+    const std::string options = "size=" + size;
+    return [target, options] {
+        return ::unshare(CLONE_NEWNS) == 0 &&
+               ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+               ::mount("tmpfs", target.c_str(), "tmpfs", 0, options.c_str()) == 0;
+    };
+}
+
 BatchResult runBatch(const BatchWorkspace& workspace, const std::vector<std::string>& arguments,
-                     const std::function<bool()>& inChild) {
-    RunningBatch running(workspace, arguments, inChild);
+                     const std::function<bool()>& inChild,
+                     const std::vector<std::string>& launcher) {
+    RunningBatch running(workspace, arguments, inChild, launcher);
     return running.wait();
 }
 

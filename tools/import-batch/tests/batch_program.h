@@ -6,9 +6,11 @@
 
 #include <sys/types.h>
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,6 +40,8 @@ public:
     void writeConfig(const std::vector<std::string>& lines) const;
     // A file below the drive root.
     fs::path addFile(const std::string& relative, const std::string& content) const;
+    // An executable shell script in bin/ with this body; its native path.
+    fs::path addScript(const std::string& name, const std::string& body) const;
 
 private:
     std::unique_ptr<platform_test::TestFolder> folder_;
@@ -46,10 +50,12 @@ private:
 // A started import-batch.
 class RunningBatch {
 public:
-    // inChild runs in the child before the program starts (limits, namespaces); it returns
-    // false when the child cannot go on (the program then ends with 125).
+    // inChild runs in the child before the program starts (limits, namespaces, environment);
+    // it returns false when the child cannot go on (the program then ends with 125). A launcher
+    // (a program and its arguments, searched in PATH) runs the program in its place.
     RunningBatch(const BatchWorkspace& workspace, const std::vector<std::string>& arguments,
-                 const std::function<bool()>& inChild = {});
+                 const std::function<bool()>& inChild = {},
+                 const std::vector<std::string>& launcher = {});
     ~RunningBatch();
     RunningBatch(const RunningBatch&) = delete;
     RunningBatch& operator=(const RunningBatch&) = delete;
@@ -59,16 +65,26 @@ public:
     // Waits until standard error holds the text; false at the deadline.
     bool waitForError(const std::string& text) const;
     BatchResult wait();
+    // The result when the program ends within the time; nullopt (and it is killed at the end
+    // of the scope) when it does not.
+    std::optional<BatchResult> waitWithin(std::chrono::milliseconds time);
 
 private:
     std::string read(const fs::path& file) const;
+    BatchResult collect(bool ended, int status);
     pid_t pid_ = -1;
     fs::path outFile_;
     fs::path errFile_;
     bool waited_ = false;
 };
 
+// For inChild: mounts a file system of this size (such as "64k") on the folder, in a mount
+// namespace of the child's own. It needs the privilege to make one: without it the program ends
+// with 125 and the test is skipped.
+std::function<bool()> smallFileSystemAt(const fs::path& folder, const std::string& size);
+
 BatchResult runBatch(const BatchWorkspace& workspace, const std::vector<std::string>& arguments,
-                     const std::function<bool()>& inChild = {});
+                     const std::function<bool()>& inChild = {},
+                     const std::vector<std::string>& launcher = {});
 
 } // namespace batch_test
