@@ -11,7 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-14 libfuzzer-14-dev libclang-rt-14-dev
   xvfb xauth espeak-ng sox libsox-fmt-all
-  xdg-utils time
+  xdg-utils time strace
   ffmpeg
 )
 
