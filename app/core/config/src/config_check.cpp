@@ -40,10 +40,6 @@ std::optional<std::string> LoadProblem(int error, const std::string& name) {
     }
 }
 
-bool NamesAFolder(const DirectoryRow& row) {
-    return row.inputDir().find_first_not_of(" \t") != std::string::npos;
-}
-
 } // namespace
 
 std::optional<std::string> ConfigFileProblem(const std::string& storedPath) {
@@ -62,7 +58,7 @@ std::optional<std::string> ConfigFileProblem(const std::string& storedPath) {
         const DirectoryRow& read = table.rowsRead[static_cast<std::size_t>(row - 1)];
         if (auto refusal = DirectoryRowRefusal(read, row))
             return name + ", directory " + *refusal;
-        namesAFolder = namesAFolder || NamesAFolder(read);
+        namesAFolder = namesAFolder || !IsBlankFolder(read.inputDir());
     }
     if (!namesAFolder)
         return name + " has no directory row with an input folder";

@@ -14,16 +14,49 @@
 #include "convert/program_steps.h"
 #include "convert/run_lock.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QPixmap>
 #include <QProgressBar>
 #include <QTimer>
+
+#include <atomic>
+#include <memory>
 
 namespace ui {
 namespace {
 
 QString qt(const std::string& text) {
     return QString::fromStdString(text);
+}
+
+// The main window closing means the program is ending: the run's waits end at once (a DSS
+// converter under way is killed) and the run stops after the current job.
+class WindowCloseWatch final : public QObject {
+public:
+    WindowCloseWatch(TfrmMainForm& form, std::shared_ptr<std::atomic<bool>> closing)
+        : QObject(&form)
+        , form_(form)
+        , closing_(std::move(closing)) {
+        form.installEventFilter(this);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == &form_ && event->type() == QEvent::Close) {
+            closing_->store(true);
+            form_.CancelRequested = true;
+        }
+        return false;
+    }
+
+private:
+    TfrmMainForm& form_;
+    std::shared_ptr<std::atomic<bool>> closing_;
+};
+
+// Read by the thread that waits for the converter, so shared and atomic.
+convert::WaitEnds WindowWaitEnds(TfrmMainForm& form, std::shared_ptr<std::atomic<bool>> closing) {
+    new WindowCloseWatch(form, closing);
+    return {[closing] { return closing->load(); }, [&form] { return form.CancelRequested; }};
 }
 
 // The run's collaborators, created once with the window and used for every run and job.
@@ -34,9 +67,11 @@ struct ConversionModule {
         , namer(clock)
         , errors(form.settings, clock, host)
         , steps(makeSteps ? makeSteps(errors, host, loop)
-                          : convert::MakeProgramSteps(form.settings, errors, host, loop))
+                          : convert::MakeProgramSteps(form.settings, errors, host, loop,
+                                                      WindowWaitEnds(form, closing)))
         , run(convert::RunContext{host, *steps, namer, errors, boxes, loop, form.settings}) {}
 
+    std::shared_ptr<std::atomic<bool>> closing = std::make_shared<std::atomic<bool>>(false);
     convert::SystemClock clock;
     MainFormRunHost host;
     PromptMessageBoxes boxes;
@@ -53,6 +88,7 @@ template <class Conversion>
 void runExclusively(TfrmMainForm& form, ConversionModule& module, Conversion conversion) {
     convert::RunLock lock = convert::RunLock::TryAcquire();
     if (lock.held()) {
+        module.closing->store(false);
         conversion();
         return;
     }
