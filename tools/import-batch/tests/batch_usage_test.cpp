@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <fstream>
+
 namespace batch_test {
 namespace {
 
@@ -50,12 +52,13 @@ INSTANTIATE_TEST_SUITE_P(
 
 // ---- Configurations that cannot be used ----
 
+enum class ConfigShape { Text, Unreadable, Folder, Fifo };
+
 struct ConfigCase {
     const char* label;
-    // Puts import.ini in place; the workspace has a waiting dictation.
-    void (*write)(const BatchWorkspace&);
+    ConfigShape shape;
+    std::string text; // import.ini's bytes, for Text and Unreadable
     std::vector<std::string> arguments;
-    bool unprivileged; // run as "nobody" when the suite runs as root
     const char* errText;
 };
 
@@ -63,19 +66,52 @@ void PrintTo(const ConfigCase& c, std::ostream* os) {
     *os << c.label;
 }
 
-class ConfigurationTest : public OneRowTest, public ::testing::TestWithParam<ConfigCase> {};
+// A [Startup] section with row 1 (C:\Dict\Type1) after the lines given.
+std::string startup(const std::string& lines = {}) {
+    return "[Startup]\r\n" + lines + "InputDir1=C:\\Dict\\Type1\r\nOutputDir1=C:\\Out\r\n";
+}
+
+std::string utf16(const std::string& text) {
+    std::string wide = "\xff\xfe";
+    for (const char ch : text)
+        wide += std::string{ch, '\0'};
+    return wide;
+}
+
+class ConfigurationTest : public OneRowTest, public ::testing::TestWithParam<ConfigCase> {
+protected:
+    void writeConfiguration(const ConfigCase& c) const {
+        const fs::path file = workspace.work() / "import.ini";
+        fs::remove(file);
+        switch (c.shape) {
+        case ConfigShape::Text:
+        case ConfigShape::Unreadable:
+            std::ofstream(file, std::ios::binary) << c.text;
+            if (c.shape == ConfigShape::Unreadable)
+                fs::permissions(file, fs::perms::none);
+            break;
+        case ConfigShape::Folder:
+            fs::create_directory(file);
+            break;
+        case ConfigShape::Fifo:
+            ::mkfifo(file.c_str(), 0600);
+            break;
+        }
+    }
+};
 
 // Nothing is converted and no lock is taken: exit 2 and the reason, before any work.
 TEST_P(ConfigurationTest, IsRefusedBeforeAnythingIsConverted) {
     const ConfigCase& c = GetParam();
     configure();
     workspace.addFile("c/Dict/Type1/a.wav", wave(1));
-    fs::remove(workspace.work() / "import.ini");
-    if (c.unprivileged)
+    // Only unprivileged can a file be unreadable.
+    const bool unprivileged = c.shape == ConfigShape::Unreadable;
+    if (unprivileged)
         platform_test::shareWithEveryone(workspace.root());
-    c.write(workspace);
+    writeConfiguration(c);
     const BatchResult result =
-        runBatch(workspace, c.arguments, c.unprivileged ? platform_test::dropPrivileges : nullptr);
+        runBatch(workspace, c.arguments, unprivileged ? platform_test::dropPrivileges : nullptr);
     EXPECT_EQ(result.exitCode, 2) << result.err;
     EXPECT_NE(result.err.find(c.errText), std::string::npos) << result.err;
     EXPECT_EQ(result.out, "");
@@ -83,107 +119,78 @@ TEST_P(ConfigurationTest, IsRefusedBeforeAnythingIsConverted) {
     EXPECT_FALSE(fs::exists(workspace.work() / "import.lock"));
 }
 
-void writeText(const BatchWorkspace& w, const std::string& text) {
-    std::ofstream(w.work() / "import.ini", std::ios::binary) << text;
-}
-
-constexpr const char* kRow = "InputDir1=C:\\Dict\\Type1\r\nOutputDir1=C:\\Convert\\TSP\\type1\r\n";
+constexpr const char* kIntervalRefused =
+    "import-batch: --watch needs a ConvertInterval of 1 to 1440 minutes in import.ini, not ";
 
 INSTANTIATE_TEST_SUITE_P(
     Configurations, ConfigurationTest,
     ::testing::Values(
         ConfigCase{"unreadable",
-                   [](const BatchWorkspace& w) {
-                       writeText(w, std::string("[Startup]\r\n") + kRow);
-                       fs::permissions(w.work() / "import.ini", fs::perms::none);
-                   },
+                   ConfigShape::Unreadable,
+                   startup(),
                    {},
-                   true,
                    "import-batch: import.ini cannot be read (Permission denied)"},
         ConfigCase{"aFolder",
-                   [](const BatchWorkspace& w) { fs::create_directory(w.work() / "import.ini"); },
+                   ConfigShape::Folder,
+                   "",
                    {},
-                   false,
                    "import-batch: import.ini is not a regular file"},
-        ConfigCase{
-            "aFifo",
-            [](const BatchWorkspace& w) { ::mkfifo((w.work() / "import.ini").c_str(), 0600); },
-            {"--watch"},
-            false,
-            "import-batch: import.ini is not a regular file"},
+        ConfigCase{"aFifo",
+                   ConfigShape::Fifo,
+                   "",
+                   {"--watch"},
+                   "import-batch: import.ini is not a regular file"},
         ConfigCase{"randomBytes",
-                   [](const BatchWorkspace& w) {
-                       writeText(w, std::string("\x8f\x01[Startu\xff\0\x13=\x9c\n\x02", 14));
-                   },
+                   ConfigShape::Text,
+                   std::string("\x8f\x01[Startu\xff\0\x13=\x9c\n\x02", 14),
                    {},
-                   false,
                    "import-batch: import.ini has no [Startup] section"},
         ConfigCase{"utf16",
-                   [](const BatchWorkspace& w) {
-                       std::string text = "\xff\xfe";
-                       for (char ch : std::string("[Startup]\r\nInputDir1=C:\\Dict\\Type1\r\n"))
-                           text += std::string{ch, '\0'};
-                       writeText(w, text);
-                   },
+                   ConfigShape::Text,
+                   utf16(startup()),
                    {},
-                   false,
                    "import-batch: import.ini is UTF-16 text, which is not read: save it as UTF-8"},
-        ConfigCase{
-            "noStartupSection",
-            [](const BatchWorkspace& w) { writeText(w, std::string("[Import]\r\n") + kRow); },
-            {},
-            false,
-            "import-batch: import.ini has no [Startup] section"},
+        ConfigCase{"noStartupSection",
+                   ConfigShape::Text,
+                   "[Import]\r\nInputDir1=C:\\Dict\r\n",
+                   {},
+                   "import-batch: import.ini has no [Startup] section"},
         ConfigCase{"noRow",
-                   [](const BatchWorkspace& w) { writeText(w, "[Startup]\r\nVoxFormat=1\r\n"); },
+                   ConfigShape::Text,
+                   "[Startup]\r\nVoxFormat=1\r\n",
                    {"--dry-run"},
-                   false,
                    "import-batch: import.ini has no directory row with an input folder"},
         ConfigCase{"onlyBlankRows",
-                   [](const BatchWorkspace& w) {
-                       w.writeConfig({"InputDir1=\" \"", "InputDir2=\" \"", "OutputDir2=C:\\Out"});
-                   },
+                   ConfigShape::Text,
+                   "[Startup]\r\nInputDir1=\" \"\r\nInputDir2=\" \"\r\nOutputDir2=C:\\Out\r\n",
                    {},
-                   false,
                    "import-batch: import.ini has no directory row with an input folder"},
         ConfigCase{"rowOutsideTheDriveRoot",
-                   [](const BatchWorkspace& w) {
-                       w.writeConfig({"InputDir1=C:\\Dict\\Type1", "OutputDir1=C:\\Convert\\TSP",
-                                      "InputDir2=C:\\Dict\\Type1",
-                                      "OutputDir2=C:\\Convert\\..\\..\\..\\escaped"});
-                   },
+                   ConfigShape::Text,
+                   startup() + "InputDir2=C:\\Dict\\Type1\r\n"
+                               "OutputDir2=C:\\Convert\\..\\..\\..\\escaped\r\n",
                    {},
-                   false,
                    "import-batch: import.ini, directory row 2: the output folder "
                    "\"C:\\Convert\\..\\..\\..\\escaped\" leads outside the drive root"},
         ConfigCase{"noMinutes",
-                   [](const BatchWorkspace& w) {
-                       w.writeConfig({"ConvertInterval=0", "InputDir1=C:\\Dict\\Type1"});
-                   },
+                   ConfigShape::Text,
+                   startup("ConvertInterval=0\r\n"),
                    {"--watch"},
-                   false,
-                   "import-batch: --watch needs a ConvertInterval of 1 to 1440 minutes in "
-                   "import.ini, not 0"},
+                   kIntervalRefused},
         ConfigCase{"negativeMinutes",
-                   [](const BatchWorkspace& w) {
-                       w.writeConfig({"ConvertInterval=-5", "InputDir1=C:\\Dict\\Type1"});
-                   },
+                   ConfigShape::Text,
+                   startup("ConvertInterval=-5\r\n"),
                    {"--watch"},
-                   false,
                    "not -5"},
         ConfigCase{"moreThanADay",
-                   [](const BatchWorkspace& w) {
-                       w.writeConfig({"ConvertInterval=1441", "InputDir1=C:\\Dict\\Type1"});
-                   },
+                   ConfigShape::Text,
+                   startup("ConvertInterval=1441\r\n"),
                    {"--watch"},
-                   false,
                    "not 1441"},
         ConfigCase{"largestInteger",
-                   [](const BatchWorkspace& w) {
-                       w.writeConfig({"ConvertInterval=2147483647", "InputDir1=C:\\Dict\\Type1"});
-                   },
+                   ConfigShape::Text,
+                   startup("ConvertInterval=2147483647\r\n"),
                    {"--watch"},
-                   false,
                    "not 2147483647"}));
 
 } // namespace
