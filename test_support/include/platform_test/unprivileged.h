@@ -29,8 +29,8 @@ inline void shareWithEveryone(const std::filesystem::path& folder) {
         fs::permissions(entry.path(), fs::perms::all, fs::perm_options::add, ignored);
 }
 
-// In a child process: becomes "nobody" when running as root (any other user stays itself).
-// False when the privileges could not be dropped.
+// In a child process about to do what the test checks: becomes "nobody" when running as root,
+// else keeps its user. False when the privileges could not be dropped.
 inline bool dropPrivileges() {
     if (::geteuid() != 0)
         return true;
