@@ -53,8 +53,11 @@ private:
     std::shared_ptr<std::atomic<bool>> closing_;
 };
 
-// Read by the thread that waits for the converter, so shared and atomic.
-convert::WaitEnds WindowWaitEnds(TfrmMainForm& form, std::shared_ptr<std::atomic<bool>> closing) {
+// Watches the window for its close (the watch belongs to the window) and gives the run's waits
+// their ends: the close, read by the thread that waits for the converter (so shared and
+// atomic), and Cancel.
+convert::WaitEnds WatchWindowForWaitEnds(TfrmMainForm& form,
+                                         std::shared_ptr<std::atomic<bool>> closing) {
     new WindowCloseWatch(form, closing);
     return {[closing] { return closing->load(); }, [&form] { return form.CancelRequested; }};
 }
@@ -68,7 +71,7 @@ struct ConversionModule {
         , errors(form.settings, clock, host)
         , steps(makeSteps ? makeSteps(errors, host, loop)
                           : convert::MakeProgramSteps(form.settings, errors, host, loop,
-                                                      WindowWaitEnds(form, closing)))
+                                                      WatchWindowForWaitEnds(form, closing)))
         , run(convert::RunContext{host, *steps, namer, errors, boxes, loop, form.settings}) {}
 
     std::shared_ptr<std::atomic<bool>> closing = std::make_shared<std::atomic<bool>>(false);
