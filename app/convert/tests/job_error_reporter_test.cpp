@@ -3,7 +3,9 @@
 #include "platform_test/test_folder.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -62,16 +64,36 @@ TEST_F(LogJobErrorTest, TheLogFollowsTheSettingAtEachReport) {
     EXPECT_EQ(platform_test::readFileBytes(logPath), "03/15/2026 14:35:09: Error:  second\r\n");
 }
 
-TEST_F(LogJobErrorTest, AnUnwritableLogStillShowsTheError) {
+// The job's error still reaches its row; why the log failed is said once (in the status bar by
+// default) until the log can be written again.
+TEST_F(LogJobErrorTest, AnUnwritableLogIsSaidOnceAndTheErrorStillShows) {
     settings.ShowErrors = true;
+    const std::string folderLog =
+        "The error log " + logPath.string() + " cannot be written (Is a directory)";
     std::filesystem::create_directory(logPath); // a folder cannot be opened for appending
     const JobErrorReporter blocked(settings, clock, view, ErrorLogFile(logPath.string()));
-    blocked.LogJobError(2, "Error renaming input file C:\\In\\a.wav");
-    EXPECT_EQ(rows[2].columns[shell::kColOutputFile], "Error renaming input file C:\\In\\a.wav");
-    EXPECT_EQ(panel3, "Error renaming input file C:\\In\\a.wav");
+    const struct {
+        const char* text;
+        bool logIsFolder;
+        std::string panel3;
+    } reports[] = {
+        {"Error renaming input file C:\\In\\a.wav", true, folderLog},
+        {"second", true, "second"},
+        {"third", false, "third"},
+        {"fourth", true, folderLog},
+    };
+    for (const auto& report : reports) {
+        std::filesystem::remove(logPath);
+        if (report.logIsFolder)
+            std::filesystem::create_directory(logPath);
+        blocked.LogJobError(2, report.text);
+        EXPECT_EQ(rows[2].columns[shell::kColOutputFile], report.text);
+        EXPECT_EQ(panel3, report.panel3) << report.text;
+    }
     const JobErrorReporter full(settings, clock, view, ErrorLogFile("/dev/full"));
     full.LogJobError(0, "disk full");
     EXPECT_EQ(rows[0].columns[shell::kColOutputFile], "disk full");
+    EXPECT_EQ(panel3, "The error log /dev/full cannot be written (No space left on device)");
 }
 
 TEST_F(LogJobErrorTest, ARowOutsideTheListOnlyReachesStatusAndLog) {
@@ -94,6 +116,10 @@ TEST(ErrorLogFileTest, AStoredPathWithADriveLetterLiesBelowTheDriveRoot) {
     EXPECT_EQ(platform_test::readFileBytes(root.path() / "c/Logs/errorlog.txt"), "x\r\n");
     EXPECT_FALSE(ErrorLogFile("C:\\Missing\\errorlog.txt").Append("x\r\n"));
     EXPECT_FALSE(ErrorLogFile("/dev/full").Append("x\r\n"));
+    // A FIFO in the log's place, with no one reading it, is refused rather than waited on.
+    ASSERT_EQ(::mkfifo((root.path() / "c/Logs/fifo.txt").c_str(), 0600), 0);
+    EXPECT_FALSE(ErrorLogFile("C:\\Logs\\fifo.txt").Append("x\r\n"));
+    EXPECT_EQ(errno, ENXIO);
 }
 
 } // namespace

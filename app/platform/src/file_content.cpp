@@ -28,8 +28,14 @@ std::string followLinks(const std::string& nativePath) {
 } // namespace
 
 std::optional<std::string> readWholeFile(const std::string& nativePath) {
-    const files::UniqueFd fd(::open(nativePath.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!fd) {
+    // Non-blocking, so that a FIFO in the file's place is refused instead of waited on.
+    const files::UniqueFd fd(::open(nativePath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    struct stat info {};
+    if (!fd || ::fstat(fd.get(), &info) != 0) {
+        return std::nullopt;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        errno = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
         return std::nullopt;
     }
     std::string content;

@@ -104,6 +104,23 @@ std::string resolvePath(std::string_view stored) {
     return resolved;
 }
 
+bool leavesItsDrive(std::string_view stored) {
+    if (!detail::hasDriveLetter(stored)) {
+        return false;
+    }
+    int depth = 0;
+    for (std::string_view component : splitComponents(stored.substr(2))) {
+        if (component == "..") {
+            if (--depth < 0) {
+                return true;
+            }
+        } else if (component != ".") {
+            ++depth;
+        }
+    }
+    return false;
+}
+
 bool pathExists(std::string_view stored) {
     const std::string native = resolvePath(stored);
     struct stat info {};

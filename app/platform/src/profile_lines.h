@@ -35,7 +35,8 @@ std::string quoteProfileValue(std::string_view value);
 std::string profileReadResult(std::optional<std::string_view> found, std::string_view defaultValue,
                               std::size_t bufferSize);
 
-// Reads a whole file; nullopt when it does not exist or cannot be read.
+// Reads a whole regular file; nullopt with errno set when it does not exist, is not a regular
+// file (never blocking on a FIFO) or cannot be read.
 std::optional<std::string> readWholeFile(const std::string& nativePath);
 
 // Replaces the file's content so that readers see either the old or the new file, never a

@@ -4,6 +4,7 @@
 #include "platform/paths.h"
 #include "profile_lines.h"
 
+#include <cerrno>
 #include <unordered_map>
 
 namespace platform {
@@ -11,6 +12,7 @@ namespace platform {
 // Keys of the first section of each name; the first key of a name wins, as in locateKey.
 struct ProfileReader::Index {
     bool fileExisted = false;
+    int loadError = 0;
     std::unordered_map<std::string, std::unordered_map<std::string, std::string>> sections;
 };
 
@@ -18,6 +20,7 @@ ProfileReader::ProfileReader(std::string_view storedPath)
     : index_(std::make_unique<Index>()) {
     const std::optional<std::string> content = detail::readWholeFile(resolvePath(storedPath));
     if (!content.has_value()) {
+        index_->loadError = errno;
         return;
     }
     index_->fileExisted = true;
@@ -40,6 +43,14 @@ ProfileReader& ProfileReader::operator=(ProfileReader&&) noexcept = default;
 
 bool ProfileReader::fileExisted() const {
     return index_ != nullptr && index_->fileExisted;
+}
+
+int ProfileReader::loadError() const {
+    return index_ != nullptr ? index_->loadError : 0;
+}
+
+bool ProfileReader::hasSection(std::string_view section) const {
+    return index_ != nullptr && index_->sections.count(detail::asciiLowered(section)) != 0;
 }
 
 std::string ProfileReader::readString(std::string_view section, std::string_view key,

@@ -28,7 +28,7 @@ int waitForExit(pid_t child) {
 } // namespace
 
 bool startProgram(const std::string& program, const std::vector<std::string>& args, bool wait,
-                  int* exitCode, ProcessGroup group) {
+                  int* exitCode) {
     if (program.empty()) {
         return false;
     }
@@ -40,19 +40,11 @@ bool startProgram(const std::string& program, const std::vector<std::string>& ar
     }
     argv.push_back(nullptr);
 
-    posix_spawnattr_t attributes;
-    ::posix_spawnattr_init(&attributes);
-    if (group == ProcessGroup::Own) {
-        ::posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
-        ::posix_spawnattr_setpgroup(&attributes, 0);
-    }
     pid_t child = 0;
     const bool searchPath = program.find('/') == std::string::npos;
     const int error =
-        searchPath
-            ? ::posix_spawnp(&child, program.c_str(), nullptr, &attributes, argv.data(), environ)
-            : ::posix_spawn(&child, program.c_str(), nullptr, &attributes, argv.data(), environ);
-    ::posix_spawnattr_destroy(&attributes);
+        searchPath ? ::posix_spawnp(&child, program.c_str(), nullptr, nullptr, argv.data(), environ)
+                   : ::posix_spawn(&child, program.c_str(), nullptr, nullptr, argv.data(), environ);
     if (error != 0) {
         return false;
     }

@@ -11,6 +11,22 @@
 #include <cerrno>
 
 namespace platform {
+namespace {
+
+// Opened without blocking, so that a FIFO is refused instead of waited on.
+files::UniqueFd openRegularFile(const std::string& nativePath) {
+    files::UniqueFd fd(::open(nativePath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    struct stat info {};
+    if (!fd || ::fstat(fd.get(), &info) != 0)
+        return {};
+    if (!S_ISREG(info.st_mode)) {
+        fd.reset();
+        errno = S_ISDIR(info.st_mode) ? EISDIR : ENOTSUP;
+    }
+    return fd;
+}
+
+} // namespace
 
 files::PublishResult copyFileSafely(const std::string& nativeSource,
                                     const std::string& nativeTarget, bool replace) {
@@ -20,16 +36,9 @@ files::PublishResult copyFileSafely(const std::string& nativeSource,
         errno = EEXIST;
         return PublishResult::TargetExists;
     }
-    const files::UniqueFd from(::open(nativeSource.c_str(), O_RDONLY | O_CLOEXEC));
+    const files::UniqueFd from = openRegularFile(nativeSource);
     if (!from)
         return PublishResult::Failed;
-    struct stat source {};
-    if (::fstat(from.get(), &source) != 0)
-        return PublishResult::Failed;
-    if (S_ISDIR(source.st_mode)) {
-        errno = EISDIR;
-        return PublishResult::Failed;
-    }
     files::PartialFile partial = files::createPartial(nativeTarget);
     if (!partial.fd)
         return PublishResult::Failed;

@@ -157,6 +157,29 @@ TEST_F(ResolvePathTest, ExistenceFollowsTheResolvedPath) {
     EXPECT_FALSE(platform::pathExists(""));
 }
 
+TEST(LeavesItsDriveTest, CountsTheDotDotsOfDriveLetterPathsOnly) {
+    const struct {
+        const char* stored;
+        bool leaves;
+    } cases[] = {
+        {"C:\\Convert\\..\\..\\..\\escaped", true},
+        {"C:\\..", true},
+        {"c:..\\x", true},
+        {"C:/a/../../d/x", true},
+        {"C:\\a\\.\\..\\..", true},
+        {"C:\\Convert\\TSP\\..\\type1", false},
+        {"C:\\a\\..", false},
+        {"C:\\.\\.\\x", false},
+        {"C:\\a..b\\..", false},
+        {"C:", false},
+        {"/srv/../etc", false},
+        {"..\\..\\x", false},
+        {"", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(platform::leavesItsDrive(c.stored), c.leaves) << c.stored;
+}
+
 TEST(BackslashStyleTest, DriveLettersAndBackslashesCount) {
     EXPECT_TRUE(platform::usesBackslashStyle("C:/x"));
     EXPECT_TRUE(platform::usesBackslashStyle("a\\b"));

@@ -2,6 +2,9 @@
 #include "platform_test/test_folder.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cerrno>
 
 namespace {
 
@@ -48,6 +51,31 @@ TEST(ProfileReaderMissingTest, ReadsDefaults) {
     EXPECT_FALSE(reader.fileExisted());
     EXPECT_EQ(reader.readString("Startup", "InputDir1", ""), "");
     EXPECT_EQ(reader.readString("Startup", "DictatorID", "9999"), "9999");
+}
+
+// What is not a regular file is refused without being opened for a blocking read: a FIFO in
+// its place would otherwise hold the reader until someone writes into it.
+TEST(ProfileReaderLoadTest, SaysWhyAFileWasNotLoadedAndWhichSectionsItHas) {
+    TestFolder folder;
+    ASSERT_EQ(::mkfifo(folder.file("fifo.ini").c_str(), 0600), 0);
+    folder.makeFolder("folder.ini");
+    folder.writeFile("plain.ini", "A=1\n[startup]\n");
+    const struct {
+        const char* name;
+        int error;
+        bool hasStartup;
+    } cases[] = {
+        {"absent.ini", ENOENT, false},
+        {"fifo.ini", EINVAL, false},
+        {"folder.ini", EISDIR, false},
+        {"plain.ini", 0, true},
+    };
+    for (const auto& c : cases) {
+        const platform::ProfileReader reader(folder.file(c.name));
+        EXPECT_EQ(reader.loadError(), c.error) << c.name;
+        EXPECT_EQ(reader.hasSection("Startup"), c.hasStartup) << c.name;
+        EXPECT_FALSE(reader.hasSection("Other")) << c.name;
+    }
 }
 
 TEST(ProfileReaderMoveTest, MovedFromReadsDefaults) {

@@ -4,10 +4,12 @@
 #include "platform_test/unprivileged.h"
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <csignal>
 #include <filesystem>
 #include <string>
@@ -65,31 +67,63 @@ TEST_F(CopyFileSafelyTest, NeverReplacesAnExistingTargetUnlessAskedTo) {
     EXPECT_EQ(readFileBytes(target_), readFileBytes(source_));
 }
 
-TEST_F(CopyFileSafelyTest, AnUnreadableSourceLeavesNothing) {
-    folder_.makeFolder("in/folder.wav");
-    for (const fs::path& source :
-         {folder_.path() / "in" / "gone.wav", folder_.path() / "in/folder.wav"}) {
-        EXPECT_EQ(copyFileSafely(source, target_, false), PublishResult::Failed) << source;
-        EXPECT_TRUE(folderEntries(target_.parent_path()).empty()) << source;
-    }
+TEST_F(CopyFileSafelyTest, AMissingTargetFolderFails) {
     EXPECT_EQ(copyFileSafely(source_, folder_.path() / "missing" / "memo.wav", false),
               PublishResult::Failed);
+    EXPECT_EQ(errno, ENOENT);
 }
 
-// A full disk part-way through: the copy fails and nothing is left under any name.
-TEST_F(CopyFileSafelyTest, AWriteFailingPartWayLeavesNothing) {
-    struct rlimit old {};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = old;
-    small.rlim_cur = 70000;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const PublishResult result = copyFileSafely(source_, target_, false);
-    ::setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
+// Files may grow to 70000 bytes for the scope: a write part-way through a copy fails.
+class FileSizeLimit {
+public:
+    FileSizeLimit() {
+        ::getrlimit(RLIMIT_FSIZE, &old_);
+        struct rlimit small = old_;
+        small.rlim_cur = 70000;
+        ::setrlimit(RLIMIT_FSIZE, &small);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, handler_);
+    }
 
-    EXPECT_EQ(result, PublishResult::Failed);
+private:
+    struct rlimit old_ {};
+    void (*handler_)(int) = std::signal(SIGXFSZ, SIG_IGN);
+};
+
+// A full disk part-way through: the copy fails, says why, and nothing is left under any name.
+TEST_F(CopyFileSafelyTest, AWriteFailingPartWayLeavesNothing) {
+    PublishResult published = PublishResult::Published;
+    int error = 0;
+    {
+        const FileSizeLimit limit;
+        published = copyFileSafely(source_, target_, false);
+        error = errno;
+    }
+    EXPECT_EQ(published, PublishResult::Failed);
+    EXPECT_EQ(error, EFBIG);
     EXPECT_TRUE(folderEntries(target_.parent_path()).empty());
+}
+
+// What is not a regular file is refused at once, a FIFO without a writer included.
+TEST_F(CopyFileSafelyTest, RefusesWhatIsNotARegularFileWithoutWaiting) {
+    ASSERT_EQ(::mkfifo(folder_.file("in/fifo.wav").c_str(), 0600), 0);
+    folder_.makeFolder("in/folder.wav");
+    const struct {
+        const char* name;
+        std::errc error;
+    } cases[] = {
+        {"fifo.wav", std::errc::not_supported},
+        {"folder.wav", std::errc::is_a_directory},
+        {"gone.wav", std::errc::no_such_file_or_directory},
+    };
+    for (const auto& c : cases) {
+        const fs::path source = folder_.path() / "in" / c.name;
+        EXPECT_EQ(copyFileSafely(source, target_, false), PublishResult::Failed) << c.name;
+        EXPECT_EQ(errno, static_cast<int>(c.error)) << c.name;
+        EXPECT_TRUE(folderEntries(target_.parent_path()).empty()) << c.name;
+    }
 }
 
 TEST_F(CopyFileSafelyTest, AnUnwritableFolderFailsCleanly) {

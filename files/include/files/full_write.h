@@ -30,8 +30,10 @@ bool writeFully(Write write, const void* data, std::size_t size) {
     return true;
 }
 
-// Copies everything from the current offset of `from` to `to`, checking every read and write.
-// False with errno set (ENOSPC for a write that makes no progress).
+// Copies everything from the current offset of `from` to `to`: in the kernel where it can
+// (copy_file_range), else by reading and writing. Every call is checked, short ones included, so
+// a target that can take no more reports ENOSPC (EFBIG past the file size limit), never a bare
+// I/O error. False with errno set.
 bool copyContent(int from, int to);
 
 } // namespace files

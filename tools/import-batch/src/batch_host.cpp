@@ -24,6 +24,10 @@ void PrintLine(const std::string& line) {
     std::fflush(stdout);
 }
 
+void Complain(const std::string& text) {
+    std::fprintf(stderr, "import-batch: %s\n", text.c_str());
+}
+
 BatchHost::BatchHost(const shell::Settings& settings)
     : settings_(settings) {}
 
@@ -37,6 +41,11 @@ void BatchHost::Load(std::vector<shell::JobRow> rows) {
 void BatchHost::SetJobOutputText(int rowIndex, const std::string& text) {
     if (rowIndex >= 0 && rowIndex < JobCount())
         rows_[static_cast<std::size_t>(rowIndex)].columns[shell::kColOutputFile] = text;
+}
+
+void BatchHost::ErrorLogFailed(const std::string& logPath, const std::string& reason) {
+    progress_.Clear();
+    Complain("cannot write the error log " + logPath + " (" + reason + ")");
 }
 
 void BatchHost::SetStatusText(const std::string& text) {
@@ -89,7 +98,12 @@ void BatchHost::EndRun() {
 }
 
 bool BatchHost::CancelRequested() const {
-    return StopRequested();
+    return batch::StopRequested();
+}
+
+// A signal also stops the job under way: it is undone and waits for the next run.
+bool BatchHost::StopRequested() const {
+    return batch::StopRequested();
 }
 
 void BatchHost::JobFinished(const convert::JobOutcome& outcome) {
@@ -123,7 +137,7 @@ void BatchHost::JobFinished(const convert::JobOutcome& outcome) {
 
 convert::BoxAnswer StderrBoxes::Show(const convert::MessageBoxRequest& request) {
     progress_.Clear();
-    std::fprintf(stderr, "import-batch: %s: %s\n", request.caption.c_str(), request.text.c_str());
+    Complain(request.caption + ": " + request.text);
     return convert::BoxAnswer::Ok;
 }
 

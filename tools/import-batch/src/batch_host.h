@@ -28,6 +28,8 @@ public:
 
     void SetJobOutputText(int rowIndex, const std::string& text) override;
     void SetLastErrorText(const std::string&) override {}
+    // A line on standard error.
+    void ErrorLogFailed(const std::string& logPath, const std::string& reason) override;
     void SetStatusText(const std::string& text) override;
     void SetFileNameText(const std::string& text) override;
     void SetInputText(const std::string&) override {}
@@ -49,6 +51,7 @@ public:
     void StartSchedulerTimer() override {}
     void RepaintProgress() override {}
     bool CancelRequested() const override;
+    bool StopRequested() const override;
     void JobFinished(const convert::JobOutcome& outcome) override;
 
     TerminalProgress& progress() { return progress_; }
@@ -76,5 +79,8 @@ private:
 
 // Writes a line to standard output at once, so that a reader sees every job as it ends.
 void PrintLine(const std::string& line);
+
+// "import-batch: " + the text, on standard error.
+void Complain(const std::string& text);
 
 } // namespace batch

@@ -44,16 +44,23 @@ std::string UsageText() {
            "\n"
            "  -n, --dry-run  list each waiting job and the output name it would get; changes "
            "nothing\n"
-           "  -w, --watch    convert now and then every ConvertInterval minutes until SIGINT or\n"
-           "                 SIGTERM, which end it after the current job\n"
+           "  -w, --watch    convert now and then every ConvertInterval minutes (1 to 1440)\n"
+           "                 until SIGINT or SIGTERM\n"
            "  -h, --help     show this text\n"
            "      --version  show the version\n"
            "\n"
            "A run waits while another conversion of this folder (the window's or another\n"
            "import-batch) is going on. A dictation still being written, or converted by\n"
-           "another run at the time, is left for a later run; that is no error. Exit status: 0\n"
-           "when no job failed, 1 when any job failed (in any round of --watch), 2 for bad\n"
-           "usage or a folder without import.ini.\n";
+           "another run at the time, is left for a later run; that is no error. SIGINT or\n"
+           "SIGTERM ends every wait at once: the job under way is undone (a DSS converter is\n"
+           "killed) and its dictation stays waiting, and the program ends saying how many\n"
+           "dictations are still waiting. Dictconv may run 30 seconds plus 2 seconds per\n"
+           "megabyte of the dictation (IMPORT_DICTCONV_TIME_LIMIT=SECONDS changes the 30).\n"
+           "\n"
+           "Exit status: 0 when no job failed, 1 when any job failed, 2 for bad usage or an\n"
+           "import.ini that cannot be used (missing, unreadable, not a regular file, no\n"
+           "[Startup] section, no directory row, a folder outside the drive root, or for\n"
+           "--watch a ConvertInterval outside 1 to 1440), 3 when SIGINT or SIGTERM stopped it.\n";
 }
 
 std::string VersionText() {

@@ -2,6 +2,7 @@
 
 #include "stop_signal.h"
 
+#include "config/config_check.h"
 #include "config/config_store.h"
 #include "convert/job_claim.h"
 #include "convert/program_steps.h"
@@ -10,17 +11,15 @@
 #include "platform/paths.h"
 
 #include <chrono>
+#include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <set>
 #include <thread>
 
 namespace batch {
 namespace {
-
-void Complain(const std::string& text) {
-    std::fprintf(stderr, "import-batch: %s\n", text.c_str());
-}
 
 bool IsWaiting(const shell::JobRow& row) {
     return !row.columns[shell::kColInputFile].starts_with('_');
@@ -51,6 +50,22 @@ bool ListedBefore(const shell::JobRow& row, std::set<std::string>& listed) {
     return !listed.insert(native).second;
 }
 
+std::string SignalName(int signal) {
+    switch (signal) {
+    case SIGINT:
+        return "SIGINT";
+    case SIGTERM:
+        return "SIGTERM";
+    default:
+        return "signal " + std::to_string(signal);
+    }
+}
+
+std::string StillWaitingText(std::size_t count) {
+    return count == 1 ? "1 dictation is still waiting"
+                      : std::to_string(count) + " dictations are still waiting";
+}
+
 // Waits the minutes unless a stop signal comes first; true when the time has passed.
 bool WaitMinutes(int minutes) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::minutes(minutes);
@@ -69,19 +84,39 @@ BatchRunner::BatchRunner()
     , boxes_(host_.progress())
     , namer_(clock_)
     , errors_(settings_, clock_, host_)
-    , steps_(convert::MakeProgramSteps(settings_, errors_, host_, loop_))
+    , steps_(convert::MakeProgramSteps(settings_, errors_, host_, loop_,
+                                       convert::WaitEnds{StopRequested, StopRequested}))
     , run_(convert::RunContext{host_, *steps_, namer_, errors_, boxes_, loop_, settings_}) {}
 
 BatchRunner::~BatchRunner() = default;
 
 bool BatchRunner::LoadSettings() {
-    const shell::ConfigStore store(shell::kConfigFileName);
-    if (!store.exists()) {
-        Complain("no import.ini in " + std::filesystem::current_path().string());
+    if (const auto problem = shell::ConfigFileProblem()) {
+        Complain(*problem);
         return false;
     }
-    settings_ = store.LoadSettings();
+    settings_ = shell::ConfigStore(shell::kConfigFileName).LoadSettings();
     return true;
+}
+
+bool BatchRunner::IntervalIsValid() const {
+    const int minutes = settings_.ConvertInterval;
+    if (minutes >= kShortestInterval && minutes <= kLongestInterval)
+        return true;
+    Complain("--watch needs a ConvertInterval of " + std::to_string(kShortestInterval) + " to " +
+             std::to_string(kLongestInterval) + " minutes in import.ini, not " +
+             std::to_string(minutes));
+    return false;
+}
+
+int BatchRunner::Stopped() {
+    // A file that two rows list waits once.
+    std::set<std::string> listed;
+    std::size_t waiting = 0;
+    for (const shell::JobRow& row : shell::ScanJobs(shell::kConfigFileName, settings_).rows)
+        waiting += ListedBefore(row, listed) ? 0 : 1;
+    Complain("stopped by " + SignalName(StopSignal()) + "; " + StillWaitingText(waiting));
+    return kStopped;
 }
 
 int BatchRunner::RunOnce() {
@@ -97,10 +132,10 @@ int BatchRunner::RunOnce() {
     if (!lock.held()) {
         if (lock.unavailable()) {
             Complain(std::string("cannot create the lock file ") + convert::kRunLockFileName +
-                     " in the current folder");
+                     " in the current folder (" + std::strerror(lock.openError()) + ")");
             return kSomeFailed;
         }
-        return kAllConverted; // stopped while waiting: nothing was touched
+        return Stopped(); // while waiting: nothing was touched
     }
     // The scan comes after the lock, so it sees what an earlier run has left, and again after
     // the jobs that ended runs left half done are finished or undone.
@@ -111,6 +146,8 @@ int BatchRunner::RunOnce() {
     host_.Load(std::move(scan.rows));
     run_.ConvertAll();
     Complain(SummaryText());
+    if (StopRequested())
+        return Stopped();
     return host_.failedJobs() > 0 ? kSomeFailed : kAllConverted;
 }
 
@@ -146,22 +183,19 @@ int BatchRunner::DryRun() {
 }
 
 int BatchRunner::Watch() {
-    bool anyFailed = false;
+    // The interval is checked before anything is converted, and again after every round, which
+    // reads import.ini anew.
+    if (!LoadSettings() || !IntervalIsValid())
+        return kBadUsage;
     for (;;) {
         const int status = RunOnce();
-        if (status == kBadUsage)
+        if (status == kBadUsage || status == kStopped)
             return status;
-        anyFailed = anyFailed || status == kSomeFailed;
-        if (StopRequested())
-            break;
-        if (settings_.ConvertInterval < 1) {
-            Complain("--watch needs a ConvertInterval of at least 1 minute in import.ini");
+        if (!IntervalIsValid())
             return kBadUsage;
-        }
         if (!WaitMinutes(settings_.ConvertInterval))
-            break;
+            return Stopped();
     }
-    return anyFailed ? kSomeFailed : kAllConverted;
 }
 
 } // namespace batch

@@ -14,7 +14,11 @@
 
 namespace batch {
 
-enum ExitStatus : int { kAllConverted = 0, kSomeFailed = 1, kBadUsage = 2 };
+enum ExitStatus : int { kAllConverted = 0, kSomeFailed = 1, kBadUsage = 2, kStopped = 3 };
+
+// The minutes --watch accepts for ConvertInterval: a minute to a day.
+inline constexpr int kShortestInterval = 1;
+inline constexpr int kLongestInterval = 1440;
 
 class BatchRunner {
 public:
@@ -26,8 +30,12 @@ public:
     int Watch();
 
 private:
+    // False, having said why, when import.ini cannot drive a conversion.
     bool LoadSettings();
     std::string SummaryText() const;
+    bool IntervalIsValid() const;
+    // Says that a stop signal ended the work and how many dictations still wait.
+    int Stopped();
 
     shell::Settings settings_;
     convert::SystemClock clock_;

@@ -1,14 +1,17 @@
 #include "stop_signal.h"
 
+#include <atomic>
 #include <csignal>
 
 namespace batch {
 namespace {
 
-volatile std::sig_atomic_t stopRequested = 0;
+// Read by the threads that wait for the converter: a lock-free atomic is safe for both.
+std::atomic<int> stopSignal{0};
+static_assert(std::atomic<int>::is_always_lock_free);
 
-void RequestStop(int) {
-    stopRequested = 1;
+void RequestStop(int signal) {
+    stopSignal.store(signal);
 }
 
 } // namespace
@@ -25,7 +28,11 @@ void InstallStopSignals() {
 }
 
 bool StopRequested() {
-    return stopRequested != 0;
+    return stopSignal.load() != 0;
+}
+
+int StopSignal() {
+    return stopSignal.load();
 }
 
 } // namespace batch

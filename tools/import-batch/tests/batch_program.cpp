@@ -6,7 +6,9 @@
 #include "wave_test/wave_fixture.h"
 
 #include <fcntl.h>
+#include <sched.h>
 #include <signal.h>
+#include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -45,10 +47,18 @@ fs::path BatchWorkspace::addFile(const std::string& relative, const std::string&
     return folder_->writeFile(fs::path("drives") / relative, content);
 }
 
+fs::path BatchWorkspace::addScript(const std::string& name, const std::string& body) const {
+    const fs::path path = folder_->writeFile(fs::path("bin") / name, "#!/bin/sh\n" + body + "\n");
+    fs::permissions(path, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                              fs::perms::others_read | fs::perms::others_exec);
+    return path;
+}
+
 RunningBatch::RunningBatch(const BatchWorkspace& workspace,
                            const std::vector<std::string>& arguments,
-                           const std::function<bool()>& inChild)
-    : RunningBatch(Launch{workspace, arguments, "work", {}, inChild}) {}
+                           const std::function<bool()>& inChild,
+                           const std::vector<std::string>& wrapper)
+    : RunningBatch(Launch{workspace, arguments, "work", wrapper, inChild}) {}
 
 RunningBatch::RunningBatch(const Launch& launch) {
     const BatchWorkspace& workspace = launch.workspace;
@@ -109,6 +119,12 @@ bool RunningBatch::endsWithin(std::chrono::milliseconds deadline) {
     return ended_;
 }
 
+std::optional<BatchResult> RunningBatch::waitWithin(std::chrono::milliseconds time) {
+    if (!endsWithin(time))
+        return std::nullopt;
+    return wait();
+}
+
 BatchResult RunningBatch::wait() {
     BatchResult result;
     if (ended_ || ::waitpid(pid_, &status_, 0) == pid_) {
@@ -123,9 +139,20 @@ BatchResult RunningBatch::wait() {
     return result;
 }
 
+std::function<bool()> smallFileSystemAt(const fs::path& folder, const std::string& size) {
+    const std::string target = folder.string();
+    const std::string options = "size=" + size;
+    return [target, options] {
+        return ::unshare(CLONE_NEWNS) == 0 &&
+               ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+               ::mount("tmpfs", target.c_str(), "tmpfs", 0, options.c_str()) == 0;
+    };
+}
+
 BatchResult runBatch(const BatchWorkspace& workspace, const std::vector<std::string>& arguments,
-                     const std::function<bool()>& inChild) {
-    RunningBatch running(workspace, arguments, inChild);
+                     const std::function<bool()>& inChild,
+                     const std::vector<std::string>& wrapper) {
+    RunningBatch running(workspace, arguments, inChild, wrapper);
     return running.wait();
 }
 

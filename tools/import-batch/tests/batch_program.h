@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,8 @@ public:
                      const std::string& workFolder = "work") const;
     // A file below the drive root.
     fs::path addFile(const std::string& relative, const std::string& content) const;
+    // An executable shell script in bin/ with this body; its native path.
+    fs::path addScript(const std::string& name, const std::string& body) const;
 
 private:
     std::unique_ptr<platform_test::TestFolder> folder_;
@@ -53,7 +56,8 @@ struct Launch {
     const BatchWorkspace& workspace;
     std::vector<std::string> arguments = {};
     std::string workFolder = "work"; // below the workspace's root
-    // A program the runner is started under, with its arguments (strace ...); empty for none.
+    // A program the runner is started under, with its arguments (strace ...), searched in
+    // PATH; empty for none.
     std::vector<std::string> wrapper = {};
     // Runs in the child before the program starts (limits, namespaces, dropping privileges);
     // returns false when the child cannot go on (the program then ends with 125).
@@ -65,7 +69,8 @@ class RunningBatch {
 public:
     explicit RunningBatch(const Launch& launch);
     RunningBatch(const BatchWorkspace& workspace, const std::vector<std::string>& arguments,
-                 const std::function<bool()>& inChild = {});
+                 const std::function<bool()>& inChild = {},
+                 const std::vector<std::string>& wrapper = {});
     ~RunningBatch();
     RunningBatch(const RunningBatch&) = delete;
     RunningBatch& operator=(const RunningBatch&) = delete;
@@ -77,6 +82,9 @@ public:
     // True when the program has ended by the deadline (it is then waited for by wait()).
     bool endsWithin(std::chrono::milliseconds deadline);
     BatchResult wait();
+    // The result when the program ends within the time; nullopt (and it is killed at the end
+    // of the scope) when it does not.
+    std::optional<BatchResult> waitWithin(std::chrono::milliseconds time);
 
 private:
     std::string read(const fs::path& file) const;
@@ -88,8 +96,14 @@ private:
     bool waited_ = false;
 };
 
+// For inChild: mounts a file system of this size (such as "64k") on the folder, in a mount
+// namespace of the child's own. It needs the privilege to make one: without it the program ends
+// with 125 and the test is skipped.
+std::function<bool()> smallFileSystemAt(const fs::path& folder, const std::string& size);
+
 BatchResult runBatch(const BatchWorkspace& workspace, const std::vector<std::string>& arguments,
-                     const std::function<bool()>& inChild = {});
+                     const std::function<bool()>& inChild = {},
+                     const std::vector<std::string>& wrapper = {});
 BatchResult runBatch(const Launch& launch);
 
 // The lines of a program's output, without their line breaks.

@@ -1,52 +1,22 @@
 // One run of import-batch over a workspace: the result lines, the exit status, the files, the
 // dry run, the lock shared with the window, a full output file system, many jobs.
-#include "batch_program.h"
+#include "batch_fixture.h"
 
 #include "convert/run_lock.h"
 #include "convert/toolkit_vox_writer.h"
 #include "dss_test/dss_writer.h"
-#include "platform_test/folder_listing.h"
-#include "wave_test/wave_fixture.h"
 
 #include <gtest/gtest.h>
-#include <sched.h>
-#include <sys/mount.h>
 
 #include <algorithm>
 
 namespace batch_test {
 namespace {
 
-using Names = std::vector<std::string>;
-const auto namesIn = platform_test::folderEntries;
-
-class BatchRunTest : public ::testing::Test {
+class BatchRunTest : public OneRowTest, public ::testing::Test {
 protected:
     explicit BatchRunTest(bool inMemory = false)
-        : workspace(inMemory) {}
-
-    BatchWorkspace workspace;
-    std::string key = todayKey();
-    fs::path in1 = workspace.drive("c/Dict/Type1");
-    fs::path out1 = workspace.drive("c/Convert/TSP/type1");
-
-    void configure(const std::vector<std::string>& extra = {}) {
-        std::vector<std::string> lines = {"InputDir1=C:\\Dict\\Type1",
-                                          "OutputDir1=C:\\Convert\\TSP\\type1", "UserID1=1001",
-                                          "Loc1=00"};
-        lines.insert(lines.end(), extra.begin(), extra.end());
-        workspace.writeConfig(lines);
-        fs::create_directories(in1);
-        fs::create_directories(out1);
-    }
-    std::string name(int number, const char* extension = ".wav") const {
-        char digits[8];
-        std::snprintf(digits, sizeof digits, "%.3d", number);
-        return "N " + key + "-" + digits + " 1001 0000 00  " + extension;
-    }
-    std::string outputPath(int number, const char* extension = ".wav") const {
-        return "C:\\Convert\\TSP\\type1\\" + name(number, extension);
-    }
+        : OneRowTest(inMemory) {}
 };
 
 TEST_F(BatchRunTest, ConvertsEveryWaitingJobAndPrintsALinePerJob) {
@@ -166,33 +136,26 @@ TEST_F(BatchRunTest, TheDryRunListsTheNamesAndChangesNothing) {
     EXPECT_FALSE(fs::exists(workspace.work() / "import.lock"));
 }
 
-// A run waits while the window's run holds the lock, and SIGTERM ends it then without touching
-// anything; --watch converts as soon as the lock is free and ends after SIGTERM.
-TEST_F(BatchRunTest, WaitsForTheLockAndEndsCleanlyOnSigterm) {
+// A run waits while the window's run holds the lock and converts as soon as it is free; --watch
+// then waits for its next round until SIGTERM ends it.
+TEST_F(BatchRunTest, WatchConvertsAsSoonAsTheLockIsFree) {
     configure({"ConvertInterval=1"});
     workspace.addFile("c/Dict/Type1/a.wav", wave(1));
     std::optional<convert::RunLock> windowRun =
         convert::RunLock::TryAcquire((workspace.work() / "import.lock").string());
     ASSERT_TRUE(windowRun->held());
-    for (const bool released : {false, true}) {
-        RunningBatch batch(workspace, {"--watch"});
-        ASSERT_TRUE(batch.waitForError("waiting for the conversion running in this folder to end"));
-        if (released) {
-            windowRun.reset();
-            ASSERT_TRUE(batch.waitForError("1 converted"));
-        }
-        EXPECT_EQ(namesIn(in1), Names{released ? "_a.wav" : "a.wav"});
-        batch.signal(SIGTERM);
-        const BatchResult result = batch.wait();
-        EXPECT_EQ(result.exitCode, 0) << result.err;
-    }
-}
-
-TEST_F(BatchRunTest, WatchRefusesAnIntervalOfNoMinutes) {
-    configure({"ConvertInterval=0"});
-    const BatchResult result = runBatch(workspace, {"--watch"});
-    EXPECT_EQ(result.exitCode, 2);
-    EXPECT_NE(result.err.find("ConvertInterval of at least 1 minute"), std::string::npos);
+    RunningBatch batch(workspace, {"--watch"});
+    ASSERT_TRUE(batch.waitForError("waiting for the conversion running in this folder to end"));
+    EXPECT_EQ(namesIn(in1), Names{"a.wav"});
+    windowRun.reset();
+    ASSERT_TRUE(batch.waitForError("1 converted, 0 with errors"));
+    EXPECT_EQ(namesIn(in1), Names{"_a.wav"});
+    batch.signal(SIGTERM);
+    const BatchResult result = batch.wait();
+    EXPECT_EQ(result.exitCode, 3) << result.err;
+    EXPECT_NE(result.err.find("import-batch: stopped by SIGTERM; 0 dictations are still waiting"),
+              std::string::npos)
+        << result.err;
 }
 
 // The output folder on a file system too small for the first output: that job fails cleanly,
@@ -201,12 +164,7 @@ TEST_F(BatchRunTest, AFullOutputFileSystemFailsTheJobAndLeavesNothingBehind) {
     configure({"VoxFormat=3"});
     workspace.addFile("c/Dict/Type1/a big.wav", wave(1, 60000));
     workspace.addFile("c/Dict/Type1/b small.wav", wave(2, 2000));
-    const std::string output = out1.string();
-    const BatchResult result = runBatch(workspace, {}, [&] {
-        return ::unshare(CLONE_NEWNS) == 0 &&
-               ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
-               ::mount("tmpfs", output.c_str(), "tmpfs", 0, "size=64k") == 0;
-    });
+    const BatchResult result = runBatch(workspace, {}, smallFileSystemAt(out1, "64k"));
     if (result.exitCode == 125)
         GTEST_SKIP() << "no mount namespace here to make a small file system";
 

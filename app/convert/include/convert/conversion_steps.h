@@ -55,8 +55,9 @@ public:
     virtual bool WriteVox(const std::string& pcmPath, const std::string& voxPath,
                           uint16_t formatCode) = 0;
 
-    // Why the wave conversion, the speech copy or the VOX save failed last (the chain's or the
-    // toolkit's reason), for the command-line runner's line; empty when unknown.
+    // Why the DSS conversion, the wave conversion, the speech copy or the VOX save failed last
+    // (the converter's end, the chain's or the toolkit's reason), for the command-line runner's
+    // line; empty when unknown.
     virtual std::string FailureDetail() const { return {}; }
 };
 

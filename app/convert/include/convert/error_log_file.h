@@ -22,8 +22,9 @@ public:
 
     const std::string& storedPath() const { return storedPath_; }
 
-    // Appends the bytes as they are (created when missing). False when the file could not be
-    // opened or the bytes did not all reach it.
+    // Appends the bytes as they are (created when missing). False, with errno set, when the
+    // file could not be opened or the bytes did not all reach it; a FIFO without a reader in
+    // the log's place is refused rather than waited on.
     bool Append(std::string_view bytes) const;
 
     // Truncates the file to zero length, creating it when missing. False when it cannot be

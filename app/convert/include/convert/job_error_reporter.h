@@ -22,6 +22,11 @@ public:
     virtual void SetJobOutputText(int rowIndex, const std::string& text) = 0;
     // Status panel 3, the last error message.
     virtual void SetLastErrorText(const std::string& text) = 0;
+    // The error log could not be written (told once until it can be again); by default in
+    // status panel 3: "The error log errorlog.txt cannot be written (Permission denied)".
+    virtual void ErrorLogFailed(const std::string& logPath, const std::string& reason) {
+        SetLastErrorText("The error log " + logPath + " cannot be written (" + reason + ")");
+    }
 };
 
 // A JobErrorView over plain job rows and a panel text, for code that holds the rows itself.
@@ -44,8 +49,9 @@ public:
     JobErrorReporter(const shell::Settings& settings, const Clock& clock, JobErrorView& view,
                      ErrorLogFile log = ErrorLogFile(), TimeStampFormats formats = {});
 
-    // Logs the text when ShowErrors is on (a log that cannot be written loses only the line),
-    // writes it whole into the row's "Output File" column and into status panel 3.
+    // Writes the text whole into the row's "Output File" column and into status panel 3, and
+    // logs it when ShowErrors is on. A log that cannot be written loses the line, and the view
+    // is told why, once until the log can be written again.
     void LogJobError(int rowIndex, std::string_view text) const;
 
 private:
@@ -54,6 +60,7 @@ private:
     JobErrorView& view_;
     ErrorLogFile log_;
     TimeStampFormats formats_;
+    mutable bool logFailureTold_ = false;
 };
 
 } // namespace convert

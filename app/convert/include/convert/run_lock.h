@@ -25,13 +25,15 @@ public:
                            std::chrono::milliseconds pollInterval = std::chrono::milliseconds(200));
 
     bool held() const { return file_.isOpen(); }
-    // True when the lock file could not be opened at all (an unwritable working folder).
-    bool unavailable() const { return unavailable_; }
+    // True when the lock file could not be opened at all (an unwritable working folder);
+    // openError() then says why (an errno value).
+    bool unavailable() const { return openError_ != 0; }
+    int openError() const { return openError_; }
 
 private:
     RunLock() = default;
     files::UniqueFd file_;
-    bool unavailable_ = false;
+    int openError_ = 0;
 };
 
 } // namespace convert

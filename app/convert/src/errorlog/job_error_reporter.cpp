@@ -1,5 +1,9 @@
 #include "convert/job_error_reporter.h"
 
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
 namespace convert {
 
 JobRowsErrorView::JobRowsErrorView(std::vector<shell::JobRow>& rows, std::string& lastErrorText)
@@ -25,13 +29,17 @@ JobErrorReporter::JobErrorReporter(const shell::Settings& settings, const Clock&
     , formats_(std::move(formats)) {}
 
 void JobErrorReporter::LogJobError(int rowIndex, std::string_view text) const {
-    if (settings_.ShowErrors) {
-        // A log that cannot be opened loses the line only; row and status bar still show it.
-        log_.Append(ErrorLogLine(LogTimeStamp(clock_.LocalTime(), formats_), text));
-    }
     const std::string whole(text);
     view_.SetJobOutputText(rowIndex, whole);
     view_.SetLastErrorText(whole);
+    if (!settings_.ShowErrors)
+        return;
+    // A log that cannot be written loses the line only; row and status bar still show it.
+    if (log_.Append(ErrorLogLine(LogTimeStamp(clock_.LocalTime(), formats_), text))) {
+        logFailureTold_ = false;
+    } else if (!std::exchange(logFailureTold_, true)) {
+        view_.ErrorLogFailed(log_.storedPath(), std::strerror(errno));
+    }
 }
 
 } // namespace convert

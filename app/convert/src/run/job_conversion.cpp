@@ -177,7 +177,7 @@ std::optional<JobEnd> JobConversion::ClaimInput() {
         return gone ? JobEnd::ConvertedElsewhere : JobEnd::StillArriving;
     }
     if (!state_.temp.ready())
-        return Fail(CopyToTempFailedText(inputPath_));
+        return Fail(CopyToTempFailedText(inputPath_), state_.temp.failure());
     return std::nullopt;
 }
 
@@ -257,6 +257,8 @@ bool JobConversion::BringInputToTemp() {
         const bool converted = context_.steps.ConvertDssCopyToWave(
             rowIndex_, paths_.inputPath, paths_.inputCopyPath, paths_.tempWavePath);
         RemoveTempFile(paths_.inputCopyPath);
+        if (!converted)
+            detail_ = context_.steps.FailureDetail();
         return converted;
     }
     return CopyInputTo(paths_.tempWavePath);

@@ -13,20 +13,24 @@ namespace {
 class ProgramSteps final : public ConversionSteps {
 public:
     ProgramSteps(const shell::Settings& settings, const JobErrorReporter& errors,
-                 ProgressView& progress, EventLoop& loop)
+                 ProgressView& progress, EventLoop& loop, const WaitEnds& ends)
         : converter_(loop, progress)
-        , dss_(errors, loop)
-        , pauses_(loop)
-        , speech_(settings, converter_, errors, progress, loop, pauses_) {}
+        , dss_(errors, loop, DefaultConverterPath(), kConverterResultPath, ends.stop)
+        , pauses_(loop, ends.stop)
+        , speech_(settings, converter_, errors, progress, loop, pauses_, ends) {}
 
     bool ConvertDssToWave(int rowIndex, const std::string& inputPath,
                           const std::string& tempWavePath) override {
-        return dss_.ConvertDssToWave(rowIndex, inputPath, tempWavePath);
+        const bool converted = dss_.ConvertDssToWave(rowIndex, inputPath, tempWavePath);
+        detail_ = dss_.LastError();
+        return converted;
     }
     bool ConvertDssCopyToWave(int rowIndex, const std::string& inputPath,
                               const std::string& nativeCopy,
                               const std::string& tempWavePath) override {
-        return dss_.ConvertDssToWave(rowIndex, inputPath, tempWavePath, nativeCopy);
+        const bool converted = dss_.ConvertDssToWave(rowIndex, inputPath, tempWavePath, nativeCopy);
+        detail_ = dss_.LastError();
+        return converted;
     }
     bool ConvertWaveFile(const std::string& source, const std::string& destination,
                          const WaveFormat& target) override {
@@ -60,8 +64,9 @@ private:
 
 std::unique_ptr<ConversionSteps> MakeProgramSteps(const shell::Settings& settings,
                                                   const JobErrorReporter& errors,
-                                                  ProgressView& progress, EventLoop& loop) {
-    return std::make_unique<ProgramSteps>(settings, errors, progress, loop);
+                                                  ProgressView& progress, EventLoop& loop,
+                                                  WaitEnds ends) {
+    return std::make_unique<ProgramSteps>(settings, errors, progress, loop, ends);
 }
 
 } // namespace convert

@@ -25,7 +25,7 @@ RunLock RunLock::TryAcquire(const std::string& nativePath) {
     RunLock lock;
     const int fd = OpenLockFile(nativePath);
     if (fd < 0) {
-        lock.unavailable_ = true;
+        lock.openError_ = errno;
         return lock;
     }
     files::UniqueFd file(fd);

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <string_view>
 #include <system_error>
@@ -18,13 +19,23 @@ namespace {
 constexpr std::string_view kRunPrefix = "run-";
 
 // A folder of ours: a real folder (not a link), owned by this user, closed to everyone else.
-bool MakePrivateFolder(const std::string& path) {
+// Empty, or why the folder cannot be used.
+std::string MakePrivateFolder(const std::string& path) {
+    const auto failed = [&path](const std::string& why) { return path + " " + why; };
     if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST)
-        return false;
+        return failed(std::string("cannot be made: ") + std::strerror(errno));
     struct stat info {};
-    if (::lstat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::geteuid())
-        return false;
-    return (info.st_mode & 077) == 0 || ::chmod(path.c_str(), 0700) == 0;
+    if (::lstat(path.c_str(), &info) != 0)
+        return failed(std::string("cannot be examined: ") + std::strerror(errno));
+    if (S_ISLNK(info.st_mode))
+        return failed("is a symbolic link");
+    if (!S_ISDIR(info.st_mode))
+        return failed("is not a folder");
+    if (info.st_uid != ::geteuid())
+        return failed("belongs to user " + std::to_string(info.st_uid));
+    if ((info.st_mode & 077) != 0 && ::chmod(path.c_str(), 0700) != 0)
+        return failed(std::string("cannot be closed to other users: ") + std::strerror(errno));
+    return {};
 }
 
 bool IsRunOfEndedProcess(std::string_view name) {
@@ -57,7 +68,8 @@ RunTempFolder::RunTempFolder(std::string baseFolder) {
     if (!baseFolder.empty() && baseFolder.back() != '/')
         baseFolder += '/';
     const std::string userFolder = baseFolder + "quorvel-import-" + std::to_string(::geteuid());
-    if (!MakePrivateFolder(userFolder))
+    failure_ = MakePrivateFolder(userFolder);
+    if (!failure_.empty())
         return;
     RemoveEndedRuns(userFolder);
     const std::string runFolder =
@@ -65,7 +77,8 @@ RunTempFolder::RunTempFolder(std::string baseFolder) {
     // A folder of this process's id left by an earlier run of this process is emptied too.
     std::error_code ignored;
     std::filesystem::remove_all(runFolder, ignored);
-    if (MakePrivateFolder(runFolder))
+    failure_ = MakePrivateFolder(runFolder);
+    if (failure_.empty())
         path_ = runFolder + "/";
 }
 

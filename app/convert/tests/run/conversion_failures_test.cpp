@@ -77,7 +77,8 @@ const FailureCase kFailures[] = {
      "Could not copy file C:\\Dict\\Type1\\folder.wav to Windows temp folder",
      "not a regular file, not converted"},
     {"dssConverter", 1, "note.dss", [](RunFixture&, FakeSteps& s) { s.failDss = true; },
-     "Could not convert C:\\Dict\\Type1\\note.dss to .wav format in Windows temp folder"},
+     "Could not convert C:\\Dict\\Type1\\note.dss to .wav format in Windows temp folder",
+     "the step's reason"},
     {"pcmConversion", 1, "a.wav",
      [](RunFixture&, FakeSteps& s) {
          s.duringWave = [&s] { s.failWave = s.waveSources.size() == 1; };

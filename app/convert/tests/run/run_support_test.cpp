@@ -97,6 +97,7 @@ TEST(RunTempFolderTest, RefusesAFolderSomeoneElsePlaced) {
     const RunTempFolder temp(folder.str() + "/");
     EXPECT_FALSE(temp.ready());
     EXPECT_TRUE(temp.path().empty());
+    EXPECT_EQ(temp.failure(), user.string() + " is a symbolic link");
 }
 
 class InputMarkingTest : public ::testing::Test {

@@ -2,14 +2,19 @@
 
 #include "wave_test/wave_files.h"
 
+#include "convert/run_lock.h"
 #include "platform/paths.h"
+#include "platform_test/processes.h"
 #include "platform_test/test_folder.h"
+#include "platform_test/wait_for.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <chrono>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -119,12 +124,15 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"WritesAFolder", "mkdir \"$IMPORT_DRIVE_ROOT/c/tmp.wav\"", false, kNoResult}));
 
 // Runs of other working folders share the one result file: the converter runs while its lock
-// is held, and in a process group of its own, so that a terminal's Ctrl+C meant for
-// import-batch (which ends after the current job) does not kill the current job's converter.
+// is held, and in a process group of its own (its keeper's), so that a terminal's Ctrl+C meant
+// for import-batch (which ends after the current job) does not kill the current job's converter.
 TEST_F(DssConversionTest, RunsTheConverterUnderTheResultLockInItsOwnGroup) {
     ASSERT_TRUE(Convert(Converter("flock -n \"$IMPORT_DRIVE_ROOT/c/.tmp.wav.lock\" true && exit 9\n"
                                   "read -r _ _ _ _ group _ < /proc/$$/stat\n"
-                                  "[ \"$group\" = \"$$\" ] || exit 8\n"
+                                  "[ \"$group\" = \"$PPID\" ] || exit 8\n"
+                                  "[ \"$group\" != \"" +
+                                  std::to_string(::getpgrp()) +
+                                  "\" ] || exit 7\n"
                                   "echo wave > \"$IMPORT_DRIVE_ROOT/c/tmp.wav\"")))
         << rows[1].columns[shell::kColOutputFile];
 }
@@ -169,6 +177,88 @@ TEST_F(DssConversionTest, ProcessesEventsWhileTheConverterRuns) {
     running = false;
     ticker.join();
     EXPECT_TRUE(converted) << rows[1].columns[shell::kColOutputFile];
+}
+
+// ---- Waits that end ----
+
+struct WaitCase {
+    const char* name;
+    const char* script;       // writes its process id to "$IMPORT_DRIVE_ROOT/ids" first
+    const char* limitSeconds; // $IMPORT_DICTCONV_TIME_LIMIT
+    bool resultLockTaken;     // another run's converter holds the result file
+    bool stop;                // a stop comes at once, or once the converter has written its id
+    const char* reason;       // LastError()
+    const char* message;
+};
+
+void PrintTo(const WaitCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+std::optional<std::string> unlessNull(const char* text) {
+    return text != nullptr ? std::optional<std::string>(text) : std::nullopt;
+}
+
+class DssWaitTest : public DssConversionTest, public ::testing::WithParamInterface<WaitCase> {};
+
+TEST_P(DssWaitTest, EndsAndSaysWhy) {
+    const WaitCase& c = GetParam();
+    const platform_test::ScopedEnv limit("IMPORT_DICTCONV_TIME_LIMIT", unlessNull(c.limitSeconds));
+    const fs::path ids = folder.path() / "drives/ids";
+    std::optional<convert::RunLock> otherRun;
+    if (c.resultLockTaken)
+        otherRun =
+            convert::RunLock::TryAcquire((folder.path() / "drives/c/.tmp.wav.lock").string());
+    const auto stop = [&] {
+        return c.stop && (c.resultLockTaken || !platform_test::processIdsIn(ids).empty());
+    };
+    convert::DssConverter converter(
+        reporter, loop,
+        Converter(std::string("echo $$ >> \"$IMPORT_DRIVE_ROOT/ids\"\n") + c.script),
+        convert::kConverterResultPath, stop);
+    EXPECT_FALSE(converter.ConvertDssToWave(1, kInputPath, kTempPath));
+    EXPECT_EQ(converter.LastError(), c.reason);
+    EXPECT_EQ(panel3, c.message);
+    EXPECT_FALSE(fs::exists(TempWave()));
+    EXPECT_EQ(platform_test::processIdsIn(ids).size(), c.resultLockTaken ? 0u : 1u);
+    for (const pid_t id : platform_test::processIdsIn(ids))
+        EXPECT_TRUE(platform_test::waitFor([&] { return platform_test::processEnded(id); }));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Waits, DssWaitTest,
+    ::testing::Values(
+        WaitCase{"ConverterPastItsLimit", "exec sleep 600", "0.3", false, false,
+                 "Dictconv timed out after 0.3 s and was killed", kNoResult},
+        WaitCase{"ConverterReadingAFifo", "mkfifo \"$1.fifo\" && exec cat \"$1.fifo\"", "0.3",
+                 false, false, "Dictconv timed out after 0.3 s and was killed", kNoResult},
+        WaitCase{"StoppedConverter", "exec sleep 600", nullptr, false, true,
+                 "the conversion was stopped and Dictconv killed", kNoResult},
+        WaitCase{"ResultHeldTooLong", "exit 0", "0.03", true, false,
+                 "another conversion's Dictconv held its result file for 0.3 s", kNotStarted},
+        WaitCase{"StoppedWhileTheResultIsHeld", "exit 0", nullptr, true, true,
+                 "the conversion was stopped while another conversion's Dictconv held its "
+                 "result file",
+                 kNotStarted}));
+
+TEST(ConverterTimeLimitTest, GrowsWithTheFileFromABaseTheEnvironmentMayChange) {
+    using std::chrono::milliseconds;
+    const struct {
+        const char* base;
+        std::uint64_t bytes;
+        milliseconds limit;
+    } cases[] = {
+        {nullptr, 0, milliseconds(30000)},       {nullptr, 3 << 20, milliseconds(36000)},
+        {nullptr, 1 << 19, milliseconds(31000)}, {"0.5", 0, milliseconds(500)},
+        {"2", 1 << 20, milliseconds(4000)},      {"0", 0, milliseconds(30000)},
+        {"-3", 0, milliseconds(30000)},          {"5s", 0, milliseconds(30000)},
+        {"1e9", 0, milliseconds(30000)},
+    };
+    for (const auto& c : cases) {
+        const platform_test::ScopedEnv base("IMPORT_DICTCONV_TIME_LIMIT", unlessNull(c.base));
+        EXPECT_EQ(convert::ConverterTimeLimit(c.bytes), c.limit)
+            << (c.base ? c.base : "unset") << ", " << c.bytes << " bytes";
+    }
 }
 
 } // namespace

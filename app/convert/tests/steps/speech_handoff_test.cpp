@@ -175,7 +175,7 @@ protected:
 
     bool Run(const std::string& userId = "1001",
              const std::string& outputPath = "C:\\Convert\\TSP\\type1\\N 0315-001 1001 00.vox") {
-        convert::SpeechHandOff handOff(settings, converter, reporter, progress, loop, pauses);
+        convert::SpeechHandOff handOff(settings, converter, reporter, progress, loop, pauses, ends);
         return handOff.Run(2, "dict.wav", tempWave, outputPath, userId, "C:\\Convert\\TSP\\type1");
     }
 
@@ -193,6 +193,7 @@ protected:
     convert::JobRowsErrorView view{rows, panel3};
     convert::JobErrorReporter reporter{settings, clock, view};
     RecordingPauses pauses;
+    convert::WaitEnds ends;
 
 private:
     platform_test::ScopedEnv drives_;
@@ -279,6 +280,28 @@ TEST_F(SpeechHandOffTest, ReportsAFailedConversionAndWaitsForNothing) {
     EXPECT_EQ(panel3, "Error converting to PCM .wav format in Speech Rec folder");
     EXPECT_TRUE(pauses.pauses.empty());
     EXPECT_TRUE(platform_test::folderEntries(input).empty());
+}
+
+// A stop (the program ends) or Cancel after the third check: the job goes on at once, and the
+// texts, which the engine may still be writing, wait for the next job's hand-off.
+TEST_F(SpeechHandOffTest, AStopOrCancelEndsTheWaitForTheEngine) {
+    wt::WriteBytes(output / "earlier.txt", "from an earlier job");
+    const auto third = [this] { return pauses.pauses.size() >= 3; };
+    for (const bool stop : {true, false}) {
+        pauses.pauses.clear();
+        ends = stop ? convert::WaitEnds{third, {}} : convert::WaitEnds{{}, third};
+        ASSERT_TRUE(Run()) << (stop ? "stop" : "cancel");
+        EXPECT_EQ(pauses.pauses, std::vector<std::chrono::milliseconds>(3, 1000ms));
+        EXPECT_TRUE(fs::exists(output / "earlier.txt"));
+        EXPECT_TRUE(fs::exists(input / "N 0315-001 1001 00.wav")) << "the engine may still take it";
+    }
+}
+
+TEST(RealSpeechPausesTest, AStopEndsAPauseAtOnce) {
+    convert::TaskQueueLoop loop;
+    std::atomic<int> asked{0};
+    convert::RealSpeechPauses(loop, [&] { return ++asked > 3; }).Pause(std::chrono::hours(1));
+    EXPECT_EQ(asked, 4);
 }
 
 // The real pauses keep the window live: events posted before a pause are handled during it.

@@ -10,6 +10,9 @@ ConfigWriteError::ConfigWriteError(const std::string& storedPath, const std::str
 ConfigWriteError::ConfigWriteError(const std::string& storedPath, int errorNumber)
     : ConfigWriteError(storedPath, std::generic_category().message(errorNumber)) {}
 
+DirectoryRowError::DirectoryRowError(const std::string& refusal)
+    : std::runtime_error("Directory " + refusal + ". Nothing was saved.") {}
+
 ConfigValueError::ConfigValueError(const std::string& value)
     : std::runtime_error("'" + value + "' is not a valid integer value") {}
 

@@ -64,6 +64,10 @@ void ConfigStore::SaveDirectoryTable(const std::vector<DirectoryRow>& gridRows) 
     }
     // A cell that no write can store would fail half-way through the table: refuse the whole
     // table before its first key is written.
+    for (int row = 1; row <= kSavedTableRows; ++row) {
+        if (auto refusal = DirectoryRowRefusal(savedRows[static_cast<std::size_t>(row - 1)], row))
+            throw DirectoryRowError(*refusal);
+    }
     for (const DirectoryRow& saved : savedRows) {
         for (const std::string& cell : saved.cells) {
             if (!platform::isStorableProfileValue(cell)) {

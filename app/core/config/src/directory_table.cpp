@@ -1,6 +1,7 @@
 #include "config/directory_table.h"
 
 #include "config/config_store.h"
+#include "platform/paths.h"
 #include "platform/private_profile.h"
 
 #include <algorithm>
@@ -41,6 +42,20 @@ DirectoryTable ReadDirectoryTable(const platform::ProfileReader& profile) {
         table.tableRowCount == kMaxTableRows &&
         !profile.readString(kConfigSection, DirectoryKey(0, kMaxTableRows + 1), "").empty();
     return table;
+}
+
+std::optional<std::string> DirectoryRowRefusal(const DirectoryRow& row, int number) {
+    const struct {
+        const char* role;
+        const std::string& folder;
+    } folders[] = {{"input", row.inputDir()}, {"output", row.outputDir()}};
+    for (const auto& [role, folder] : folders) {
+        if (platform::leavesItsDrive(folder)) {
+            return "row " + std::to_string(number) + ": the " + role + " folder \"" + folder +
+                   "\" leads outside the drive root";
+        }
+    }
+    return std::nullopt;
 }
 
 std::string FirstRunCell(int column, int row) {

@@ -157,19 +157,42 @@ TEST_F(DirectoryTableTest, AnEmptiedRowEndsTheTableAndTheRowsAfterItKeepTheirVal
     EXPECT_EQ(store_.ReadString("Loc3", ""), "é\"");
 }
 
-TEST_F(DirectoryTableTest, ACellWithALineBreakIsRefusedBeforeAnythingIsWritten) {
+// A cell that no write can store, or a folder that climbs out of its drive, refuses the whole
+// table with its reason: the file stays as it was and no folder is made.
+TEST_F(DirectoryTableTest, ARefusedTableLeavesTheFileAsItWas) {
+    const struct {
+        std::size_t row;
+        const char* outputFolder;
+        const char* message;
+    } cases[] = {
+        {4, "C:\\Out\r\nInputDir1=C:\\Injected",
+         "Unable to write to .\\import.ini: a cell holds a line break"},
+        {2, "C:\\Convert\\..\\..\\..\\escaped\\",
+         "Directory row 3: the output folder \"C:\\Convert\\..\\..\\..\\escaped\" leads "
+         "outside the drive root. Nothing was saved."},
+    };
     const std::string before = "[Startup]\r\nInputDir1=C:\\Old\r\n";
-    writeIni(before);
-    std::vector<shell::DirectoryRow> rows(5, gridRow({"C:\\In", "C:\\Out", "1", "00"}));
-    rows[4] = gridRow({"C:\\In", "C:\\Out\r\nInputDir1=C:\\Injected", "1", "00"});
-    try {
-        store_.SaveDirectoryTable(rows);
-        FAIL() << "no error";
-    } catch (const shell::ConfigWriteError& e) {
-        EXPECT_STREQ(e.what(), "Unable to write to .\\import.ini: a cell holds a line break");
+    for (const auto& c : cases) {
+        writeIni(before);
+        std::vector<shell::DirectoryRow> rows(5, gridRow({"C:\\In", "C:\\Out", "1", "00"}));
+        rows[c.row] = gridRow({"C:\\In", c.outputFolder, "1", "00"});
+        try {
+            store_.SaveDirectoryTable(rows);
+            ADD_FAILURE() << "saved " << c.outputFolder;
+        } catch (const std::runtime_error& refused) {
+            EXPECT_STREQ(refused.what(), c.message);
+        }
+        EXPECT_EQ(iniBytes(), before);
+        EXPECT_FALSE(std::filesystem::exists(folder_.path() / "drives/c/Out"));
     }
-    EXPECT_EQ(iniBytes(), before);
-    EXPECT_FALSE(std::filesystem::exists(folder_.path() / "drives/c/Out"));
+}
+
+TEST(DirectoryRowRefusalTest, NamesTheRowAndTheFolder) {
+    EXPECT_EQ(shell::DirectoryRowRefusal(gridRow({"C:\\..\\d\\In", "C:\\Out", "", ""}), 7),
+              "row 7: the input folder \"C:\\..\\d\\In\" leads outside the drive root");
+    EXPECT_EQ(shell::DirectoryRowRefusal(gridRow({"C:\\In\\..", "/srv/out", "", ""}), 1),
+              std::nullopt);
+    EXPECT_EQ(shell::DirectoryRowRefusal(gridRow({"", "", "", ""}), 100), std::nullopt);
 }
 
 } // namespace

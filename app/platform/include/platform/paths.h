@@ -17,6 +17,11 @@ std::string driveRoot();
 // do not exist in any case stay as written. Relative paths stay relative to the working folder.
 std::string resolvePath(std::string_view stored);
 
+// True when a stored path with a drive letter climbs with ".." above its drive's folder
+// ("C:\Convert\..\..\x"): resolved, it would lie outside the drive root or on another drive.
+// Paths without a drive letter are never counted: they name native folders as they are.
+bool leavesItsDrive(std::string_view stored);
+
 // Joins a folder and a name in the folder's own style: `\` for a folder written with `\` or a
 // drive letter, `/` otherwise; no doubled separator when the folder already ends in one. An
 // empty folder yields the name.

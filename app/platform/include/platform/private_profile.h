@@ -54,6 +54,11 @@ public:
     ProfileReader& operator=(ProfileReader&&) noexcept;
 
     bool fileExisted() const;
+    // Why the file could not be loaded (an errno value: ENOENT when missing, EISDIR or EINVAL
+    // for what is not a regular file); 0 when it was.
+    int loadError() const;
+    // True when the file has a section of this name (ASCII case ignored).
+    bool hasSection(std::string_view section) const;
 
     std::string readString(std::string_view section, std::string_view key,
                            std::string_view defaultValue,

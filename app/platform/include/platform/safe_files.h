@@ -11,8 +11,9 @@
 namespace platform {
 
 // Copies a file through a partial file in the target's folder. Every read and write and the
-// flush are checked; a failed copy leaves nothing behind, and without replace an existing
-// target is left untouched (TargetExists).
+// flush are checked (errno tells why a copy Failed: ENOSPC for a full disk; a source that is not
+// a regular file is refused, EISDIR or ENOTSUP, without waiting on a FIFO); a failed copy leaves
+// nothing behind, and without replace an existing target is left untouched (TargetExists).
 files::PublishResult copyFileSafely(const std::string& nativeSource,
                                     const std::string& nativeTarget, bool replace);
 

@@ -14,10 +14,14 @@
 #include "convert/program_steps.h"
 #include "convert/run_lock.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QPixmap>
 #include <QProgressBar>
 #include <QTimer>
+
+#include <atomic>
+#include <memory>
 
 namespace ui {
 namespace {
@@ -26,17 +30,51 @@ QString qt(const std::string& text) {
     return QString::fromStdString(text);
 }
 
+// The main window closing means the program is ending: the run's waits end at once (a DSS
+// converter under way is killed) and the run stops after the current job.
+class WindowCloseWatch final : public QObject {
+public:
+    WindowCloseWatch(TfrmMainForm& form, std::shared_ptr<std::atomic<bool>> closing)
+        : QObject(&form)
+        , form_(form)
+        , closing_(std::move(closing)) {
+        form.installEventFilter(this);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == &form_ && event->type() == QEvent::Close) {
+            closing_->store(true);
+            form_.CancelRequested = true;
+        }
+        return false;
+    }
+
+private:
+    TfrmMainForm& form_;
+    std::shared_ptr<std::atomic<bool>> closing_;
+};
+
+// Watches the window for its close (the watch belongs to the window) and gives the run's waits
+// their ends: the close, read by the thread that waits for the converter (so shared and
+// atomic), and Cancel.
+convert::WaitEnds WatchWindowForWaitEnds(TfrmMainForm& form,
+                                         std::shared_ptr<std::atomic<bool>> closing) {
+    new WindowCloseWatch(form, closing);
+    return {[closing] { return closing->load(); }, [&form] { return form.CancelRequested; }};
+}
+
 // The run's collaborators, created once with the window and used for every run and job.
 struct ConversionModule {
     explicit ConversionModule(TfrmMainForm& form, const StepsFactory& makeSteps)
-        : host(form, *form.companions().progress)
+        : host(form, *form.companions().progress, closing)
         , boxes(&form)
         , namer(clock)
         , errors(form.settings, clock, host)
         , steps(makeSteps ? makeSteps(errors, host, loop)
-                          : convert::MakeProgramSteps(form.settings, errors, host, loop))
+                          : convert::MakeProgramSteps(form.settings, errors, host, loop,
+                                                      WatchWindowForWaitEnds(form, closing)))
         , run(convert::RunContext{host, *steps, namer, errors, boxes, loop, form.settings}) {}
 
+    std::shared_ptr<std::atomic<bool>> closing = std::make_shared<std::atomic<bool>>(false);
     convert::SystemClock clock;
     MainFormRunHost host;
     PromptMessageBoxes boxes;
@@ -53,6 +91,7 @@ template <class Conversion>
 void runExclusively(TfrmMainForm& form, ConversionModule& module, Conversion conversion) {
     convert::RunLock lock = convert::RunLock::TryAcquire();
     if (lock.held()) {
+        module.closing->store(false);
         conversion();
         return;
     }
@@ -71,9 +110,11 @@ void runExclusively(TfrmMainForm& form, ConversionModule& module, Conversion con
 
 } // namespace
 
-MainFormRunHost::MainFormRunHost(TfrmMainForm& form, TfrmProgress& progress)
+MainFormRunHost::MainFormRunHost(TfrmMainForm& form, TfrmProgress& progress,
+                                 std::shared_ptr<const std::atomic<bool>> closing)
     : form_(form)
-    , progress_(progress) {}
+    , progress_(progress)
+    , closing_(std::move(closing)) {}
 
 void MainFormRunHost::SetJobOutputText(int rowIndex, const std::string& text) {
     MainFormJobErrorView(form_).SetJobOutputText(rowIndex, text);
@@ -149,6 +190,10 @@ void MainFormRunHost::RepaintProgress() {
 }
 bool MainFormRunHost::CancelRequested() const {
     return form_.CancelRequested;
+}
+
+bool MainFormRunHost::StopRequested() const {
+    return closing_ && closing_->load();
 }
 
 void scheduleConvertAllFromEnvironment(TfrmMainForm& window) {

@@ -6,6 +6,8 @@
 
 #include "convert/run_lock.h"
 #include "convert/toolkit_vox_writer.h"
+#include "platform_test/processes.h"
+#include "platform_test/test_folder.h"
 #include "platform_test/wait_for.h"
 #include "ui_test/Program.h"
 #include "wave_test/wave_fixture.h"
@@ -192,6 +194,38 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(fs::exists(picture), 20000);
         QCOMPARE(caption(0), QStringLiteral("_f1.wav"));
         QCOMPARE(caption(1), QStringLiteral("_f2.wav"));
+    }
+
+    // Closing the main window while Dictconv runs ends the program's waits: the converter (the
+    // program's own steps, with a stand-in) is killed with its group, its dictation stays
+    // waiting, and the run ends without starting the next job.
+    void closingTheWindowEndsTheConverterAndTheRun() {
+        const fs::path ids = program->workspace.root() / "ids";
+        const fs::path standIn = program->workspace.addFile(
+            "bin/Dictconv", "#!/bin/sh\necho $$ >> '" + ids.string() + "'\nexec sleep 600\n");
+        fs::permissions(standIn, fs::perms::owner_all);
+        const platform_test::ScopedEnv converter("IMPORT_DICTCONV", standIn.string());
+        fs::create_directories(outputFolder());
+        for (const char* name : {"a.dss", "b.dss"})
+            std::ofstream(inputFolder() / name) << "dss";
+        program->start({"VoxFormat=3", "InputDir1=C:\\Dict\\Type1",
+                        "OutputDir1=C:\\Convert\\TSP\\type1", "UserID1=1001", "Loc1=00"});
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, [&] {
+            if (!platform_test::processIdsIn(ids).empty()) {
+                closer.stop();
+                form().close();
+            }
+        });
+        closer.start(5);
+        program->trigger("mnuConvertAll");
+        const std::vector<pid_t> started = platform_test::processIdsIn(ids);
+        QCOMPARE(started.size(), std::size_t{1});
+        QVERIFY(platform_test::waitFor([&] { return platform_test::processEnded(started[0]); }));
+        QCOMPARE(caption(0), QStringLiteral("a.dss"));
+        QCOMPARE(caption(1), QStringLiteral("b.dss"));
+        QVERIFY(
+            list().topLevelItem(0)->text(shell::kColOutputFile).startsWith("Could not convert"));
     }
 
     // The toolkit's save runs off the interface thread: the window goes on taking events.

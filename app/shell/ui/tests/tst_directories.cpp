@@ -156,33 +156,42 @@ private slots:
 
     // Nothing is half-stored: the window stays open with the edits, and the list as it was.
     void aSaveThatCannotBeStoredKeepsTheWindowAndTheList_data() {
-        QTest::addColumn<bool>("lineBreak");
-        QTest::newRow("the file cannot be written") << false;
-        QTest::newRow("a cell holds a line break") << true;
+        QTest::addColumn<QString>("outputCell"); // row 3's; empty: import.ini is a folder
+        QTest::addColumn<QString>("message");
+        QTest::newRow("the file cannot be written")
+            << QString() << QStringLiteral("Unable to write to .\\import.ini: Is a directory");
+        QTest::newRow("a cell holds a line break")
+            << QStringLiteral("C:\\Out\nInputDir1=C:\\Injected")
+            << QStringLiteral("Unable to write to .\\import.ini: a cell holds a line break");
+        QTest::newRow("a folder leads outside the drive root")
+            << QStringLiteral("C:\\Convert\\..\\..\\..\\escaped")
+            << QStringLiteral("Directory row 3: the output folder "
+                              "\"C:\\Convert\\..\\..\\..\\escaped\" leads outside the drive "
+                              "root. Nothing was saved.");
     }
 
     void aSaveThatCannotBeStoredKeepsTheWindowAndTheList() {
-        QFETCH(bool, lineBreak);
+        QFETCH(QString, outputCell);
+        QFETCH(QString, message);
         program->workspace.addDriveFile("c/Dict/Type1/kept.wav", 1);
         program->form().RefreshJobList();
         const std::string before = program->workspace.configText();
         openWindow();
-        if (lineBreak) {
-            grid().setCell(1, 3, QStringLiteral("C:\\Out\nInputDir1=C:\\Injected"));
-        } else {
+        if (outputCell.isEmpty()) {
             std::filesystem::remove(program->workspace.configFile());
             std::filesystem::create_directory(program->workspace.configFile());
+        } else {
+            grid().setCell(1, 3, outputCell);
         }
         typeInto(0, 1, QStringLiteral("C:\\Elsewhere"));
         save();
         QVERIFY(grid().isVisible());
-        const QString reason = lineBreak ? "a cell holds a line break" : "Is a directory";
-        QCOMPARE(program->messageTexts(),
-                 QStringList{"Unable to write to .\\import.ini: " + reason});
+        QCOMPARE(program->messageTexts(), QStringList{message});
         QCOMPARE(jobCount(), 1);
         QCOMPARE(grid().cell(0, 1), QStringLiteral("C:\\Elsewhere"));
-        if (lineBreak)
+        if (!outputCell.isEmpty())
             QCOMPARE(program->workspace.configText(), before);
+        QVERIFY(!std::filesystem::exists(program->workspace.root() / "escaped"));
     }
 };
 

@@ -6,22 +6,58 @@
 #include "files/path_parts.h"
 #include "platform/file_search.h"
 #include "platform/paths.h"
-#include "platform/programs.h"
 #include "platform/safe_files.h"
+#include "platform/watched_program.h"
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace convert {
 namespace {
 
-constexpr const char* kConverterName = "Dictconv";
+using SteadyClock = std::chrono::steady_clock;
+using ProgramEnd = platform::WatchedProgramEnd;
 
 bool isRegularFile(const std::string& nativePath) {
     struct stat status {};
     return ::stat(nativePath.c_str(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
+// A FIFO or a missing input counts as empty: the converter gets the base time.
+std::uint64_t sizeOf(const std::string& nativePath) {
+    struct stat status {};
+    return ::stat(nativePath.c_str(), &status) == 0 && S_ISREG(status.st_mode)
+               ? static_cast<std::uint64_t>(status.st_size)
+               : 0;
+}
+
+// "30 s", "0.5 s".
+std::string SecondsText(std::chrono::milliseconds duration) {
+    const long long ms = duration.count();
+    if (ms % 1000 == 0)
+        return std::to_string(ms / 1000) + " s";
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f s", static_cast<double>(ms) / 1000);
+    return text;
+}
+
+std::string EndReason(const ProgramEnd& end, std::chrono::milliseconds limit) {
+    switch (end.how) {
+    case ProgramEnd::How::TimedOut:
+        return "Dictconv timed out after " + SecondsText(limit) + " and was killed";
+    case ProgramEnd::How::Stopped:
+        return "the conversion was stopped and Dictconv killed";
+    case ProgramEnd::How::NotStarted:
+        return std::strerror(end.error);
+    case ProgramEnd::How::Exited:
+        break;
+    }
+    if (end.exitCode != 0)
+        return "Dictconv ended with exit code " + std::to_string(end.exitCode);
+    return "Dictconv left no result file";
 }
 
 // The result file is one for every working folder below the drive root: runs of other
@@ -56,16 +92,14 @@ bool takeResult(const std::string& nativeResult, const std::string& nativeTarget
 
 } // namespace
 
-std::string DefaultConverterPath() {
-    return platform::executableFolder() + kConverterName;
-}
-
 DssConverter::DssConverter(const JobErrorReporter& errors, EventLoop& loop,
-                           std::string converterPath, std::string resultPath)
+                           std::string converterPath, std::string resultPath,
+                           std::function<bool()> stop)
     : errors_(errors)
     , loop_(loop)
     , converterPath_(std::move(converterPath))
-    , resultPath_(std::move(resultPath)) {}
+    , resultPath_(std::move(resultPath))
+    , stop_(std::move(stop)) {}
 
 bool DssConverter::ConvertDssToWave(int rowIndex, const std::string& inputPath,
                                     const std::string& tempWavePath,
@@ -74,25 +108,54 @@ bool DssConverter::ConvertDssToWave(int rowIndex, const std::string& inputPath,
     const std::string nativeTemp = platform::resolvePath(tempWavePath);
     const std::string nativeInput =
         nativeSource.empty() ? platform::resolvePath(inputPath) : nativeSource;
-    int exitCode = -1;
+    const auto stopped = [this] { return stop_ && stop_(); };
+    lastError_.clear();
     // Without a folder for the lock there is none for the result either: the converter fails.
-    const RunLock resultLock = AwaitInBackground(
-        loop_, [&] { return RunLock::Acquire([] { return true; }, resultLockPath(nativeResult)); });
-    removeEarlierResults(nativeResult);
-    const bool started = AwaitInBackground(loop_, [&] {
-        return platform::startProgram(converterPath_, {nativeInput}, true, &exitCode,
-                                      platform::ProcessGroup::Own);
+    const SteadyClock::time_point lockDeadline = SteadyClock::now() + ResultLockWaitLimit();
+    const RunLock resultLock = AwaitInBackground(loop_, [&] {
+        return RunLock::Acquire([&] { return !stopped() && SteadyClock::now() < lockDeadline; },
+                                resultLockPath(nativeResult));
     });
-    if (!started) {
+    ProgramEnd end;
+    // Without the lock the result file is another conversion's: it is neither taken nor removed.
+    const bool ran = resultLock.held() || resultLock.unavailable();
+    if (ran) {
+        removeEarlierResults(nativeResult);
+        const platform::ProgramWatch watch{ConverterTimeLimit(sizeOf(nativeInput)), stop_};
+        end = AwaitInBackground(loop_, [&] {
+            return platform::runWatchedProgram(converterPath_, {nativeInput}, watch);
+        });
+        lastError_ = EndReason(end, watch.timeLimit);
+    } else {
+        lastError_ = stopped() ? "the conversion was stopped while another conversion's "
+                                 "Dictconv held its result file"
+                               : "another conversion's Dictconv held its result file for " +
+                                     SecondsText(ResultLockWaitLimit());
+    }
+    // A stopped conversion is no failure of the job: it waits for the next run, unreported.
+    if (stopped()) {
+        if (ran)
+            removeEarlierResults(nativeResult);
+        ::unlink(nativeTemp.c_str());
+        return false;
+    }
+    if (end.how == ProgramEnd::How::NotStarted) {
         errors_.LogJobError(rowIndex, "Could not convert " + inputPath +
                                           " to .wav format in Windows temp folder");
         ::unlink(nativeTemp.c_str());
         return false;
     }
     // A converter that failed may still have left a file: it is not this job's result.
-    if (exitCode == 0 && isRegularFile(nativeResult) && takeResult(nativeResult, nativeTemp))
-        return true;
-    ::unlink(nativeResult.c_str());
+    if (ran && end.exitCode == 0 && isRegularFile(nativeResult)) {
+        if (takeResult(nativeResult, nativeTemp)) {
+            lastError_.clear();
+            return true;
+        }
+        lastError_ = std::strerror(errno);
+    }
+    // A killed converter leaves its partial result behind.
+    if (ran)
+        removeEarlierResults(nativeResult);
     errors_.LogJobError(rowIndex, "Could not convert " + tempWavePath + " to .wav format");
     ::unlink(nativeTemp.c_str());
     return false;

@@ -21,6 +21,8 @@ constexpr int kEngineChecks = 6000;
 constexpr std::chrono::milliseconds kCheckPause = 1000ms;
 // The engine may still be writing the texts it has just begun.
 constexpr std::chrono::milliseconds kTextPause = 3000ms;
+// How soon a stop ends a pause.
+constexpr std::chrono::milliseconds kStopCheck = 20ms;
 
 constexpr const char* kConversionFailed =
     "Error converting to PCM .wav format in Speech Rec folder";
@@ -39,18 +41,24 @@ void moveText(const std::string& from, const std::string& to) {
 } // namespace
 
 void RealSpeechPauses::Pause(std::chrono::milliseconds duration) {
-    AwaitInBackground(loop_, [duration] { std::this_thread::sleep_for(duration); });
+    AwaitInBackground(loop_, [this, duration] {
+        const auto end = std::chrono::steady_clock::now() + duration;
+        for (auto now = std::chrono::steady_clock::now(); now < end && !(stop_ && stop_());
+             now = std::chrono::steady_clock::now())
+            std::this_thread::sleep_for(std::min<std::chrono::nanoseconds>(end - now, kStopCheck));
+    });
 }
 
 SpeechHandOff::SpeechHandOff(const shell::Settings& settings, WaveConverter& converter,
                              const JobErrorReporter& errors, ProgressView& progress,
-                             EventLoop& loop, SpeechPauses& pauses)
+                             EventLoop& loop, SpeechPauses& pauses, WaitEnds ends)
     : settings_(settings)
     , converter_(converter)
     , errors_(errors)
     , progress_(progress)
     , loop_(loop)
-    , pauses_(pauses) {}
+    , pauses_(pauses)
+    , ends_(std::move(ends)) {}
 
 bool SpeechHandOff::Run(int rowIndex, const std::string& inputName, const std::string& tempWavePath,
                         const std::string& outputPath, const std::string& userId,
@@ -70,14 +78,18 @@ bool SpeechHandOff::Run(int rowIndex, const std::string& inputName, const std::s
 
     for (int check = 0; check < kEngineChecks && platform::pathExists(speechFile); ++check) {
         loop_.ProcessEvents(false);
+        if (ends_.waitEnded())
+            return true;
         pauses_.Pause(kCheckPause);
     }
 
     std::vector<platform::FoundEntry> texts = platform::findEntries(outputFolder, "*.txt");
     std::erase_if(texts, [](const platform::FoundEntry& entry) { return entry.isDirectory; });
-    if (texts.empty())
+    if (texts.empty() || ends_.stopRequested())
         return true;
     pauses_.Pause(kTextPause);
+    if (ends_.stopRequested())
+        return true;
     const std::string destination = steps::TextDestination(outputDir, settings_.MoveOutputText);
     for (const auto& text : texts)
         moveText(outputFolder + text.name, destination + text.name);

@@ -25,6 +25,13 @@ public:
     ConfigWriteError(const std::string& storedPath, int errorNumber);
 };
 
+// A directory table that the directories dialog refuses to save (a folder outside the drive
+// root), with a message that names the row.
+class DirectoryRowError : public std::runtime_error {
+public:
+    explicit DirectoryRowError(const std::string& refusal);
+};
+
 // A stored value that the tips window cannot convert to an integer.
 class ConfigValueError : public std::runtime_error {
 public:
@@ -73,6 +80,8 @@ public:
     // rows beyond the vector are empty) writes InputDir, OutputDir, UserID and Loc as
     // SavedRowValues gives them, then creates the row's output folder as typed (one level,
     // failures ignored). A failed write raises ConfigWriteError; rows written before it stay.
+    // A row that DirectoryRowRefusal refuses raises DirectoryRowError before anything is
+    // written.
     void SaveDirectoryTable(const std::vector<DirectoryRow>& gridRows) const;
 
     std::string ReadString(std::string_view key, std::string_view defaultValue) const;

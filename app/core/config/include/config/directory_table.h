@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -61,6 +62,11 @@ std::string DirectoryKey(int column, int row);
 // Reads rows 1 to 101 until the first empty InputDir (every missing key reads as empty), and
 // whether a row 102 follows.
 DirectoryTable ReadDirectoryTable(const platform::ProfileReader& profile);
+
+// Why a table row may not be used: its input or output folder leads outside the drive root
+// ('row 3: the output folder "C:\Convert\..\..\x" leads outside the drive root'); nullopt when
+// it may. number is the row's number from 1.
+std::optional<std::string> DirectoryRowRefusal(const DirectoryRow& row, int number);
 
 // Rows the directories dialog stores (grid rows 1 to 100).
 inline constexpr int kSavedTableRows = 100;

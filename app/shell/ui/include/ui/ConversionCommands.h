@@ -6,6 +6,7 @@
 #include "convert/event_loop.h"
 #include "convert/run_host.h"
 
+#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -17,7 +18,9 @@ class TfrmProgress;
 // The run's host over the main window and its progress window.
 class MainFormRunHost final : public convert::RunHost {
 public:
-    MainFormRunHost(TfrmMainForm& form, TfrmProgress& progress);
+    // closing: set when the main window closes; the job under way is then undone.
+    MainFormRunHost(TfrmMainForm& form, TfrmProgress& progress,
+                    std::shared_ptr<const std::atomic<bool>> closing);
 
     void SetJobOutputText(int rowIndex, const std::string& text) override;
     void SetLastErrorText(const std::string& text) override;
@@ -42,10 +45,12 @@ public:
     void StartSchedulerTimer() override;
     void RepaintProgress() override;
     bool CancelRequested() const override;
+    bool StopRequested() const override;
 
 private:
     TfrmMainForm& form_;
     TfrmProgress& progress_;
+    std::shared_ptr<const std::atomic<bool>> closing_;
 };
 
 // Builds the steps of a run from the window's reporter, progress view and loop.
