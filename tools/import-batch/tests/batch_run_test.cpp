@@ -5,6 +5,7 @@
 #include "convert/run_lock.h"
 #include "convert/toolkit_vox_writer.h"
 #include "dss_test/dss_writer.h"
+#include "wave_test/wave_fixture.h"
 
 #include <gtest/gtest.h>
 

@@ -111,7 +111,15 @@ TEST_P(HangingConverterTest, IsKilledWithEveryProcessItStarted) {
 
     EXPECT_EQ(platform_test::processIdsIn(ids).size(), c.processes);
     expectNoConverterLeft();
-    EXPECT_EQ(namesIn(in1), (Names{"_b.wav", "a.dss"}));
+    Names names = namesIn(in1);
+    if (c.killRunner) {
+        // The killed run's claim on a.dss stays, for the next run to undo.
+        ASSERT_FALSE(names.empty());
+        EXPECT_TRUE(names.front().starts_with(".import-") && names.front().ends_with(".job"))
+            << names.front();
+        names.erase(names.begin());
+    }
+    EXPECT_EQ(names, (Names{"_b.wav", "a.dss"}));
     if (c.killRunner) {
         EXPECT_EQ(result.exitCode, 128 + SIGKILL);
         return;
@@ -214,45 +222,42 @@ TEST_P(StopSignalTest, EndsTheWaitFinishesOrUndoesTheJobAndSaysWhatStillWaits) {
 }
 
 const std::string kB = "C:\\Dict\\Type1\\b.wav -> C:\\Convert\\TSP\\type1\\N ";
-const std::string kA = "C:\\Dict\\Type1\\a.wav -> C:\\Convert\\TSP\\type1\\N ";
-const std::string kDss = "C:\\Dict\\Type1\\a.dss: Could not convert ";
+const std::string kDssStopped = "C:\\Dict\\Type1\\a.dss: Stopped - still waiting";
+const std::string kWavStopped = "C:\\Dict\\Type1\\a.wav: Stopped - still waiting";
 constexpr const char* kOneWaiting =
     "import-batch: stopped by SIGTERM; 1 dictation is still waiting";
 
 INSTANTIATE_TEST_SUITE_P(
     Waits, StopSignalTest,
-    ::testing::Values(
-        StopCase{"DssConverter",
-                 SIGTERM,
-                 Wait::Converter,
-                 "a.dss",
-                 {kB, kDss},
-                 {" 1001 0000 00  .wav (8 KB)",
-                  " to .wav format (the conversion was stopped and Dictconv killed)"},
-                 kOneWaiting},
-        StopCase{"DssResultLock",
-                 SIGTERM,
-                 Wait::ResultLock,
-                 "a.dss",
-                 {kB, kDss + "C:\\Dict\\Type1\\a.dss to .wav format in Windows temp folder ("},
-                 {" 1001 0000 00  .wav (8 KB)",
-                  "the conversion was stopped while another conversion's Dictconv held its "
-                  "result file)"},
-                 kOneWaiting},
-        StopCase{"SpeechEngineWithSigint",
-                 SIGINT,
-                 Wait::SpeechEngine,
-                 "a.wav",
-                 {kA},
-                 {"-001 1001 0000 00  .wav (8 KB)"},
-                 "import-batch: stopped by SIGINT; 1 dictation is still waiting"},
-        StopCase{"RunLock",
-                 SIGTERM,
-                 Wait::RunLock,
-                 "a.wav",
-                 {},
-                 {},
-                 "import-batch: stopped by SIGTERM; 2 dictations are still waiting"}));
+    ::testing::Values(StopCase{"DssConverter",
+                               SIGTERM,
+                               Wait::Converter,
+                               "a.dss",
+                               {kB, kDssStopped},
+                               {" 1001 0000 00  .wav (8 KB)", ""},
+                               kOneWaiting},
+                      StopCase{"DssResultLock",
+                               SIGTERM,
+                               Wait::ResultLock,
+                               "a.dss",
+                               {kB, kDssStopped},
+                               {" 1001 0000 00  .wav (8 KB)", ""},
+                               kOneWaiting},
+                      StopCase{"SpeechEngineWithSigint",
+                               SIGINT,
+                               Wait::SpeechEngine,
+                               "a.wav",
+                               {kWavStopped},
+                               {""},
+                               "import-batch: stopped by SIGINT; 2 dictations are still waiting"},
+                      StopCase{
+                          "RunLock",
+                          SIGTERM,
+                          Wait::RunLock,
+                          "a.wav",
+                          {},
+                          {},
+                          "import-batch: stopped by SIGTERM; 2 dictations are still waiting"}));
 
 // ---- FIFOs named like dictations ----
 
