@@ -90,9 +90,13 @@ ScanResult ScanJobs(const std::string& configPath, const Settings& settings) {
         const DirectoryRow& tableRow = result.table.rowsRead[static_cast<std::size_t>(i)];
         // A blank row keeps the table going but names no folder: searched, " " would be a
         // folder of that name in the working folder.
-        if (!IsBlankFolder(tableRow.inputDir())) {
-            scan.appendWaitingFiles(tableRow);
+        if (IsBlankFolder(tableRow.inputDir()))
+            continue;
+        if (std::optional<std::string> refusal = DirectoryRowRefusal(tableRow, i + 1)) {
+            result.refusedRows.push_back("Directory " + *refusal + ", not searched");
+            continue;
         }
+        scan.appendWaitingFiles(tableRow);
     }
     result.status.panel0 = TotalFilesText(result.rows.size());
     return result;

@@ -106,6 +106,23 @@ TEST_F(JobScanTest, ABlankRowIsNeverSearched) {
     EXPECT_EQ(r.table.tableRowCount, 3);
 }
 
+// A hand-edited table can name folders the Directories window would refuse to save.
+TEST_F(JobScanTest, ARowLeadingOutOfTheDriveRootIsNeverSearched) {
+    writeTable({"C:\\In\\..\\..\\Out|C:\\Out|1001|00", "C:\\In|C:\\Convert\\..\\..\\x|1002|00",
+                "C:\\In|C:\\Out|1003|00"});
+    addFile("c/In/a.wav");
+    addFile("Out/b.wav");
+    const shell::ScanResult result = scan();
+    EXPECT_EQ(column(result), std::vector<std::string>{"a.wav"});
+    EXPECT_EQ(column(result, shell::kColUserId), std::vector<std::string>{"1003"});
+    EXPECT_EQ(result.refusedRows,
+              (std::vector<std::string>{
+                  "Directory row 1: the input folder \"C:\\In\\..\\..\\Out\" leads outside the "
+                  "drive root, not searched",
+                  "Directory row 2: the output folder \"C:\\Convert\\..\\..\\x\" leads outside the "
+                  "drive root, not searched"}));
+}
+
 TEST_F(JobScanTest, OddNamesAreListedAsTheyAre) {
     writeTable({"C:\\Odd Names"});
     const std::vector<std::string> names = {"with blanks .wav", "Müller Ärger.wav",

@@ -204,6 +204,9 @@ void TfrmMainForm::RefreshJobList() {
     listView_->setUpdatesEnabled(true);
     statusBar_->setPanelText(0, QString::fromStdString(result.status.panel0));
     showInputFolderHint(result.table);
+    if (!result.refusedRows.empty())
+        statusBar_->setPanelText(kLastErrorPanel,
+                                 QString::fromStdString(result.refusedRows.front()));
 }
 
 // Without it, a first start on a machine without the example folders shows an empty list and

@@ -37,6 +37,9 @@ struct ScanResult {
     ScanStatus status;
     // Each skipped entry once, also when two table rows list its folder.
     std::vector<SkippedEntry> skipped;
+    // Rows whose folders lead outside the drive root (a hand-edited table): never searched, so
+    // that no job reads or writes there. What the program says of each.
+    std::vector<std::string> refusedRows;
 };
 
 // What the program says of a skipped entry, for example: C:\In\x.wav is a link, not converted
@@ -58,7 +61,7 @@ JobRow MakeJobRow(const std::string& fileName, uint64_t size, const DirectoryRow
 // The scan: reads the table from the configuration file at configPath (a stored path, e.g.
 // ".\import.ini"; a missing file reads as an empty table) and searches each row's input folder
 // for "*.wav" then "*.dss", skipping names that begin with "_" and entries that are no
-// dictation (SkipReason).
+// dictation (SkipReason), and rows whose folders lead outside the drive root.
 ScanResult ScanJobs(const std::string& configPath, const Settings& settings);
 
 } // namespace shell
