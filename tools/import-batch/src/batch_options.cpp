@@ -20,6 +20,9 @@ Options ParseOptions(const std::vector<std::string>& arguments) {
         } else if (argument == "--watch" || argument == "-w") {
             options.mode = Mode::Watch;
             ++modes;
+        } else if (argument == "--check") {
+            options.mode = Mode::Check;
+            ++modes;
         } else if (argument.starts_with("-")) {
             options.error = "unknown option " + argument;
             return options;
@@ -29,12 +32,12 @@ Options ParseOptions(const std::vector<std::string>& arguments) {
         }
     }
     if (modes > 1)
-        options.error = "--dry-run and --watch cannot be combined";
+        options.error = "--dry-run, --watch and --check cannot be combined";
     return options;
 }
 
 std::string UsageText() {
-    return "Usage: import-batch [--dry-run | --watch]\n"
+    return "Usage: import-batch [--dry-run | --watch | --check]\n"
            "\n"
            "Converts the waiting dictations of the configuration in the current folder\n"
            "(import.ini, its directory table and settings) as Convert All does in the program's\n"
@@ -46,6 +49,8 @@ std::string UsageText() {
            "nothing\n"
            "  -w, --watch    convert now and then every ConvertInterval minutes (1 to 1440)\n"
            "                 until SIGINT or SIGTERM\n"
+           "      --check    check import.ini, every table row's folders, the drive root, the\n"
+           "                 temporary folder and the speech folders; print each problem\n"
            "  -h, --help     show this text\n"
            "      --version  show the version\n"
            "\n"
@@ -60,7 +65,8 @@ std::string UsageText() {
            "Exit status: 0 when no job failed, 1 when any job failed, 2 for bad usage or an\n"
            "import.ini that cannot be used (missing, unreadable, not a regular file, no\n"
            "[Startup] section, no directory row, a folder outside the drive root, or for\n"
-           "--watch a ConvertInterval outside 1 to 1440), 3 when SIGINT or SIGTERM stopped it.\n";
+           "--watch a ConvertInterval outside 1 to 1440; for --check any problem), 3 when\n"
+           "SIGINT or SIGTERM stopped it.\n";
 }
 
 std::string VersionText() {

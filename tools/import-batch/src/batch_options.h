@@ -6,7 +6,7 @@
 
 namespace batch {
 
-enum class Mode { Run, DryRun, Watch, Help, Version };
+enum class Mode { Run, DryRun, Watch, Check, Help, Version };
 
 struct Options {
     Mode mode = Mode::Run;

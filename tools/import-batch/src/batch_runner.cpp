@@ -1,5 +1,6 @@
 #include "batch_runner.h"
 
+#include "batch_check.h"
 #include "stop_signal.h"
 
 #include "config/config_check.h"
@@ -100,12 +101,9 @@ bool BatchRunner::LoadSettings() {
 }
 
 bool BatchRunner::IntervalIsValid() const {
-    const int minutes = settings_.ConvertInterval;
-    if (minutes >= kShortestInterval && minutes <= kLongestInterval)
+    if (shell::IsValidConvertInterval(settings_.ConvertInterval))
         return true;
-    Complain("--watch needs a ConvertInterval of " + std::to_string(kShortestInterval) + " to " +
-             std::to_string(kLongestInterval) + " minutes in import.ini, not " +
-             std::to_string(minutes));
+    Complain(WatchIntervalProblem(settings_.ConvertInterval));
     return false;
 }
 

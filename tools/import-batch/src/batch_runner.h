@@ -16,10 +16,6 @@ namespace batch {
 
 enum ExitStatus : int { kAllConverted = 0, kSomeFailed = 1, kBadUsage = 2, kStopped = 3 };
 
-// The minutes --watch accepts for ConvertInterval: a minute to a day.
-inline constexpr int kShortestInterval = 1;
-inline constexpr int kLongestInterval = 1440;
-
 class BatchRunner {
 public:
     BatchRunner();

@@ -1,4 +1,5 @@
 // import-batch: the conversion of the configuration in the current folder, without a window.
+#include "batch_check.h"
 #include "batch_options.h"
 #include "batch_runner.h"
 #include "stop_signal.h"
@@ -21,6 +22,8 @@ int main(int argc, char** argv) {
         return 0;
     case batch::Mode::DryRun:
         return batch::BatchRunner().DryRun();
+    case batch::Mode::Check:
+        return batch::CheckConfiguration();
     case batch::Mode::Watch:
         batch::InstallStopSignals();
         return batch::BatchRunner().Watch();

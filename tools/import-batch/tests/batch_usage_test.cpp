@@ -40,7 +40,8 @@ TEST_P(UsageTest, AnswersWithItsExitStatus) {
 INSTANTIATE_TEST_SUITE_P(
     CommandLine, UsageTest,
     ::testing::Values(
-        UsageCase{"help", {"--help"}, 0, "Usage: import-batch [--dry-run | --watch]", ""},
+        UsageCase{"help", {"--help"}, 0, "Usage: import-batch [--dry-run | --watch | --check]",
+                  ""},
         UsageCase{"shortHelp", {"-h"}, 0, "--dry-run", ""},
         UsageCase{"version", {"--version"}, 0, "import-batch (Quorvel Import Utility) ", ""},
         UsageCase{"unknownOption", {"--fast"}, 2, "", "import-batch: unknown option --fast"},
@@ -48,7 +49,9 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"bothModes", {"--dry-run", "--watch"}, 2, "", "cannot be combined"},
         UsageCase{"noConfiguration", {}, 2, "", "import-batch: no import.ini in "},
         UsageCase{"noConfigurationDryRun", {"--dry-run"}, 2, "", "no import.ini"},
-        UsageCase{"noConfigurationWatch", {"--watch"}, 2, "", "no import.ini"}));
+        UsageCase{"noConfigurationWatch", {"--watch"}, 2, "", "no import.ini"},
+        UsageCase{"noConfigurationCheck", {"--check"}, 2, "", "no import.ini"},
+        UsageCase{"checkAndRun", {"--check", "--dry-run"}, 2, "", "cannot be combined"}));
 
 // ---- Configurations that cannot be used ----
 
