@@ -5,6 +5,7 @@
 #include "platform/paths.h"
 #include "platform/programs.h"
 
+#include <QFileInfo>
 #include <QPointer>
 #include <QProcess>
 #include <QWidget>
@@ -65,7 +66,13 @@ void openOrFallBack(const std::string& pathOrUrl, QWidget* owner, std::function<
 }
 
 std::string helpFilePath() {
-    return platform::executableFolder() + "Import.html";
+    const std::string beside = platform::executableFolder() + "Import.html";
+    const std::string installed =
+        platform::executableFolder() + QUORVEL_INSTALLED_DOCDIR "/Import.html";
+    return QFileInfo::exists(QString::fromStdString(beside)) ||
+                   !QFileInfo::exists(QString::fromStdString(installed))
+               ? beside
+               : installed;
 }
 
 void openHelp(QWidget* owner) {

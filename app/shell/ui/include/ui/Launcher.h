@@ -23,7 +23,8 @@ void setOpenHandler(OpenHandler handler);
 // `owner` is gone by then.
 void openOrFallBack(const std::string& pathOrUrl, QWidget* owner, std::function<void()> fallback);
 
-// The help page beside the program's executable: "Import.html".
+// The help page "Import.html" beside the program's executable, or, for an installed program,
+// in the package's documentation folder (share/doc/quorvel-import beside bin/).
 std::string helpFilePath();
 
 // "&Help" / "&Contents": the help page in the browser, else in the program's help viewer.
