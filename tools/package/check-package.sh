@@ -33,6 +33,8 @@ printf '[Startup]\r\nInputDir1=C:\\Dict\\Type1\r\nOutputDir1=C:\\Convert\\TSP\\t
 head -c 8000 /dev/urandom > "$work/tone.ul"
 env -u LD_LIBRARY_PATH "$bin/quiesc" convert "$work/tone.ul" "$drives/c/Dict/Type1/memo.wav" \
   --out-format pcm16
+# A dictation that arrived a minute ago has settled.
+touch -d '1 minute ago' "$drives/c/Dict/Type1/memo.wav"
 (
   cd "$workspace"
   export IMPORT_DRIVE_ROOT=$drives
