@@ -16,6 +16,10 @@ inline constexpr const char* kConverterResultPath = "c:\\tmp.wav";
 // Native path of the converter beside the running program.
 std::string DefaultConverterPath();
 
+// The job's text when the converter ran but gave no result: the input named, and why (the
+// converter's own reason where it left one).
+std::string ConverterFailureText(const std::string& inputPath, const std::string& reason);
+
 class DssConverter {
 public:
     // The reporter and the loop must outlive the converter. converterPath is native;

@@ -103,20 +103,47 @@ TEST_P(DssFailureTest, ReportsTheJobAndLeavesNoWave) {
 
 constexpr const char* kNotStarted =
     "Could not convert C:\\Dict\\dict 1.dss to .wav format in Windows temp folder";
-constexpr const char* kNoResult = "Could not convert C:\\..\\tmp\\dict 1.wav to .wav format";
 
+// The job's text names the input, never the temporary file, and says why.
 INSTANTIATE_TEST_SUITE_P(
     Converters, DssFailureTest,
     ::testing::Values(
         FailureCase{"Missing", "", false, kNotStarted},
         FailureCase{"MissingWithAStaleResult", "", true, kNotStarted},
-        FailureCase{"WritesNothing", "exit 0", false, kNoResult},
-        FailureCase{"WritesNothingAfterAFailedRun", "exit 0", true, kNoResult},
+        FailureCase{"SaysWhy",
+                    "echo 'a DSS variant this converter does not decode: it begins with 06 64 73 "
+                    "73' > \"$IMPORT_DRIVE_ROOT/c/.tmp.wav.reason\"; exit 1",
+                    false,
+                    "Could not convert C:\\Dict\\dict 1.dss to .wav format (a DSS variant this "
+                    "converter does not decode: it begins with 06 64 73 73)"},
+        FailureCase{"WritesNothing", "exit 0", false,
+                    "Could not convert C:\\Dict\\dict 1.dss to .wav format (Dictconv left no "
+                    "result)"},
+        FailureCase{"WritesNothingAfterAFailedRun", "exit 0", true,
+                    "Could not convert C:\\Dict\\dict 1.dss to .wav format (Dictconv left no "
+                    "result)"},
         FailureCase{"FailsAfterWriting", "echo partial > \"$IMPORT_DRIVE_ROOT/c/tmp.wav\"; exit 3",
-                    false, kNoResult},
-        FailureCase{"ExitsWithMinusOne", "exit 255", false, kNoResult},
-        FailureCase{"KilledBySignal", "kill -9 $$", false, kNoResult},
-        FailureCase{"WritesAFolder", "mkdir \"$IMPORT_DRIVE_ROOT/c/tmp.wav\"", false, kNoResult}));
+                    false,
+                    "Could not convert C:\\Dict\\dict 1.dss to .wav format (Dictconv ended with "
+                    "exit code 3)"},
+        FailureCase{"ExitsWithMinusOne", "exit 255", false,
+                    "Could not convert C:\\Dict\\dict 1.dss to .wav format (Dictconv ended with "
+                    "exit code 255)"},
+        FailureCase{"KilledBySignal", "kill -9 $$", false,
+                    "Could not convert C:\\Dict\\dict 1.dss to .wav format (Dictconv was ended by "
+                    "signal 9)"},
+        FailureCase{"WritesAFolder", "mkdir \"$IMPORT_DRIVE_ROOT/c/tmp.wav\"", false,
+                    "Could not convert C:\\Dict\\dict 1.dss to .wav format (Dictconv left no "
+                    "result)"}));
+
+// A reason left by an earlier run's converter is never taken for this job's.
+TEST_F(DssConversionTest, TakesNoReasonOfAnEarlierRun) {
+    folder.writeFile("drives/c/.tmp.wav.reason", "not a DSS file: the file is empty\n");
+    EXPECT_FALSE(Convert(Converter("exit 1")));
+    EXPECT_EQ(panel3, "Could not convert C:\\Dict\\dict 1.dss to .wav format (Dictconv ended "
+                      "with exit code 1)");
+    EXPECT_FALSE(fs::exists(folder.path() / "drives/c/.tmp.wav.reason"));
+}
 
 // Runs of other working folders share the one result file: the converter runs while its lock
 // is held, and in a process group of its own, so that a terminal's Ctrl+C meant for
@@ -134,7 +161,8 @@ TEST_F(DssConversionTest, ReportsAResultThatCannotBeTaken) {
     convert::DssConverter converter(reporter, loop,
                                     Converter("echo wave > \"$IMPORT_DRIVE_ROOT/c/tmp.wav\""));
     EXPECT_FALSE(converter.ConvertDssToWave(1, kInputPath, "C:\\..\\gone\\dict 1.wav"));
-    EXPECT_EQ(panel3, "Could not convert C:\\..\\gone\\dict 1.wav to .wav format");
+    EXPECT_EQ(panel3, "Could not convert C:\\Dict\\dict 1.dss to .wav format (its result cannot "
+                      "be taken: No such file or directory)");
     EXPECT_FALSE(fs::exists(result));
 }
 
