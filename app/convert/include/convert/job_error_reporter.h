@@ -47,8 +47,13 @@ public:
     // Logs the text when ShowErrors is on (a log that cannot be written loses only the line),
     // writes it whole into the row's "Output File" column and into status panel 3.
     void LogJobError(int rowIndex, std::string_view text) const;
+    // A converted job's notice: logged as an error is, and shown in status panel 3, while the
+    // row keeps its output.
+    void LogJobNotice(std::string_view text) const;
 
 private:
+    void appendToLog(std::string_view text) const;
+
     const shell::Settings& settings_;
     const Clock& clock_;
     JobErrorView& view_;

@@ -25,13 +25,21 @@ JobErrorReporter::JobErrorReporter(const shell::Settings& settings, const Clock&
     , formats_(std::move(formats)) {}
 
 void JobErrorReporter::LogJobError(int rowIndex, std::string_view text) const {
-    if (settings_.ShowErrors) {
-        // A log that cannot be opened loses the line only; row and status bar still show it.
-        log_.Append(ErrorLogLine(LogTimeStamp(clock_.LocalTime(), formats_), text));
-    }
+    appendToLog(text);
     const std::string whole(text);
     view_.SetJobOutputText(rowIndex, whole);
     view_.SetLastErrorText(whole);
+}
+
+void JobErrorReporter::LogJobNotice(std::string_view text) const {
+    appendToLog(text);
+    view_.SetLastErrorText(std::string(text));
+}
+
+void JobErrorReporter::appendToLog(std::string_view text) const {
+    // A log that cannot be opened loses the line only; row and status bar still show it.
+    if (settings_.ShowErrors)
+        log_.Append(ErrorLogLine(LogTimeStamp(clock_.LocalTime(), formats_), text));
 }
 
 } // namespace convert

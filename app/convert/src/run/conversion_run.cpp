@@ -163,6 +163,11 @@ void ConversionRun::ConvertJob(int rowIndex, const RunTempFolder& temp) {
     outcome.detail = jobDetail_;
     if (outcome.error.empty() && !outcome.converted)
         outcome.error = context_.host.JobRow(rowIndex).columns[shell::kColOutputFile];
+    const std::string notice = context_.steps.TakeConversionNotice();
+    if (outcome.converted && !notice.empty()) {
+        outcome.notice = outcome.inputPath + " " + notice;
+        context_.errors.LogJobNotice(outcome.notice);
+    }
     context_.host.JobFinished(outcome);
 }
 

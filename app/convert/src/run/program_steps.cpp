@@ -5,6 +5,8 @@
 #include "convert/toolkit_vox_writer.h"
 #include "convert/wave_conversion.h"
 
+#include <utility>
+
 namespace convert {
 namespace {
 
@@ -27,12 +29,14 @@ public:
                          const WaveFormat& target) override {
         const bool converted = converter_.ConvertWaveFile(source, destination, target);
         detail_ = converter_.LastError();
+        keepNotice();
         return converted;
     }
     bool SpeechHandOff(int rowIndex, const SpeechJob& job) override {
         const bool handedOff = speech_.Run(rowIndex, job.inputName, job.tempWavePath,
                                            job.outputPath, job.userId, job.outputDir);
         detail_ = converter_.LastError();
+        keepNotice();
         return handedOff;
     }
     // Runs on a worker thread; the run reads the detail only after it has ended.
@@ -42,13 +46,20 @@ public:
         return WriteVoxWithToolkit(pcmPath, voxPath, formatCode, &detail_);
     }
     std::string FailureDetail() const override { return detail_; }
+    std::string TakeConversionNotice() override { return std::exchange(notice_, {}); }
 
 private:
+    void keepNotice() {
+        if (!converter_.LastNotice().empty())
+            notice_ = converter_.LastNotice();
+    }
+
     WaveConverter converter_;
     DssConverter dss_;
     RealSpeechPauses pauses_;
     convert::SpeechHandOff speech_;
     std::string detail_;
+    std::string notice_;
 };
 
 } // namespace
