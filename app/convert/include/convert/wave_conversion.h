@@ -8,6 +8,7 @@
 #include "convert/event_loop.h"
 #include "convert/progress_view.h"
 #include "convert/wave_format.h"
+#include "wavefile/pcm16_wave_writer.h"
 #include "wavefile/wave_file_io.h"
 
 #include <string>
@@ -27,12 +28,14 @@ public:
     WaveConverter& operator=(const WaveConverter&) = delete;
 
     // source and destination are stored paths (resolved here); the destination is created or
-    // replaced. True when the destination holds the whole converted sound (of a source shorter
+    // replaced; a private destination (in the run's own temporary folder) is not flushed to the
+    // disk. True when the destination holds the whole converted sound (of a source shorter
     // than its header says: all that it holds, with LastNotice set). False when the
     // source cannot be read or converted, or a read, decode or write fails on the way (a full
     // disk included): then no destination file is left behind.
     bool ConvertWaveFile(const std::string& source, const std::string& destination,
-                         const WaveFormat& target);
+                         const WaveFormat& target,
+                         wavefile::Publication publication = wavefile::Publication::Durable);
 
     // Why the last call failed, for logs and the command-line runner; empty after a success.
     const std::string& LastError() const { return lastError_; }
@@ -42,7 +45,7 @@ public:
 
 private:
     bool convert(const std::string& nativeSource, const std::string& nativeDestination,
-                 const WaveFormat& target);
+                 const WaveFormat& target, wavefile::Publication publication);
     void showProgress(int percent);
 
     EventLoop& loop_;

@@ -25,9 +25,12 @@ public:
                           const std::string& tempWavePath) override {
         return dss_.ConvertDssToWave(rowIndex, inputPath, tempWavePath);
     }
+    // The run's intermediate file, in its private temporary folder: read back at once and
+    // removed, it need not reach the disk.
     bool ConvertWaveFile(const std::string& source, const std::string& destination,
                          const WaveFormat& target) override {
-        const bool converted = converter_.ConvertWaveFile(source, destination, target);
+        const bool converted =
+            converter_.ConvertWaveFile(source, destination, target, wavefile::Publication::Private);
         detail_ = converter_.LastError();
         keepNotice();
         return converted;

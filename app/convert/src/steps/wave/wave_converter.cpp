@@ -129,18 +129,18 @@ WaveConverter::WaveConverter(EventLoop& loop, ProgressView& progress, wavefile::
 WaveConverter::~WaveConverter() = default;
 
 bool WaveConverter::ConvertWaveFile(const std::string& source, const std::string& destination,
-                                    const WaveFormat& target) {
+                                    const WaveFormat& target, wavefile::Publication publication) {
     lastError_.clear();
     lastNotice_.clear();
     const std::string nativeDestination = platform::resolvePath(destination);
-    if (convert(platform::resolvePath(source), nativeDestination, target))
+    if (convert(platform::resolvePath(source), nativeDestination, target, publication))
         return true;
     removeDestination(nativeDestination);
     return false;
 }
 
 bool WaveConverter::convert(const std::string& nativeSource, const std::string& nativeDestination,
-                            const WaveFormat& target) {
+                            const WaveFormat& target, wavefile::Publication publication) {
     if (!isPcm16Mono(target)) {
         lastError_ = "The target format must be 16-bit mono PCM";
         return false;
@@ -154,7 +154,7 @@ bool WaveConverter::convert(const std::string& nativeSource, const std::string& 
         lastError_ = rate.Error();
         return false;
     }
-    wavefile::Pcm16WaveWriter writer(nativeDestination, target.samplesPerSec, io_);
+    wavefile::Pcm16WaveWriter writer(nativeDestination, target.samplesPerSec, io_, publication);
     if (!writer.Open()) {
         lastError_ = writer.Error();
         return false;
