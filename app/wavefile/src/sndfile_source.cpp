@@ -9,8 +9,8 @@
 
 #include <sndfile.h>
 
+#include <array>
 #include <cerrno>
-#include <cinttypes>
 #include <cstdio>
 #include <cstring>
 #include <sstream>
@@ -52,66 +52,48 @@ bool isWaveContainer(int format) {
            container == SF_FORMAT_RF64;
 }
 
-// Decoders whose samples are 16-bit integers at heart: reading them as shorts costs no
-// precision and spares libsndfile a conversion per sample.
-bool decodesToShorts(int format) {
-    switch (format & SF_FORMAT_SUBMASK) {
-    case SF_FORMAT_PCM_S8:
-    case SF_FORMAT_PCM_U8:
-    case SF_FORMAT_PCM_16:
-    case SF_FORMAT_ALAW:
-    case SF_FORMAT_ULAW:
-    case SF_FORMAT_IMA_ADPCM:
-    case SF_FORMAT_MS_ADPCM:
-    case SF_FORMAT_GSM610:
-        return true;
-    default:
-        return false;
-    }
+// What the reader needs to know of each of libsndfile's encodings inside WAV.
+struct Encoding {
+    int subtype;
+    // Bytes a sample takes in the file; 0 for the compressed encodings, whose frames take an
+    // average over the file.
+    int bytesPerSample;
+    // The decoder's samples are 16-bit integers at heart: reading them as shorts costs no
+    // precision and spares libsndfile a conversion per sample.
+    bool decodesToShorts;
+    // Whole blocks are coded: the last block may hold more samples than the sound, and the
+    // "fact" chunk says how many belong to it. PCM and G.711 map bytes to samples one to one.
+    bool codesInBlocks;
+};
+
+constexpr std::array<Encoding, 12> kEncodings = {{
+    {SF_FORMAT_PCM_S8, 1, true, false},
+    {SF_FORMAT_PCM_U8, 1, true, false},
+    {SF_FORMAT_PCM_16, 2, true, false},
+    {SF_FORMAT_PCM_24, 3, false, false},
+    {SF_FORMAT_PCM_32, 4, false, false},
+    {SF_FORMAT_FLOAT, 4, false, false},
+    {SF_FORMAT_DOUBLE, 8, false, false},
+    {SF_FORMAT_ULAW, 1, true, false},
+    {SF_FORMAT_ALAW, 1, true, false},
+    {SF_FORMAT_IMA_ADPCM, 0, true, true},
+    {SF_FORMAT_MS_ADPCM, 0, true, true},
+    {SF_FORMAT_GSM610, 0, true, true},
+}};
+
+// Any other encoding (MPEG layer III among them) is read as floats, its frames averaged.
+Encoding encodingOf(int format) {
+    for (const Encoding& encoding : kEncodings)
+        if (encoding.subtype == (format & SF_FORMAT_SUBMASK))
+            return encoding;
+    return {format & SF_FORMAT_SUBMASK, 0, false, false};
 }
 
-// Bytes a frame takes in the file: fixed for PCM and G.711, an average over the file for the
-// compressed encodings.
-double bytesPerFrame(const SF_INFO& info, int64_t fileBytes) {
-    int bytesPerSample = 0;
-    switch (info.format & SF_FORMAT_SUBMASK) {
-    case SF_FORMAT_PCM_S8:
-    case SF_FORMAT_PCM_U8:
-    case SF_FORMAT_ULAW:
-    case SF_FORMAT_ALAW:
-        bytesPerSample = 1;
-        break;
-    case SF_FORMAT_PCM_16:
-        bytesPerSample = 2;
-        break;
-    case SF_FORMAT_PCM_24:
-        bytesPerSample = 3;
-        break;
-    case SF_FORMAT_PCM_32:
-    case SF_FORMAT_FLOAT:
-        bytesPerSample = 4;
-        break;
-    case SF_FORMAT_DOUBLE:
-        bytesPerSample = 8;
-        break;
-    default:
-        return info.frames > 0 ? static_cast<double>(fileBytes) / static_cast<double>(info.frames)
-                               : 0.0;
-    }
-    return static_cast<double>(bytesPerSample) * info.channels;
-}
-
-// Encodings of whole blocks: their last block may hold more samples than the sound, and the
-// "fact" chunk says how many belong to it. PCM and G.711 map bytes to samples one to one.
-bool codesInBlocks(int format) {
-    switch (format & SF_FORMAT_SUBMASK) {
-    case SF_FORMAT_IMA_ADPCM:
-    case SF_FORMAT_MS_ADPCM:
-    case SF_FORMAT_GSM610:
-        return true;
-    default:
-        return false;
-    }
+double bytesPerFrame(const SF_INFO& info, const Encoding& encoding, int64_t fileBytes) {
+    if (encoding.bytesPerSample > 0)
+        return static_cast<double>(encoding.bytesPerSample) * info.channels;
+    return info.frames > 0 ? static_cast<double>(fileBytes) / static_cast<double>(info.frames)
+                           : 0.0;
 }
 
 // The sample count of the "fact" chunk, as libsndfile parsed it; 0 without one.
@@ -165,14 +147,15 @@ public:
         , sound_(sound)
         , info_(info)
         , exactLength_((info.format & SF_FORMAT_SUBMASK) != SF_FORMAT_MPEG_LAYER_III)
-        , shorts_(decodesToShorts(info.format))
+        , shorts_(encodingOf(info.format).decodesToShorts)
         , framesLeft_(info.frames) {
-        if (codesInBlocks(info.format))
+        const Encoding encoding = encodingOf(info.format);
+        if (encoding.codesInBlocks)
             if (const uint32_t fact = factSampleCount(sound); fact > 0 && fact < framesLeft_)
                 framesLeft_ = fact;
         totalFrames_ = framesLeft_;
         shorterThanHeader_ = headerClaimsMoreData(sound);
-        blockFrames_ = FramesPerSourceBlock(bytesPerFrame(info, reader_->Size()));
+        blockFrames_ = FramesPerSourceBlock(bytesPerFrame(info, encoding, reader_->Size()));
         const auto values =
             static_cast<std::size_t>(blockFrames_) * static_cast<std::size_t>(info.channels);
         if (shorts_)
