@@ -12,7 +12,8 @@ constexpr std::array<uint8_t, 65536> makeUlawTable() {
 
 } // namespace
 
-// Built by the compiler: no start-up cost, shared read-only by every caller.
-constinit const std::array<uint8_t, 65536> ulawOfSample = makeUlawTable();
+// Built by the compiler where it evaluates that many steps (GCC does), else once when the
+// library is loaded; shared read-only by every caller.
+const std::array<uint8_t, 65536> ulawOfSample = makeUlawTable();
 
 } // namespace codecs::detail
