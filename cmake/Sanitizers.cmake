@@ -8,36 +8,3 @@ if(QUORVEL_SANITIZE)
     set(CMAKE_${lang}_FLAGS_RELWITHDEBINFO "-O1 -g1 -DNDEBUG")
   endforeach()
 endif()
-
-# Registers a GoogleTest executable with CTest; tests run from the output folder so that
-# libraries found beside the toolkit are the ones just built.
-function(quorvel_add_gtest name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;LABELS" ${ARGN})
-  add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
-  set(properties ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
-  if(ARG_LABELS)
-    list(APPEND properties LABELS "${ARG_LABELS}")
-  endif()
-  gtest_discover_tests(${name}
-    WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin
-    DISCOVERY_TIMEOUT 60
-    PROPERTIES ${properties})
-endfunction()
-
-# Registers a Qt Test program that drives the real windows on the offscreen platform, with the
-# window tests' shared support headers and leak suppressions.
-function(quorvel_add_window_test name)
-  cmake_parse_arguments(ARG "" "PREFIX;TIMEOUT" "SOURCES;LIBS;INCLUDES" ${ARGN})
-  set(ui_tests ${PROJECT_SOURCE_DIR}/app/shell/ui/tests)
-  add_executable(${name} ${ARG_SOURCES})
-  set_target_properties(${name} PROPERTIES AUTOMOC ON)
-  target_include_directories(${name} PRIVATE ${ui_tests}/support ${ARG_INCLUDES})
-  target_link_libraries(${name} PRIVATE import_ui import_test_support ${ARG_LIBS} Qt6::Test)
-  add_test(NAME ${ARG_PREFIX}.${name} COMMAND ${name})
-  set_tests_properties(${ARG_PREFIX}.${name} PROPERTIES
-    WORKING_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LSAN_OPTIONS=suppressions=${ui_tests}/lsan.supp:print_suppressions=0"
-    LABELS appgui
-    TIMEOUT ${ARG_TIMEOUT})
-endfunction()

@@ -18,7 +18,7 @@ namespace {
 
 constexpr int kPositionRefreshMs = 200;
 constexpr int kSliderStepsPerSecond = 1000;
-// Wide enough for a device's reason on two lines at most.
+// Wide enough that a path and its reason wrap into a few lines, not into a column.
 constexpr int kMinimumWidth = 420;
 
 QPushButton* makeButton(const char* name, const QString& text, QWidget* parent) {
@@ -117,6 +117,16 @@ void ListenWindow::play() {
     stabilize();
 }
 
+// A message of several lines needs the height its width gives it: the window, sized before the
+// message was there, would cut it at the top and the bottom.
+void ListenWindow::showStatus(const QString& text) {
+    lblStatus_->setText(text);
+    layout()->activate();
+    const int needed = layout()->totalHeightForWidth(width());
+    if (needed > height())
+        resize(width(), needed);
+}
+
 void ListenWindow::pause() {
     session_.Pause();
     stabilize();
@@ -131,13 +141,6 @@ void ListenWindow::seekToSlider() {
     // During an action the slider's position is already the new one; its value not yet.
     session_.Seek(static_cast<double>(sldPosition_->sliderPosition()) / kSliderStepsPerSecond);
     stabilize();
-}
-
-void ListenWindow::showStatus(const QString& text) {
-    lblStatus_->setText(text);
-    const int needed = layout()->totalHeightForWidth(width());
-    if (needed > height())
-        resize(width(), needed);
 }
 
 void ListenWindow::stabilize() {

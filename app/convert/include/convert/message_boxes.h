@@ -21,6 +21,8 @@ struct MessageBoxRequest {
     BoxIcon icon = BoxIcon::None;
     BoxButtons buttons = BoxButtons::Ok;
     BoxOwner owner = BoxOwner::None;
+    // The button Enter chooses in a Yes/No box: No where Yes destroys something.
+    BoxAnswer defaultAnswer = BoxAnswer::Yes;
 };
 
 class MessageBoxes {

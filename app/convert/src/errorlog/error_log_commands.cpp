@@ -16,7 +16,7 @@ void ErrorLogCommands::ErrorLog1Click() const {
 
 void ErrorLogCommands::ClearErrorLog1Click() const {
     const BoxAnswer answer = boxes_.Show({kClearLogCaption, kClearLogQuestion, BoxIcon::Question,
-                                          BoxButtons::YesNo, BoxOwner::MainWindow});
+                                          BoxButtons::YesNo, BoxOwner::MainWindow, BoxAnswer::No});
     if (answer != BoxAnswer::Yes) {
         return;
     }

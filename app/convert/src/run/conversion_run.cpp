@@ -180,6 +180,9 @@ void ConversionRun::ShowJobStart(int rowIndex, const shell::JobRow& row) {
     host.SetFileNameText("Converting: " + row.columns[shell::kColInputFile]);
     host.SetInputText("Input Dir: " + row.columns[shell::kColInputDir]);
     host.SetOutputText("Output Dir: " + row.columns[shell::kColOutputDir]);
+    // A job starts at nothing: the last job's (or the last run's) 100 % would stand until the
+    // wave conversion reports, which a copy or a DSS conversion never does.
+    host.SetGauge(0);
     host.RepaintProgress();
 }
 

@@ -4,6 +4,8 @@
 #include "platform/paths.h"
 #include "platform/private_profile.h"
 
+#include <cerrno>
+
 namespace shell {
 
 ConfigStore::ConfigStore(std::string storedPath)
@@ -34,8 +36,10 @@ std::string ConfigStore::ReadString(std::string_view key, std::string_view defau
 }
 
 void ConfigStore::WriteString(std::string_view key, std::string_view value) const {
+    errno = 0;
     if (!platform::PrivateProfile(storedPath_).writeString(kConfigSection, key, value)) {
-        throw ConfigWriteError(storedPath_);
+        // A refused name or value fails before any system call could set errno.
+        throw ConfigWriteError(storedPath_, errno != 0 ? errno : EINVAL);
     }
 }
 

@@ -21,9 +21,12 @@ bool isContinuationByte(char c) {
     return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
 }
 
+constexpr const char* kLineBreakInCellText = "a cell holds a line break";
+
 // Creating the output folder is a convenience; the conversion reports a missing one itself.
+// A blank cell names no folder (created, " " would be a folder named by one blank).
 void createOneFolderLevel(const std::string& storedFolder) {
-    if (storedFolder.empty()) {
+    if (IsBlankFolder(storedFolder)) {
         return;
     }
     const std::string native = platform::resolvePath(storedFolder);
@@ -64,7 +67,7 @@ void ConfigStore::SaveDirectoryTable(const std::vector<DirectoryRow>& gridRows) 
     for (const DirectoryRow& saved : savedRows) {
         for (const std::string& cell : saved.cells) {
             if (!platform::isStorableProfileValue(cell)) {
-                throw ConfigWriteError(storedPath_);
+                throw ConfigWriteError(storedPath_, kLineBreakInCellText);
             }
         }
     }

@@ -3,6 +3,9 @@
 #include "config/config_store.h"
 #include "platform/private_profile.h"
 
+#include <algorithm>
+#include <cctype>
+
 namespace shell {
 
 namespace {
@@ -10,6 +13,11 @@ namespace {
 constexpr int kExampleRows = 9;
 
 } // namespace
+
+bool IsBlankFolder(std::string_view folder) {
+    return std::all_of(folder.begin(), folder.end(),
+                       [](unsigned char c) { return std::isspace(c) != 0; });
+}
 
 std::string DirectoryKey(int column, int row) {
     return std::string(kDirectoryKeyBases.at(static_cast<std::size_t>(column))) +

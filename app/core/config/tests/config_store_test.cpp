@@ -1,5 +1,7 @@
 #include "config_fixture.h"
 
+#include <cerrno>
+
 namespace {
 
 using config_test::WorkingFolderTest;
@@ -109,13 +111,14 @@ TEST_F(ConfigStoreTest, TheTipsWindowReadsTheFirstCharacterOfItsFlag) {
     EXPECT_EQ(iniBytes(), "[Startup]\r\nShowTips=0\r\n");
 }
 
-TEST_F(ConfigStoreTest, AFailedWriteRaisesUnableToWriteWithTheStoredPath) {
+// The stored path, then why: the system's text for the error.
+TEST_F(ConfigStoreTest, AFailedWriteRaisesUnableToWriteWithTheStoredPathAndTheReason) {
     folder_.makeFolder("import.ini"); // a folder where the file should be
     try {
         store_.SaveSettings(Settings{});
         FAIL() << "no error";
     } catch (const shell::ConfigWriteError& e) {
-        EXPECT_STREQ(e.what(), "Unable to write to .\\import.ini");
+        EXPECT_STREQ(e.what(), "Unable to write to .\\import.ini: Is a directory");
     }
     EXPECT_THROW(store_.SaveGeometry(1, 2, 3, 4), shell::ConfigWriteError);
     EXPECT_THROW(store_.WriteTipsFlag(true), shell::ConfigWriteError);
@@ -123,7 +126,18 @@ TEST_F(ConfigStoreTest, AFailedWriteRaisesUnableToWriteWithTheStoredPath) {
         shell::ConfigStore("/proc/Import Settings.ini").WriteString("A", "1");
         FAIL() << "no error";
     } catch (const shell::ConfigWriteError& e) {
-        EXPECT_STREQ(e.what(), "Unable to write to /proc/Import Settings.ini");
+        const std::string text = e.what();
+        EXPECT_TRUE(text.starts_with("Unable to write to /proc/Import Settings.ini: ")) << text;
+        EXPECT_GT(text.size(),
+                  std::string("Unable to write to /proc/Import Settings.ini: ").size());
+    }
+    // A key no line can hold fails before any system call: its reason is still given.
+    errno = EACCES;
+    try {
+        store_.WriteString("Bad\nKey", "1");
+        FAIL() << "no error";
+    } catch (const shell::ConfigWriteError& e) {
+        EXPECT_STREQ(e.what(), "Unable to write to .\\import.ini: Invalid argument");
     }
 }
 

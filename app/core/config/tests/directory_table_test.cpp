@@ -1,5 +1,6 @@
 #include "config/directory_table.h"
 #include "config_fixture.h"
+#include "platform_test/folder_listing.h"
 
 namespace {
 
@@ -123,6 +124,21 @@ TEST_F(DirectoryTableTest, SaveCreatesEachOutputFolderOneLevelDeep) {
     EXPECT_FALSE(std::filesystem::exists(folder_.path() / "drives/c/Missing"));
 }
 
+// The first run's blank rows keep the table going but name no folder: Save creates none, in the
+// working folder or anywhere else.
+TEST_F(DirectoryTableTest, SaveCreatesNoFolderForABlankOutputCell) {
+    store_.SaveDirectoryTable(
+        {gridRow({" ", " ", " ", " "}), gridRow({"C:\\In", " \t", "1", "00"})});
+    EXPECT_EQ(platform_test::folderEntries(folder_.path()), std::vector<std::string>{"import.ini"});
+}
+
+TEST(BlankFolderTest, OnlyWhiteSpaceNamesNoFolder) {
+    for (const char* blank : {"", " ", "   ", "\t", " \t "})
+        EXPECT_TRUE(shell::IsBlankFolder(blank)) << '"' << blank << '"';
+    for (const char* folder : {"C:\\In", " x ", ".", "_"})
+        EXPECT_FALSE(shell::IsBlankFolder(folder)) << '"' << folder << '"';
+}
+
 TEST_F(DirectoryTableTest, AnEmptiedRowEndsTheTableAndTheRowsAfterItKeepTheirValues) {
     store_.SaveDirectoryTable({gridRow({"C:\\A", "C:\\OA", "1", "01"}),
                                gridRow({"", "C:\\OB", "2", "02"}),
@@ -139,7 +155,12 @@ TEST_F(DirectoryTableTest, ACellWithALineBreakIsRefusedBeforeAnythingIsWritten) 
     writeIni(before);
     std::vector<shell::DirectoryRow> rows(5, gridRow({"C:\\In", "C:\\Out", "1", "00"}));
     rows[4] = gridRow({"C:\\In", "C:\\Out\r\nInputDir1=C:\\Injected", "1", "00"});
-    EXPECT_THROW(store_.SaveDirectoryTable(rows), shell::ConfigWriteError);
+    try {
+        store_.SaveDirectoryTable(rows);
+        FAIL() << "no error";
+    } catch (const shell::ConfigWriteError& e) {
+        EXPECT_STREQ(e.what(), "Unable to write to .\\import.ini: a cell holds a line break");
+    }
     EXPECT_EQ(iniBytes(), before);
     EXPECT_FALSE(std::filesystem::exists(folder_.path() / "drives/c/Out"));
 }

@@ -1,5 +1,7 @@
 #include "dropimport/drop_import.h"
 
+#include "config/directory_table.h"
+
 #include "platform/paths.h"
 #include "platform/safe_files.h"
 
@@ -24,10 +26,48 @@ std::string lowerCaseExtensionOf(const std::string& name) {
     return extension;
 }
 
+// Creates the folder with its parents; empty when it exists afterwards, else the reason.
+std::string createFolder(const std::string& storedFolder) {
+    if (IsBlankFolder(storedFolder)) {
+        return "no folder is named";
+    }
+    std::error_code error;
+    std::filesystem::create_directories(platform::resolvePath(storedFolder), error);
+    return error ? error.message() : std::string();
+}
+
+// The question, and for a destination that does not exist yet its creation: true when the files
+// are to be copied.
+bool agreedToImport(const std::string& destinationFolder, const std::string& outputFolder,
+                    DropImportWindow& window) {
+    if (platform::isDirectory(destinationFolder)) {
+        return window.AskToImport(ImportQuestion(destinationFolder));
+    }
+    if (!window.AskToImport(CreateFolderQuestion(destinationFolder))) {
+        return false;
+    }
+    if (const std::string reason = createFolder(destinationFolder); !reason.empty()) {
+        window.RefuseDrop(CannotCreateFolderText(destinationFolder, reason));
+        return false;
+    }
+    // The conversion reports a missing output folder itself, as after a Directories save.
+    static_cast<void>(createFolder(outputFolder));
+    return true;
+}
+
 } // namespace
 
 std::string ImportQuestion(const std::string& folder) {
     return "Do you wish to import files to folder \"" + folder + "\"?";
+}
+
+std::string CreateFolderQuestion(const std::string& folder) {
+    return "The folder \"" + folder +
+           "\" does not exist yet. Do you wish to create it and import files to it?";
+}
+
+std::string CannotCreateFolderText(const std::string& folder, const std::string& reason) {
+    return "The folder \"" + folder + "\" cannot be created: " + reason;
 }
 
 std::string InvalidTypeText(const std::string& path) {
@@ -74,13 +114,15 @@ std::string CopyWithoutReplacing(const std::string& nativeSource,
 }
 
 int ImportDroppedFiles(const std::string& destinationFolder,
-                       const std::vector<std::string>& nativePaths, DropImportWindow& window) {
-    // An empty table would name no folder and copy to the file system's root.
-    if (destinationFolder.empty()) {
+                       const std::vector<std::string>& nativePaths, DropImportWindow& window,
+                       const std::string& outputFolder) {
+    // An empty table would name no folder and copy to the file system's root; a blank cell
+    // would copy into a folder named by blanks.
+    if (IsBlankFolder(destinationFolder)) {
         window.RefuseDrop(kNoInputFolderForDropText);
         return 0;
     }
-    if (!window.AskToImport(ImportQuestion(destinationFolder))) {
+    if (!agreedToImport(destinationFolder, outputFolder, window)) {
         return 0;
     }
     window.BeginTransfer();

@@ -1,5 +1,6 @@
 #include "dropimport/drop_import.h"
 
+#include "platform_test/folder_listing.h"
 #include "platform_test/test_folder.h"
 #include "platform_test/unprivileged.h"
 
@@ -99,10 +100,16 @@ TEST_F(DropImportTest, NoMeansNothingHappens) {
     EXPECT_TRUE(inboxNames().empty());
 }
 
-TEST_F(DropImportTest, AnEmptyTableRefusesTheDropWithoutAQuestion) {
-    EXPECT_EQ(drop({source("a.wav")}, ""), 0);
-    EXPECT_EQ(window_.calls,
-              std::vector<std::string>{std::string("refuse:") + shell::kNoInputFolderForDropText});
+// An empty table, or the first run's blank row, names no folder: nothing is asked or created.
+TEST_F(DropImportTest, AnEmptyOrBlankFirstRowRefusesTheDropWithoutAQuestion) {
+    for (const char* folder : {"", " ", " \t "}) {
+        window_.calls.clear();
+        EXPECT_EQ(drop({source("a.wav")}, folder), 0);
+        EXPECT_EQ(window_.calls, std::vector<std::string>{std::string("refuse:") +
+                                                          shell::kNoInputFolderForDropText});
+    }
+    EXPECT_EQ(platform_test::folderEntries(folder_.path()),
+              (std::vector<std::string>{"drives", "dropped"}));
 }
 
 // A file dropped from the input folder itself is already there: a copy beside it would be a
@@ -145,9 +152,32 @@ TEST_F(DropImportTest, FolderNamesWithBlanksQuotesAndOtherScripts) {
     EXPECT_TRUE(fs::exists(folder_.path() / "drives/c/Diktate \"Frau Müller\"/x.wav"));
 }
 
-TEST_F(DropImportTest, AMissingDestinationCopiesNothing) {
-    EXPECT_EQ(drop({source("x.wav")}, "C:\\Nowhere"), 0);
-    EXPECT_EQ(window_.calls.back(), "count:0 files imported.");
+// A first start: the example folders do not exist. The drop offers to create the input folder
+// with its parents and the row's output folder, and imports into it.
+TEST_F(DropImportTest, AMissingDestinationIsCreatedWhenTheUserAgrees) {
+    const std::string wav = source("x.wav");
+    EXPECT_EQ(shell::ImportDroppedFiles("C:\\New\\Type1", {wav}, window_, "C:\\Out\\type1"), 1);
+    EXPECT_EQ(window_.calls.front(), "ask:The folder \"C:\\New\\Type1\" does not exist yet. Do you "
+                                     "wish to create it and import files to it?");
+    EXPECT_EQ(window_.calls.back(), "count:1 files imported.");
+    EXPECT_TRUE(fs::exists(folder_.path() / "drives/c/New/Type1/x.wav"));
+    EXPECT_TRUE(fs::is_directory(folder_.path() / "drives/c/Out/type1"));
+}
+
+TEST_F(DropImportTest, DecliningToCreateTheDestinationCreatesNothing) {
+    window_.answerYes = false;
+    EXPECT_EQ(shell::ImportDroppedFiles("C:\\New", {source("x.wav")}, window_, "C:\\Out"), 0);
+    EXPECT_EQ(window_.calls.size(), 1u);
+    EXPECT_EQ(platform_test::folderEntries(folder_.path() / "drives/c"),
+              std::vector<std::string>{"Dict"});
+}
+
+// A file where the folder should be: the drop says why and copies nothing.
+TEST_F(DropImportTest, ADestinationThatCannotBeCreatedRefusesTheDropWithTheReason) {
+    folder_.writeFile("drives/c/Blocked", "a file");
+    EXPECT_EQ(drop({source("x.wav")}, "C:\\Blocked\\Type1"), 0);
+    EXPECT_EQ(window_.calls.back(),
+              "refuse:The folder \"C:\\Blocked\\Type1\" cannot be created: Not a directory");
 }
 
 TEST_F(DropImportTest, AnUnwritableDestinationLeavesNothingBehind) {

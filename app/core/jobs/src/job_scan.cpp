@@ -48,7 +48,12 @@ ScanResult ScanJobs(const std::string& configPath, const Settings& settings) {
     // One parse of the file serves all 404 reads of the table.
     result.table = ReadDirectoryTable(platform::ProfileReader(configPath));
     for (int i = 0; i < result.table.tableRowCount; ++i) {
-        appendWaitingFiles(result.table.rowsRead[static_cast<std::size_t>(i)], result.rows);
+        const DirectoryRow& tableRow = result.table.rowsRead[static_cast<std::size_t>(i)];
+        // A blank row keeps the table going but names no folder: searched, " " would be a
+        // folder of that name in the working folder.
+        if (!IsBlankFolder(tableRow.inputDir())) {
+            appendWaitingFiles(tableRow, result.rows);
+        }
     }
     result.status.panel0 = TotalFilesText(result.rows.size());
     return result;

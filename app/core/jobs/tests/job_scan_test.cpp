@@ -94,6 +94,17 @@ TEST_F(JobScanTest, TheTableEndsAtTheFirstEmptyInputDir) {
     EXPECT_EQ(scan().table.rowsRead[0].outputDir(), "C:\\Out");
 }
 
+// A blank row is no folder, even where a folder of that name lies in the working folder.
+TEST_F(JobScanTest, ABlankRowIsNeverSearched) {
+    work_.writeFile(" /left.wav");
+    work_.writeFile("\t/tab.dss");
+    writeTable({"\" \"", "\"\t\"", "C:\\A"});
+    addFile("c/A/a.wav");
+    const shell::ScanResult r = scan();
+    EXPECT_EQ(column(r), std::vector<std::string>{"a.wav"});
+    EXPECT_EQ(r.table.tableRowCount, 3);
+}
+
 // Anything the search returns is listed, a folder whose name matches included (with size 0).
 TEST_F(JobScanTest, OddNamesAndFoldersAreListedAsTheyAre) {
     writeTable({"C:\\Odd Names"});

@@ -83,7 +83,8 @@ void installDropImport(TfrmMainForm& form, TfrmGrid& grid) {
         for (const QString& path : paths)
             nativePaths.push_back(path.toStdString());
         DropImportWindow view(*window);
-        shell::ImportDroppedFiles(table->cell(0, 1).toStdString(), nativePaths, view);
+        return shell::ImportDroppedFiles(table->cell(0, 1).toStdString(), nativePaths, view,
+                                         table->cell(1, 1).toStdString());
     });
 }
 

@@ -18,6 +18,7 @@ const QColor kAmber(222, 150, 20);
 const QColor kBlue(36, 94, 178);
 const QColor kFolder(232, 186, 68);
 const QColor kSteel(112, 120, 132);
+const QColor kRed(200, 40, 36);
 
 // Each picture is drawn at 32 x 32 and scaled, so the shapes stay smooth at 16 x 16.
 QPixmap render(const Painter& draw, int size) {
@@ -66,6 +67,14 @@ void drawWaiting(QPainter& p) {
     p.setPen(QPen(Qt::white, 1.8, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(QPointF(24, 24), QPointF(24, 19.5));
     p.drawLine(QPointF(24, 24), QPointF(27.5, 25.5));
+}
+
+void drawFailed(QPainter& p) {
+    drawPage(p, {3, 2});
+    drawBadge(p, kRed);
+    p.setPen(QPen(Qt::white, 2.2, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(24, 19.5), QPointF(24, 24.5));
+    p.drawPoint(QPointF(24, 27.8));
 }
 
 void drawCheck(QPainter& p, qreal dx, qreal dy) {
@@ -194,8 +203,8 @@ void drawAbout(QPainter& p) {
 
 ImageList::ImageList() {
     const Painter painters[kCount] = {
-        drawWaiting,     drawConverted, drawConvertAll, drawConvertSelected,
-        drawDirectories, drawOptions,   drawHelp,       drawAbout};
+        drawWaiting, drawConverted, drawConvertAll, drawConvertSelected, drawDirectories,
+        drawOptions, drawHelp,      drawAbout,      drawFailed};
     for (const Painter& draw : painters) {
         QIcon icon;
         icon.addPixmap(render(draw, kSize));

@@ -1,11 +1,15 @@
 #include "ui/JobListView.h"
 
+#include "ui/ColumnFit.h"
 #include "ui/ImageList.h"
+#include "ui/JobCellToolTip.h"
+#include "ui/SortArrowStyle.h"
 
 #include "jobs/job_sort.h"
 
 #include <QHeaderView>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QSignalBlocker>
 
 #include <algorithm>
@@ -16,6 +20,21 @@ namespace {
 
 constexpr int kImageRole = Qt::UserRole + 1;
 
+// The output names first, then the other names (files and folders) share the free width of
+// the list; the sizes, the user ID and the location are short and always get what they want.
+Share shareOf(int column) {
+    switch (column) {
+    case shell::kColOutputFile:
+        return Share::First;
+    case shell::kColInputFile:
+    case shell::kColInputDir:
+    case shell::kColOutputDir:
+        return Share::Then;
+    default:
+        return Share::None;
+    }
+}
+
 Qt::Alignment cellAlignment(int column) {
     const bool right = shell::kJobColumns[column].alignment == shell::ColumnAlignment::Right;
     return (right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
@@ -25,7 +44,8 @@ Qt::Alignment cellAlignment(int column) {
 
 JobListView::JobListView(const ImageList& images, QWidget* parent)
     : QTreeWidget(parent)
-    , images_(images) {
+    , images_(images)
+    , cells_(new JobCellDelegate(this)) {
     setObjectName(QStringLiteral("ListView1"));
     setColumnCount(shell::kJobColumnCount);
     setRootIsDecorated(false);
@@ -38,6 +58,12 @@ JobListView::JobListView(const ImageList& images, QWidget* parent)
     setIconSize(QSize(ImageList::kSize, ImageList::kSize));
     setSortingEnabled(false);
     setContextMenuPolicy(Qt::CustomContextMenu);
+    setItemDelegate(cells_);
+    // Long names of one dictation series differ at their ends, and an output name ends in its
+    // extension: a name cut short keeps its start and its end.
+    setTextElideMode(Qt::ElideMiddle);
+    refit_.setSingleShot(true);
+    connect(&refit_, &QTimer::timeout, this, &JobListView::refitToTexts);
 
     QStringList headers;
     for (const shell::JobColumnLayout& columnInfo : shell::kJobColumns)
@@ -50,6 +76,9 @@ JobListView::JobListView(const ImageList& images, QWidget* parent)
     head->setStretchLastSection(true);
     head->setSortIndicatorShown(true);
     head->setSortIndicator(-1, Qt::AscendingOrder);
+    auto* arrows = new SortArrowStyle;
+    arrows->setParent(head);
+    head->setStyle(arrows);
     for (int column = 0; column < shell::kJobColumnCount; ++column) {
         headerItem()->setTextAlignment(column, cellAlignment(column));
         setColumnWidth(column, fittedColumnWidth(column));
@@ -87,8 +116,46 @@ void JobListView::paintEvent(QPaintEvent* event) {
     painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap, emptyListText_);
 }
 
+// Rebuilt, the rows are in scan order again: no arrow may claim a sort.
 void JobListView::clearJobs() {
     clear();
+    sortColumn_ = -1;
+    showSortIndicator();
+}
+
+void JobListView::resizeEvent(QResizeEvent* event) {
+    QTreeWidget::resizeEvent(event);
+    fitColumnsToWidth();
+}
+
+// What each column keeps and wants, measured again when the texts change; a resize only
+// shares the width out anew.
+void JobListView::measureColumns() {
+    needs_.clear();
+    for (int column = 0; column < shell::kJobColumnCount; ++column) {
+        const int least = fittedColumnWidth(column);
+        const int wanted = std::max(least, sizeHintForColumn(column));
+        const Share share = shareOf(column);
+        needs_.push_back({share == Share::None ? wanted : least, wanted, share});
+    }
+}
+
+void JobListView::fitColumnsToWidth() {
+    if (fitting_)
+        return; // setting a width may resize the viewport (a scroll bar comes or goes)
+    fitting_ = true;
+    if (needs_.empty())
+        measureColumns();
+    const std::vector<int> widths = fitColumns(needs_, viewport()->width());
+    // The last column stretches over the rest by itself.
+    for (int column = 0; column + 1 < shell::kJobColumnCount; ++column)
+        setColumnWidth(column, widths[static_cast<std::size_t>(column)]);
+    fitting_ = false;
+}
+
+void JobListView::refitToTexts() {
+    measureColumns();
+    fitColumnsToWidth();
 }
 
 QTreeWidgetItem* JobListView::makeItem(const shell::JobRow& row) const {
@@ -109,6 +176,7 @@ void JobListView::appendJobs(const std::vector<shell::JobRow>& rows) {
     for (const shell::JobRow& row : rows)
         items.append(makeItem(row));
     addTopLevelItems(items);
+    refitToTexts();
 }
 
 int JobListView::jobCount() const {
@@ -126,16 +194,45 @@ shell::JobRow JobListView::jobRow(int index) const {
     return row;
 }
 
+// A run writes cells job by job: the columns are fitted once the run lets the window breathe.
 void JobListView::setJobCell(int index, int column, const QString& text) {
-    if (QTreeWidgetItem* item = topLevelItem(index))
+    if (QTreeWidgetItem* item = topLevelItem(index)) {
         item->setText(column, text);
+        needs_.clear(); // measured again at the next fit
+        refit_.start(0);
+    }
 }
 
 void JobListView::setJobImage(int index, int image) {
     if (QTreeWidgetItem* item = topLevelItem(index)) {
         item->setIcon(0, images_.image(image));
         item->setData(0, kImageRole, image);
+        item->setData(0, JobCellDelegate::kJobErrorRole, QVariant());
     }
+}
+
+void JobListView::setJobFailed(int index, const QString& error) {
+    QTreeWidgetItem* item = topLevelItem(index);
+    if (item == nullptr)
+        return;
+    setJobCell(index, shell::kColOutputFile, error);
+    item->setIcon(0, images_.image(kImageFailed));
+    item->setData(0, JobCellDelegate::kJobErrorRole, error);
+}
+
+QString JobListView::jobError(int index) const {
+    const QTreeWidgetItem* item = topLevelItem(index);
+    return item != nullptr ? item->data(0, JobCellDelegate::kJobErrorRole).toString() : QString();
+}
+
+QString JobListView::toolTipAt(const QPoint& position) const {
+    const QModelIndex index = indexAt(position);
+    if (!index.isValid())
+        return {};
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.rect = visualRect(index);
+    return cells_->toolTip(option, index);
 }
 
 int JobListView::jobImage(int index) const {

@@ -86,9 +86,11 @@ convert::BoxAnswer PromptMessageBoxes::Show(const convert::MessageBoxRequest& re
     QWidget* parent = request.owner == convert::BoxOwner::MainWindow ? owner_ : nullptr;
     const PromptButtons buttons =
         request.buttons == convert::BoxButtons::YesNo ? PromptButtons::YesNo : PromptButtons::Ok;
+    const PromptAnswer defaultAnswer =
+        request.defaultAnswer == convert::BoxAnswer::No ? PromptAnswer::No : PromptAnswer::Yes;
     return toBoxAnswer(showMessage(parent, QString::fromStdString(request.caption),
                                    QString::fromStdString(request.text), toPromptIcon(request.icon),
-                                   buttons));
+                                   buttons, defaultAnswer));
 }
 
 MainFormJobErrorView::MainFormJobErrorView(TfrmMainForm& form)
@@ -97,7 +99,7 @@ MainFormJobErrorView::MainFormJobErrorView(TfrmMainForm& form)
 void MainFormJobErrorView::SetJobOutputText(int rowIndex, const std::string& text) {
     JobListView* list = form_.ListView1();
     if (rowIndex >= 0 && rowIndex < list->jobCount())
-        list->setJobCell(rowIndex, shell::kColOutputFile, QString::fromStdString(text));
+        list->setJobFailed(rowIndex, QString::fromStdString(text));
 }
 
 void MainFormJobErrorView::SetLastErrorText(const std::string& text) {

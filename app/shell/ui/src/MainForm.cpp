@@ -5,6 +5,7 @@
 #include "ui/Guard.h"
 #include "ui/JobListView.h"
 #include "ui/Launcher.h"
+#include "ui/NoticeBox.h"
 #include "ui/Prompts.h"
 #include "ui/SchedulerBridge.h"
 #include "ui/SettingsForm.h"
@@ -13,19 +14,16 @@
 #include "ui/WindowPlacement.h"
 
 #include "config/config_store.h"
-#include "dropimport/drop_import.h"
 #include "jobs/input_folders.h"
 #include "jobs/job_scan.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QHeaderView>
-#include <QMimeData>
+#include <QLayout>
 #include <QScreen>
 #include <QShowEvent>
-#include <QUrl>
+#include <QStyle>
 #include <QWindow>
 
 #ifndef QUORVEL_VERSION
@@ -40,6 +38,8 @@ constexpr int kDesignClientHeight = 308;
 constexpr int kCountdownPanel = 1;
 constexpr int kFormatPanel = 2;
 constexpr int kLastErrorPanel = 3;
+// Stored beside the geometry on close: whether the window was maximized.
+constexpr const char* kMaximizedKey = "Maximized";
 
 QList<QRect> availableScreenAreas() {
     QList<QRect> areas;
@@ -140,10 +140,30 @@ void TfrmMainForm::applyOutputFormat() {
 }
 
 // The client area is stored and restored alike, so the window opens exactly where it was
-// closed (storing the frame and restoring it as the client area moved it at every start).
+// closed (storing the frame and restoring it as the client area moved it at every start). A
+// window closed maximized opens maximized, over its stored normal place.
 void TfrmMainForm::placeAtStoredGeometry(const shell::Settings& stored) {
-    const QRect saved(stored.Left, stored.Top, stored.Width, stored.Height);
-    setGeometry(placeOnScreens(saved, availableScreenAreas()));
+    // The least size follows the panels' texts; placed at a smaller one, the window would
+    // grow beyond the place chosen for it.
+    layout()->activate();
+    const QRect saved(QPoint(stored.Left, stored.Top),
+                      QSize(stored.Width, stored.Height).expandedTo(minimumSize()));
+    setGeometry(placeOnScreens(saved, availableScreenAreas(), frameMarginsForPlacement()));
+    const shell::ConfigStore store(configPath_);
+    if (shell::ParseStoredBoolean(store.ReadString(kMaximizedKey, ""), false))
+        setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+// The window system tells the frame once it has framed the window; before the first showing
+// the style's title bar and border stand in for it.
+QMargins TfrmMainForm::frameMarginsForPlacement() const {
+    const QWindow* window = windowHandle();
+    const QMargins known = window != nullptr ? window->frameMargins() : QMargins();
+    if (!known.isNull())
+        return known;
+    const int border = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, this);
+    const int title = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+    return {border, title + border, border, border};
 }
 
 void TfrmMainForm::ConfirmSettings(const shell::Settings& edited) {
@@ -159,10 +179,16 @@ void TfrmMainForm::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+// A maximized window stores its normal place and that it was maximized: stored as the
+// client area of the whole screen, it reopened unmaximized with its frame beyond the screen.
 void TfrmMainForm::FormClose() {
-    const QRect client = geometry();
-    shell::ConfigStore(configPath_)
-        .SaveGeometry(client.height(), client.width(), client.y(), client.x());
+    const bool normal =
+        (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)) ==
+        Qt::WindowNoState;
+    const QRect client = normal ? geometry() : normalGeometry();
+    const shell::ConfigStore store(configPath_);
+    store.SaveGeometry(client.height(), client.width(), client.y(), client.x());
+    store.WriteBoolean(kMaximizedKey, isMaximized());
 }
 
 void TfrmMainForm::RefreshJobList() {
@@ -181,12 +207,10 @@ void TfrmMainForm::RefreshJobList() {
 }
 
 // Without it, a first start on a machine without the example folders shows an empty list and
-// leaves the user guessing.
-// The list says it too: at the designed width the last panel lies beyond the window's edge.
+// leaves the user guessing. The list says it too, where there is room for the whole text.
 void TfrmMainForm::showInputFolderHint(const shell::DirectoryTable& table) {
-    const bool noFolder = !shell::AnyInputFolderExists(table);
-    const QString hint = noFolder ? QString::fromUtf8(shell::kNoInputFolderText) : QString();
-    if (noFolder)
+    const QString hint = QString::fromStdString(shell::NoInputFolderHint(table));
+    if (!hint.isEmpty())
         statusBar_->setPanelText(kLastErrorPanel, hint);
     listView_->setEmptyListText(hint);
 }
@@ -202,61 +226,6 @@ void TfrmMainForm::showTipsModally() {
     // Each showing has a window of its own, owned by the main window.
     TfrmTips tips(configPath_, this);
     prompts().execDialog(tips);
-}
-
-void TfrmMainForm::setDropHandler(std::function<void(const QStringList&)> handler) {
-    dropHandler_ = std::move(handler);
-}
-
-bool TfrmMainForm::takesFileDrags(const QMimeData* data) const {
-    return dropHandler_ && data->hasUrls();
-}
-
-void TfrmMainForm::refuseDrop(const char* reason) {
-    showMessage(nullptr, QString::fromUtf8(shell::kImportFilesCaption), QString::fromUtf8(reason),
-                PromptIcon::Warning);
-}
-
-void TfrmMainForm::dragEnterEvent(QDragEnterEvent* event) {
-    if (takesFileDrags(event->mimeData()))
-        event->acceptProposedAction();
-    else
-        event->ignore();
-}
-
-void TfrmMainForm::dropEvent(QDropEvent* event) {
-    if (!takesFileDrags(event->mimeData())) {
-        event->ignore();
-        return;
-    }
-    event->acceptProposedAction();
-    if (handlingDrop_) {
-        refuseDrop(shell::kDropDuringImportText);
-        return;
-    }
-    QStringList paths;
-    for (const QUrl& url : event->mimeData()->urls()) {
-        if (url.isLocalFile())
-            paths << url.toLocalFile();
-    }
-    handlingDrop_ = true;
-    guarded(this, [&] { dropHandler_(paths); });
-    handlingDrop_ = false;
-}
-
-// A disabled window (a conversion run) is given no drag events: its window system window
-// answers them here, so that a drop is refused with its reason rather than without a word.
-bool TfrmMainForm::eventFilter(QObject* watched, QEvent* event) {
-    const bool drag = event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove;
-    if (watched != filteredWindow_ || isEnabled() || !(drag || event->type() == QEvent::Drop))
-        return QMainWindow::eventFilter(watched, event);
-    auto* dropEvent = static_cast<QDropEvent*>(event);
-    if (!takesFileDrags(dropEvent->mimeData()))
-        return false;
-    dropEvent->acceptProposedAction();
-    if (!drag)
-        guarded(this, [this] { refuseDrop(shell::kDropDuringRunText); });
-    return true;
 }
 
 void TfrmMainForm::ListView1DblClick() {

@@ -11,6 +11,7 @@ QString MiddleElidedLabel::shownText() const {
 
 void MiddleElidedLabel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    drawFrame(&painter);
     style()->drawItemText(&painter, contentsRect(), int(alignment()), palette(), isEnabled(),
                           shownText(), foregroundRole());
 }

@@ -31,6 +31,10 @@ public:
         QMessageBox box(toQtIcon(request.icon), request.caption, request.text,
                         yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
                         request.parent);
+        box.setObjectName(QStringLiteral("frmMessage"));
+        if (yesNo)
+            box.setDefaultButton(request.defaultAnswer == PromptAnswer::No ? QMessageBox::No
+                                                                           : QMessageBox::Yes);
         const int answer = box.exec();
         if (!yesNo)
             return PromptAnswer::Ok;
@@ -54,8 +58,8 @@ void setPrompts(Prompts* replacement) {
 }
 
 PromptAnswer showMessage(QWidget* parent, const QString& caption, const QString& text,
-                         PromptIcon icon, PromptButtons buttons) {
-    return prompts().message(PromptRequest{parent, caption, text, icon, buttons});
+                         PromptIcon icon, PromptButtons buttons, PromptAnswer defaultAnswer) {
+    return prompts().message(PromptRequest{parent, caption, text, icon, buttons, defaultAnswer});
 }
 
 void showError(QWidget* parent, const QString& text) {

@@ -123,7 +123,8 @@ QWidget* TfrmSettings::buildGeneralPage() {
     chkAuto_ = makeCheckBox("chkAuto", "Scheduled timer on");
     CSpinEdit1_ = new QSpinBox;
     CSpinEdit1_->setObjectName(QStringLiteral("CSpinEdit1"));
-    // No limits of its own: an interval of 0 or less simply never starts a run.
+    // No limits of its own, so that a value typed out of bounds is refused with a message at
+    // OK rather than changed silently.
     CSpinEdit1_->setRange(INT_MIN, INT_MAX);
     CSpinEdit1_->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
     connect(chkAuto_, &QCheckBox::toggled, this, &TfrmSettings::chkAutoClick);
@@ -226,6 +227,20 @@ shell::Settings TfrmSettings::edited(const shell::Settings& current) {
     return values;
 }
 
+// Only a scheduler that is on needs a valid interval: an interval field the user cannot edit
+// (the scheduler is off) must not keep the dialog from closing.
+bool TfrmSettings::ValidateInterval(bool schedulerOn, int minutes) {
+    if (!schedulerOn || shell::IsValidConvertInterval(minutes))
+        return true;
+    const QString text = QStringLiteral("The timer interval must be from %1 to %2 minutes.")
+                             .arg(shell::kMinConvertInterval)
+                             .arg(shell::kMaxConvertInterval);
+    showMessage(this, QStringLiteral("Error"), text, PromptIcon::Warning);
+    CSpinEdit1_->setFocus();
+    CSpinEdit1_->selectAll();
+    return false;
+}
+
 bool TfrmSettings::ValidateDictatorID(const QString& text) {
     if (shell::IsValidDictatorID(toStored(text)))
         return true;
@@ -241,6 +256,8 @@ void TfrmSettings::OKBtnClick() {
         if (!ValidateDictatorID(edtDictatorID_->text()))
             return;
         const shell::Settings values = edited(current_);
+        if (!ValidateInterval(values.EnableSched, values.ConvertInterval))
+            return;
         if (confirm_)
             confirm_(values);
         current_ = values;

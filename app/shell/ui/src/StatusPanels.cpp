@@ -1,5 +1,7 @@
 #include "ui/StatusPanels.h"
 
+#include "ui/MiddleElidedLabel.h"
+
 #include <QLabel>
 #include <QResizeEvent>
 
@@ -11,28 +13,35 @@ namespace {
 const std::array<QString, StatusPanels::kPanelCount> kInitialTexts = {
     QStringLiteral("Total Files:"), QString(), QStringLiteral("Vox Format:  "), QString()};
 
-// Panels keep their widths (the designed ones, or wider where a text needs it); a window
-// narrower than all of them cuts off the last ones rather than squeezing every panel.
+// Panels keep their widths (the designed ones, or wider where a text needs it), except the last:
+// it takes the room left in the window, at least its designed width, and shows a longer text
+// shortened (its tool tip holds it whole). The strip is never narrower than the first panels and
+// the last one's designed width, which makes that the window's least width: every panel stays
+// within the window.
 class PanelStrip : public QWidget {
 public:
     using QWidget::QWidget;
 
-    QSize sizeHint() const override {
-        int height = 0;
-        for (const QWidget* child : panels())
-            height = qMax(height, child->sizeHint().height());
-        int width = 0;
-        for (const QWidget* child : panels())
-            width += child->width() + kGap;
-        return {width, height};
+    QSize sizeHint() const override { return {widthUpTo(kPanelCount), panelHeight()}; }
+    QSize minimumSizeHint() const override {
+        return {widthUpTo(kPanelCount - 1) + StatusPanels::kPanelWidths.back(), panelHeight()};
     }
-    QSize minimumSizeHint() const override { return {0, sizeHint().height()}; }
+
+    void setWantedWidth(int panel, int width) {
+        wanted_[panel] = width;
+        layoutPanels();
+    }
 
     void layoutPanels() {
+        const QList<QLabel*> labels = panels();
         int x = 0;
-        for (QLabel* panel : panels()) {
-            panel->setGeometry(x, 0, panel->width(), height());
-            x += panel->width() + kGap;
+        for (int i = 0; i < labels.size(); ++i) {
+            int width = wanted_[i];
+            if (i + 1 == labels.size())
+                width =
+                    std::max(StatusPanels::kPanelWidths.back(), std::min(width, this->width() - x));
+            labels[i]->setGeometry(x, 0, width, height());
+            x += width + kGap;
         }
         updateGeometry();
     }
@@ -42,8 +51,23 @@ protected:
 
 private:
     static constexpr int kGap = 2;
+    static constexpr int kPanelCount = StatusPanels::kPanelCount;
 
+    int widthUpTo(int count) const {
+        int width = 0;
+        for (int i = 0; i < count; ++i)
+            width += wanted_[i] + kGap;
+        return width;
+    }
+    int panelHeight() const {
+        int height = 0;
+        for (const QWidget* child : panels())
+            height = qMax(height, child->sizeHint().height());
+        return height;
+    }
     QList<QLabel*> panels() const { return findChildren<QLabel*>(Qt::FindDirectChildrenOnly); }
+
+    std::array<int, kPanelCount> wanted_ = StatusPanels::kPanelWidths;
 };
 
 } // namespace
@@ -55,9 +79,9 @@ StatusPanels::StatusPanels(QWidget* parent)
     auto* strip = new PanelStrip(this);
     strip->setObjectName(QStringLiteral("StatusBar1Panels"));
     for (int i = 0; i < kPanelCount; ++i) {
-        auto* label = new QLabel(kInitialTexts[i], strip);
+        auto* label = new MiddleElidedLabel(kInitialTexts[i], strip);
         label->setObjectName(QStringLiteral("StatusBar1Panel%1").arg(i));
-        label->setFixedWidth(kPanelWidths[i]);
+        label->setMinimumWidth(0);
         label->setFrameShape(QFrame::Panel);
         label->setFrameShadow(QFrame::Sunken);
         label->setContentsMargins(3, 0, 3, 0);
@@ -87,12 +111,8 @@ void StatusPanels::fitPanel(int panel) {
     const int frame = 2 * label->frameWidth();
     const int needed = label->fontMetrics().horizontalAdvance(label->text()) + margins.left() +
                        margins.right() + frame + 2 * label->margin() + kTextSlack;
-    const int width = std::max(kPanelWidths[panel], needed);
-    if (width == label->width())
-        return;
-    label->setFixedWidth(width);
     if (auto* strip = dynamic_cast<PanelStrip*>(label->parentWidget()))
-        strip->layoutPanels();
+        strip->setWantedWidth(panel, std::max(kPanelWidths[panel], needed));
 }
 
 QLabel* StatusPanels::panel(int panel) const {

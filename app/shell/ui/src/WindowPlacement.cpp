@@ -13,20 +13,33 @@ bool topEdgeReachable(const QRect& window, const QRect& screen) {
     return overlap >= std::min(kMinReachable, window.width());
 }
 
-} // namespace
+// The frame moved up into the screen, and shrunk to its height when taller.
+QRect keepBottomOnScreen(const QRect& frame, const QRect& screen) {
+    QRect kept(frame.topLeft(), QSize(frame.width(), std::min(frame.height(), screen.height())));
+    if (kept.bottom() > screen.bottom())
+        kept.moveBottom(screen.bottom());
+    return kept;
+}
 
-QRect placeOnScreens(const QRect& stored, const QList<QRect>& availableScreens) {
-    if (availableScreens.isEmpty())
-        return stored;
-    for (const QRect& screen : availableScreens) {
-        if (topEdgeReachable(stored, screen))
-            return stored;
-    }
-    const QRect& screen = availableScreens.front();
-    QRect placed(stored.topLeft(), stored.size().boundedTo(screen.size()));
+QRect moveOntoScreen(const QRect& frame, const QRect& screen) {
+    QRect placed(frame.topLeft(), frame.size().boundedTo(screen.size()));
     placed.moveLeft(std::clamp(placed.left(), screen.left(), screen.right() - placed.width() + 1));
     placed.moveTop(std::clamp(placed.top(), screen.top(), screen.bottom() - placed.height() + 1));
     return placed;
+}
+
+} // namespace
+
+QRect placeOnScreens(const QRect& stored, const QList<QRect>& availableScreens,
+                     const QMargins& frame) {
+    if (availableScreens.isEmpty())
+        return stored;
+    const QRect framed = stored.marginsAdded(frame);
+    for (const QRect& screen : availableScreens) {
+        if (topEdgeReachable(framed, screen))
+            return keepBottomOnScreen(framed, screen).marginsRemoved(frame);
+    }
+    return moveOntoScreen(framed, availableScreens.front()).marginsRemoved(frame);
 }
 
 } // namespace ui

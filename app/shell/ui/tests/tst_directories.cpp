@@ -3,6 +3,7 @@
 #include "ui/GridForm.h"
 #include "ui/JobListView.h"
 
+#include "platform_test/folder_listing.h"
 #include "ui_test/Program.h"
 
 #include <QLineEdit>
@@ -92,6 +93,22 @@ private slots:
         QCOMPARE(grid().cell(0, 2), QStringLiteral("C:\\Dict\\Type2"));
     }
 
+    // The first run's rows 10 to 101 hold one blank: saved, they create no folder " " in the
+    // working folder, and the window still says that no input folder exists.
+    void savingTheFirstRunsTableCreatesNoBlankFolder() {
+        program.emplace();
+        program->startAsIs();
+        openWindow();
+        QCOMPARE(grid().cell(0, 10), QStringLiteral(" "));
+        save();
+        QVERIFY(!grid().isVisible());
+        QCOMPARE(platform_test::folderEntries(program->workspace.workFolder()),
+                 std::vector<std::string>{"import.ini"});
+        QCOMPARE(stored("OutputDir10"), std::string(" "));
+        QVERIFY(program->panel(3).startsWith("No input folder exists yet."));
+        QVERIFY(!program->form().ListView1()->emptyListText().isEmpty());
+    }
+
     void aCellStillBeingEditedIsSaved() {
         openWindow();
         startTyping(2, 1, QStringLiteral("4242"));
@@ -143,7 +160,9 @@ private slots:
         typeInto(0, 1, QStringLiteral("C:\\Elsewhere"));
         save();
         QVERIFY(grid().isVisible());
-        QCOMPARE(program->messageTexts(), QStringList{"Unable to write to .\\import.ini"});
+        const QString reason = lineBreak ? "a cell holds a line break" : "Is a directory";
+        QCOMPARE(program->messageTexts(),
+                 QStringList{"Unable to write to .\\import.ini: " + reason});
         QCOMPARE(jobCount(), 1);
         QCOMPARE(grid().cell(0, 1), QStringLiteral("C:\\Elsewhere"));
         if (lineBreak)

@@ -4,6 +4,7 @@
 #include "ui/GridForm.h"
 #include "ui/JobListView.h"
 #include "ui/Launcher.h"
+#include "ui/MiddleElidedLabel.h"
 #include "ui/SettingsForm.h"
 #include "ui/WindowPlacement.h"
 
@@ -68,14 +69,18 @@ private slots:
     void aFreshStartWritesTheTableAndOpensWithTheDefaults() {
         TfrmMainForm& form = program->startAsIs();
         QCOMPARE(program->workspace.configEntries().size(), std::size_t(404));
-        QCOMPARE(form.geometry(), QRect(200, 200, 500, 307));
+        // Where it was designed, as wide as the status panels need where that is more.
+        QVERIFY(form.minimumWidth() > 500);
+        QCOMPARE(form.geometry(), QRect(200, 200, form.minimumWidth(), 307));
         QCOMPARE(form.windowTitle(), QStringLiteral("Quorvel Import Utility"));
         QCOMPARE(program->prompts.dialogTitles, QStringList{"Quorvel Import Utility Tips"});
         QCOMPARE(program->panel(0), QStringLiteral("Total Files:  0"));
         QCOMPARE(program->panel(2), QStringLiteral("Format:  Original"));
         QVERIFY(!form.Timer1()->isActive());
         // None of the example folders exists: the window says where to set them up.
-        const QString hint = QString::fromUtf8(shell::kNoInputFolderText);
+        const QString hint = QStringLiteral(
+            "No input folder exists yet. Drop dictation files here to create \"C:\\Dict\\Type1\" "
+            "and import them, or set up the folders with Tools > Directories.");
         QCOMPARE(program->panel(3), hint);
         QCOMPARE(form.ListView1()->emptyListText(), hint);
         program->workspace.addDriveFolder("c/Dict/Type4");
@@ -133,33 +138,91 @@ private slots:
 
     void aPositionOffEveryScreenIsPulledBack() {
         program->start({"Left=-4000", "Top=-3000"});
-        const QRect shown = form().geometry();
-        QVERIFY(form().screen()->availableGeometry().contains(shown.topLeft()));
-        QCOMPARE(shown.size(), QSize(500, 307));
+        const QRect shown = form().frameGeometry();
+        QVERIFY(form().screen()->availableGeometry().contains(shown));
+        QCOMPARE(form().size(), QSize(form().minimumWidth(), 307));
+    }
+
+    // Closed maximized, the window stores its normal place and opens maximized over it; closed
+    // normal, it opens normal.
+    void aMaximizedWindowOpensMaximized() {
+        program->start();
+        form().setGeometry(130, 90, 640, 420);
+        form().showMaximized();
+        QTRY_VERIFY(form().isMaximized());
+        program->trigger("mnuExit");
+        const auto keys = program->workspace.configMap();
+        QCOMPARE((QStringList{QString::fromStdString(keys.at("Left")),
+                              QString::fromStdString(keys.at("Top")),
+                              QString::fromStdString(keys.at("Width")),
+                              QString::fromStdString(keys.at("Height")),
+                              QString::fromStdString(keys.at("Maximized"))}),
+                 (QStringList{"130", "90", "640", "420", "1"}));
+        program->startAsIs();
+        QTRY_VERIFY(form().isMaximized());
+        QCOMPARE(form().normalGeometry(), QRect(130, 90, 640, 420));
+        form().showNormal();
+        QTRY_COMPARE(form().geometry(), QRect(130, 90, 640, 420));
+        QVERIFY(form().close());
+        program->startAsIs();
+        QVERIFY(!form().isMaximized());
+        QCOMPARE(program->workspace.configMap().at("Maximized"), std::string("0"));
+    }
+
+    // At its least width every panel lies within the window; a longer last text is shown
+    // shortened, and whole in its tool tip.
+    void theStatusPanelsStayWithinTheWindowAtItsLeastWidth() {
+        program->start();
+        const QString error = "Could not convert " + QString(120, QLatin1Char('x')) + ".dss";
+        form().StatusBar1()->setPanelText(3, error);
+        form().resize(1, 400);
+        QTRY_COMPARE(form().width(), form().minimumWidth());
+        const ui::StatusPanels& panels = *form().StatusBar1();
+        QTRY_VERIFY(panels.panel(3)->mapTo(&form(), QPoint(panels.panel(3)->width(), 0)).x() <=
+                    form().width());
+        QCOMPARE(panels.panel(3)->width(), ui::StatusPanels::kPanelWidths[3]);
+        auto* last = static_cast<ui::MiddleElidedLabel*>(panels.panel(3));
+        QVERIFY(last->shownText() != error && last->shownText().endsWith(".dss"));
+        QCOMPARE(last->toolTip(), error);
+        form().resize(1600, 400);
+        QTRY_VERIFY(last->shownText() == error);
     }
 
     void placementOnScreens_data() {
         QTest::addColumn<QRect>("stored");
         QTest::addColumn<QRect>("placed");
-        QTest::newRow("partly right of the screen") << QRect(1500, 100, 500, 300) << QRect();
-        QTest::newRow("on the second screen") << QRect(2100, 50, 500, 300) << QRect();
+        QTest::addColumn<QMargins>("frame");
+        QTest::newRow("partly right of the screen")
+            << QRect(1500, 100, 500, 300) << QRect() << QMargins();
+        QTest::newRow("on the second screen") << QRect(2100, 50, 500, 300) << QRect() << QMargins();
         QTest::newRow("above every screen")
-            << QRect(200, -300, 500, 307) << QRect(200, 0, 500, 307);
+            << QRect(200, -300, 500, 307) << QRect(200, 0, 500, 307) << QMargins();
         QTest::newRow("left of every screen")
-            << QRect(-5000, 200, 500, 307) << QRect(0, 200, 500, 307);
+            << QRect(-5000, 200, 500, 307) << QRect(0, 200, 500, 307) << QMargins();
         QTest::newRow("below every screen")
-            << QRect(300, 5000, 500, 307) << QRect(300, 1080 - 307, 500, 307);
+            << QRect(300, 5000, 500, 307) << QRect(300, 1080 - 307, 500, 307) << QMargins();
         QTest::newRow("only a sliver on the screen")
-            << QRect(3180, 100, 500, 300) << QRect(1920 - 500, 100, 500, 300);
+            << QRect(3180, 100, 500, 300) << QRect(1920 - 500, 100, 500, 300) << QMargins();
         QTest::newRow("larger than the screen")
-            << QRect(-100, -100, 4000, 3000) << QRect(0, 0, 1920, 1080);
+            << QRect(-100, -100, 4000, 3000) << QRect(0, 0, 1920, 1080) << QMargins();
+        // The frame is the client area and the title bar above it, which the user must reach.
+        const QMargins frame(4, 24, 4, 4);
+        QTest::newRow("frame bottom below the screen")
+            << QRect(100, 500, 500, 700) << QRect(100, 376, 500, 700) << frame;
+        QTest::newRow("frame taller than the screen")
+            << QRect(100, 50, 500, 1200) << QRect(100, 24, 500, 1052) << frame;
+        QTest::newRow("title bar above the screen")
+            << QRect(300, 10, 500, 300) << QRect(300, 24, 500, 300) << frame;
+        QTest::newRow("framed and within the screen")
+            << QRect(100, 24, 500, 300) << QRect() << frame;
     }
 
     void placementOnScreens() {
         QFETCH(QRect, stored);
         QFETCH(QRect, placed);
+        QFETCH(QMargins, frame);
         const QList<QRect> screens = {QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
-        QCOMPARE(ui::placeOnScreens(stored, screens), placed.isNull() ? stored : placed);
+        QCOMPARE(ui::placeOnScreens(stored, screens, frame), placed.isNull() ? stored : placed);
     }
 
     void everyCommandOfTheRunningProgramIsEnabled() {

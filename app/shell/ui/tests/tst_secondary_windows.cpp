@@ -3,6 +3,7 @@
 #include "ui/MiddleElidedLabel.h"
 #include "ui/PauseForm.h"
 #include "ui/ProgressForm.h"
+#include "ui/Prompts.h"
 #include "ui/TipsForm.h"
 
 #include "platform/paths.h"
@@ -11,9 +12,11 @@
 #include <QCheckBox>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <QTimer>
 
 #include <optional>
 
@@ -177,6 +180,32 @@ private slots:
         QCOMPARE(animation->frame(), 1);
         animation->stop();
         QVERIFY(!animation->isRunning());
+    }
+
+    // Enter in a question whose Yes destroys something answers No: the real box is shown, and
+    // Return pressed in it leaves the log as it was. The drop's question keeps Yes.
+    void enterInTheClearLogQuestionAnswersNo() {
+        program->start();
+        program->workspace.addFile("work/errorlog.txt", "kept line\r\n");
+        QStringList defaults;
+        ui::setPrompts(nullptr); // the program's own boxes
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr)
+                return;
+            defaults << box->defaultButton()->text();
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        answer.start(10);
+        program->trigger("ClearErrorLog1");
+        ui::showMessage(nullptr, "Import Files", "Do you wish to import files?",
+                        ui::PromptIcon::Question, ui::PromptButtons::YesNo);
+        answer.stop();
+        ui::setPrompts(&program->prompts);
+        QCOMPARE(defaults, (QStringList{"&No", "&Yes"}));
+        QCOMPARE(platform_test::readFileBytes(program->workspace.workFolder() / "errorlog.txt"),
+                 std::string("kept line\r\n"));
     }
 };
 

@@ -170,26 +170,64 @@ private slots:
         QCOMPARE(stored("DictatorID"), std::string("1234"));
     }
 
+    // The scheduler's interval is taken from 1 to 1440 minutes; anything else is refused with a
+    // message and the dialog stays open to correct it, as for a bad dictator ID.
     void intervalInput_data() {
         QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("refused");
         QTest::addColumn<int>("stored");
-        QTest::newRow("negative") << "-5" << -5;
-        QTest::newRow("nothing typed") << "" << 0;
-        QTest::newRow("letters are not taken") << "abc" << 0;
-        QTest::newRow("larger than an integer") << "99999999999" << 999999999;
+        QTest::newRow("one minute") << "1" << false << 1;
+        QTest::newRow("a day") << "1440" << false << 1440;
+        QTest::newRow("negative") << "-5" << true << 0;
+        QTest::newRow("nothing typed") << "" << true << 0;
+        QTest::newRow("letters are not taken") << "abc" << true << 0;
+        QTest::newRow("more than a day") << "1441" << true << 0;
+        QTest::newRow("larger than an integer") << "99999999999" << true << 0;
     }
 
     void intervalInput() {
         QFETCH(QString, typed);
+        QFETCH(bool, refused);
         QFETCH(int, stored);
-        program->start({"EnableSched=1"});
+        program->start({"EnableSched=1", "ConvertInterval=30"});
+        bool stillOpen = false;
+        std::string storedWhileOpen;
         program->inDialog("mnuSettings", [&](QDialog& shown) {
-            typeInto(settingsOf(shown).CSpinEdit1()->findChild<QLineEdit*>(), typed);
+            QSpinBox* interval = settingsOf(shown).CSpinEdit1();
+            typeInto(interval->findChild<QLineEdit*>(), typed);
+            pressOk(settingsOf(shown));
+            stillOpen = shown.isVisible();
+            storedWhileOpen = this->stored("ConvertInterval");
+            if (stillOpen) {
+                QVERIFY(interval->hasFocus());
+                typeInto(interval->findChild<QLineEdit*>(), "45");
+                pressOk(settingsOf(shown));
+            }
+        });
+        QCOMPARE(stillOpen, refused);
+        const QString message = "The timer interval must be from 1 to 1440 minutes.";
+        QCOMPARE(program->messageTexts(), refused ? QStringList{message} : QStringList{});
+        if (refused) {
+            QCOMPARE(program->prompts.messages[0].caption, QStringLiteral("Error"));
+            QCOMPARE(storedWhileOpen, std::string("30"));
+        }
+        const int kept = refused ? 45 : stored;
+        QCOMPARE(this->stored("ConvertInterval"), std::to_string(kept));
+        QCOMPARE(form().settings.ConvertInterval, kept);
+        QCOMPARE(program->panel(1),
+                 QStringLiteral("Next scheduled conversion in %1 min").arg(kept));
+    }
+
+    // With the scheduler off the field cannot be edited: its value keeps nothing from closing.
+    void anIntervalOutOfBoundsIsKeptWhileTheSchedulerIsOff() {
+        program->start({"EnableSched=0", "ConvertInterval=-5"});
+        const int result = program->inDialog("mnuSettings", [](QDialog& shown) {
+            QVERIFY(!settingsOf(shown).CSpinEdit1()->isEnabled());
             pressOk(settingsOf(shown));
         });
-        QCOMPARE(this->stored("ConvertInterval"), std::to_string(stored));
-        QCOMPARE(form().settings.ConvertInterval, stored);
-        QCOMPARE(dialog().CSpinEdit1()->value(), stored);
+        QCOMPARE(result, int(QDialog::Accepted));
+        QVERIFY(program->prompts.messages.isEmpty());
+        QCOMPARE(stored("ConvertInterval"), std::string("-5"));
     }
 
     void foldersAreStoredAsTyped_data() {
@@ -223,7 +261,8 @@ private slots:
             QTest::mouseClick(settings.CancelBtn(), Qt::LeftButton);
         });
         QVERIFY(stillOpen);
-        QCOMPARE(program->messageTexts(), QStringList{"Unable to write to .\\import.ini"});
+        QCOMPARE(program->messageTexts(),
+                 QStringList{"Unable to write to .\\import.ini: Is a directory"});
         QCOMPARE(form().settings.DictatorID, std::string("9999"));
         QVERIFY(!form().Timer1()->isActive());
         QCOMPARE(int(form().OutputFormatCode), 7);

@@ -1,6 +1,7 @@
 #pragma once
 // The configuration store: ".\import.ini", section "Startup", read and written key by key.
-// Failed writes raise ConfigWriteError ("Unable to write to <file>") and abandon the operation.
+// Failed writes raise ConfigWriteError ("Unable to write to <file>: <reason>") and abandon the
+// operation.
 
 #include "config/directory_table.h"
 #include "config/setting_keys.h"
@@ -15,9 +16,13 @@ namespace shell {
 inline constexpr const char* kConfigFileName = ".\\import.ini";
 inline constexpr const char* kConfigSection = "Startup";
 
+// "Unable to write to <file>", followed by why: a message without its reason leaves the user
+// guessing between a full disk, a read-only folder and a file that is a folder.
 class ConfigWriteError : public std::runtime_error {
 public:
-    explicit ConfigWriteError(const std::string& storedPath);
+    ConfigWriteError(const std::string& storedPath, const std::string& reason);
+    // The reason is the system's text for the error number.
+    ConfigWriteError(const std::string& storedPath, int errorNumber);
 };
 
 // A stored value that the tips window cannot convert to an integer.

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace platform {
@@ -42,6 +43,11 @@ struct DirectoryTable {
     std::vector<DirectoryRow> rowsRead;
     int tableRowCount = 0;
 };
+
+// True when a folder cell names no folder: empty, or only blanks and other white space. Such a
+// row still keeps the table going (the first run writes " " into rows 10 to 101), but nothing
+// is scanned in it, created for it or copied to it.
+bool IsBlankFolder(std::string_view folder);
 
 // The key name of a table row's column, e.g. ("InputDir", 12) -> "InputDir12".
 std::string DirectoryKey(int column, int row);

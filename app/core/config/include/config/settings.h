@@ -40,6 +40,15 @@ struct Settings {
 
 namespace shell {
 
+// The scheduler's interval as the settings dialog takes it: at least a minute (a count of 0 or
+// less would never start a run while the status bar promises one) and at most a day.
+inline constexpr int kMinConvertInterval = 1;
+inline constexpr int kMaxConvertInterval = 1440;
+
+constexpr bool IsValidConvertInterval(int minutes) {
+    return minutes >= kMinConvertInterval && minutes <= kMaxConvertInterval;
+}
+
 // The default dictator ID's rule: exactly four characters, each an ASCII digit "0" to "9"
 // (digits of other scripts, blanks and signs are refused).
 bool IsValidDictatorID(std::string_view text);

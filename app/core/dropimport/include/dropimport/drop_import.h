@@ -25,6 +25,11 @@ std::string InvalidTypeText(const std::string& path);
 std::string CurrentFileText(const std::string& path);
 // "<count> files imported."
 std::string ImportedCountText(int count);
+// The question asked instead when the destination does not exist yet (a first start):
+// "The folder "<folder>" does not exist yet. Do you wish to create it and import files to it?"
+std::string CreateFolderQuestion(const std::string& folder);
+// "The folder "<folder>" cannot be created: <reason>"
+std::string CannotCreateFolderText(const std::string& folder, const std::string& reason);
 inline constexpr const char* kNoInputFolderForDropText =
     "No input folder is configured, so the files cannot be imported. Set up the first input "
     "folder with Tools > Directories.";
@@ -43,7 +48,8 @@ public:
     virtual ~DropImportWindow() = default;
     // The Yes/No question; true for Yes.
     virtual bool AskToImport(const std::string& question) = 0;
-    // A drop with no input folder in the table is refused with this message.
+    // A drop with no input folder in the table, or whose folder cannot be created, is refused
+    // with this message.
     virtual void RefuseDrop(const std::string& message) = 0;
     // Shows the "File Transfer" window and starts its animation.
     virtual void BeginTransfer() = 0;
@@ -61,9 +67,13 @@ public:
 inline constexpr int kMaxNumberedNames = 9999;
 
 // Imports dropped files (native paths) into the destination folder (a stored path, grid cell
-// (0, 1)). Returns the number of files copied; 0 when refused or declined.
+// (0, 1)). Returns the number of files copied; 0 when refused or declined. A blank destination
+// names no folder and is refused. A destination that does not exist yet is created, with its
+// parents and with the row's output folder (grid cell (1, 1)), when the user agrees: nothing
+// else creates input folders, and a first start would otherwise import nothing.
 int ImportDroppedFiles(const std::string& destinationFolder,
-                       const std::vector<std::string>& nativePaths, DropImportWindow& window);
+                       const std::vector<std::string>& nativePaths, DropImportWindow& window,
+                       const std::string& outputFolder = {});
 
 // Copies one file into the destination folder under its own name or, when that is taken, the
 // first free "name(k).ext". Returns the stored path of the copy, or empty when it failed or

@@ -4,12 +4,16 @@
 
 #include "config/directory_table.h"
 
+#include <string>
+
 namespace shell {
 
-inline constexpr const char* kNoInputFolderText =
-    "No input folder exists. Set them up with Tools > Directories.";
-
-// True when at least one input folder of the table's rows exists as a folder.
+// True when at least one input folder of the table's rows exists as a folder; a blank row names
+// no folder, whatever lies in the working folder.
 bool AnyInputFolderExists(const DirectoryTable& table);
+
+// The hint the window shows while no input folder exists (empty once one does). It says how to
+// get one: a drop creates the first row's folder, Tools > Directories sets up any.
+std::string NoInputFolderHint(const DirectoryTable& table);
 
 } // namespace shell

@@ -33,7 +33,8 @@ private:
     QPointer<TfrmPause> transfer_;
 };
 
-// Lets the main window take dropped files: they go to the folder in grid cell (0, 1).
+// Lets the main window take dropped files: they go to the folder in grid cell (0, 1), which is
+// created with the output folder of cell (1, 1) when it does not exist yet.
 void installDropImport(TfrmMainForm& form, TfrmGrid& grid);
 
 } // namespace ui

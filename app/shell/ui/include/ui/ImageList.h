@@ -17,11 +17,14 @@ enum ImageNumber : int {
     kImageOptions = 6,
     kImageHelp = 7,
     kImageAbout = 8,
+    // A job whose last conversion failed: it still waits, but must not look like a job that
+    // only waits.
+    kImageFailed = 9,
 };
 
 class ImageList {
 public:
-    static constexpr int kCount = 8;
+    static constexpr int kCount = 9;
     static constexpr int kSize = 16;
 
     ImageList();

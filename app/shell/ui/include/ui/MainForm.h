@@ -11,6 +11,7 @@
 
 #include <QList>
 #include <QMainWindow>
+#include <QMargins>
 #include <QPointer>
 #include <QTimer>
 
@@ -21,7 +22,8 @@
 #include <string>
 
 class QAction;
-class QMimeData;
+class QDragMoveEvent;
+class QDropEvent;
 class QWindow;
 class QMenu;
 class QToolBar;
@@ -30,6 +32,7 @@ namespace ui {
 
 class JobListView;
 class MainFormSchedulerWindow;
+class NoticeBox;
 class QtMinuteTimer;
 class StatusPanels;
 class TfrmGrid;
@@ -81,11 +84,16 @@ public:
     bool isCommandEnabled(Command command) const;
     // Runs a command's handler, showing a failure in a message box.
     void runCommand(Command command);
-    // Files dropped on the window go to this handler (local paths); without one, the window
-    // takes no drops. While the window is disabled (a conversion run is active) or an earlier
-    // drop is still being handled, a drop is refused with a message that says why.
-    void setDropHandler(std::function<void(const QStringList&)> handler);
+    // Files dropped on the window go to this handler (local paths), which returns how many it
+    // copied; without one, the window takes no drops. A drop is always taken as a copy, and
+    // one that copied nothing is ignored, so the source keeps its files. While the window is
+    // disabled (a conversion run is active) or an earlier drop is still being handled, a drop
+    // is refused with a notice that says why and does not wait for an answer.
+    void setDropHandler(std::function<int(const QStringList&)> handler);
     bool isHandlingDrop() const { return handlingDrop_; }
+    // The notice shown for a refusal that must not stop the work in progress; null until the
+    // first one.
+    NoticeBox* noticeBox() const { return notice_.get(); }
 
     JobListView* ListView1() const { return listView_; }
     StatusPanels* StatusBar1() const { return statusBar_; }
@@ -132,6 +140,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -147,10 +156,13 @@ private:
     void stabilize();
     void applyOutputFormat();
     void placeAtStoredGeometry(const shell::Settings& stored);
+    QMargins frameMarginsForPlacement() const;
     void showTipsModally();
     void showInputFolderHint(const shell::DirectoryTable& table);
-    bool takesFileDrags(const QMimeData* data) const;
+    bool takesFileDrags(const QDropEvent* event) const;
+    void offerCopy(QDragMoveEvent* event);
     void refuseDrop(const char* reason);
+    void showNotice(const QString& caption, const QString& text);
 
     std::string configPath_;
     ImageList images_;
@@ -164,7 +176,8 @@ private:
     std::unique_ptr<MainFormSchedulerWindow> schedulerWindow_;
     std::unique_ptr<shell::Scheduler> scheduler_;
     std::map<Command, CommandEntry> commands_;
-    std::function<void(const QStringList&)> dropHandler_;
+    std::function<int(const QStringList&)> dropHandler_;
+    std::unique_ptr<NoticeBox> notice_;
     QPointer<QWindow> filteredWindow_;
     bool handlingDrop_ = false;
     bool shown_ = false;

@@ -19,6 +19,8 @@ struct PromptRequest {
     QString text;
     PromptIcon icon = PromptIcon::None;
     PromptButtons buttons = PromptButtons::Ok;
+    // The button Enter chooses in a Yes/No box.
+    PromptAnswer defaultAnswer = PromptAnswer::Yes;
 };
 
 class Prompts {
@@ -36,7 +38,8 @@ void setPrompts(Prompts* replacement);
 
 // Shorthands for the common boxes.
 PromptAnswer showMessage(QWidget* parent, const QString& caption, const QString& text,
-                         PromptIcon icon, PromptButtons buttons = PromptButtons::Ok);
+                         PromptIcon icon, PromptButtons buttons = PromptButtons::Ok,
+                         PromptAnswer defaultAnswer = PromptAnswer::Yes);
 void showError(QWidget* parent, const QString& text);
 
 } // namespace ui

@@ -51,6 +51,9 @@ public:
 
     // True when the text is a valid default dictator ID; otherwise shows "Invalid Dictator ID".
     bool ValidateDictatorID(const QString& text);
+    // True when the scheduler is off or the interval lies within 1 to 1440 minutes; otherwise
+    // says so and puts the focus on the interval.
+    bool ValidateInterval(bool schedulerOn, int minutes);
 
 public slots:
     void OKBtnClick();

@@ -1,5 +1,6 @@
 // StatusBar1: four panels, indexed from 0 as the rest of the program names them. Each is as
-// wide as designed, or as its text needs when that is more.
+// wide as designed, or as its text needs when that is more; the last one takes at most the room
+// the window leaves it, and the window is never narrower than all four at their widths.
 #pragma once
 
 #include <QStatusBar>

@@ -4,15 +4,20 @@
 #pragma once
 
 #include <QList>
+#include <QMargins>
 #include <QRect>
 
 namespace ui {
 
-// The stored client-area rectangle, moved (and shrunk when larger than the screen) onto the
-// first available screen area when its top edge is not reachable on any of them; otherwise
-// unchanged. Reachable: the top edge lies within a screen's height and at least kMinReachable
-// pixels of it overlap the screen horizontally.
-QRect placeOnScreens(const QRect& stored, const QList<QRect>& availableScreens);
+// The stored client-area rectangle, placed so that its window frame (the client area plus
+// `frame`, the title bar above it) can be reached. When the frame's top edge is not reachable on
+// any screen area, the window is moved (and shrunk when larger than the screen) onto the first
+// one. On the screen where it is reachable, a frame whose bottom edge would lie below the screen
+// is moved up, and shrunk to the screen's height when taller. Reachable: the top edge lies
+// within a screen's height and at least kMinReachable pixels of it overlap the screen
+// horizontally.
+QRect placeOnScreens(const QRect& stored, const QList<QRect>& availableScreens,
+                     const QMargins& frame = {});
 
 inline constexpr int kMinReachable = 50;
 

@@ -8,16 +8,12 @@
 #include "ui/MainForm.h"
 #include "ui/StatusPanels.h"
 
+#include "ui_test/DragSource.h"
 #include "ui_test/FakePrompts.h"
 #include "ui_test/Workspace.h"
 
 #include <QAction>
-#include <QDragEnterEvent>
-#include <QDropEvent>
-#include <QMimeData>
 #include <QTest>
-#include <QUrl>
-#include <QWindow>
 
 #include <functional>
 #include <memory>
@@ -109,23 +105,10 @@ public:
         return QString::fromStdString(workspace.addFile("desktop/" + name, content).string());
     }
 
-    // Drags files onto the main window and drops them, through the window the window system
-    // delivers them to. Returns whether the window took the drop.
-    bool drop(const QStringList& nativePaths) const {
-        QMimeData files;
-        QList<QUrl> urls;
-        for (const QString& path : nativePaths)
-            urls << QUrl::fromLocalFile(path);
-        files.setUrls(urls);
-        QWindow* window = form().windowHandle();
-        const QPoint at = form().rect().center();
-        QDragEnterEvent enter(at, Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(window, &enter);
-        if (!enter.isAccepted())
-            return false;
-        QDropEvent drop(at, Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(window, &drop);
-        return drop.isAccepted();
+    // Drags files onto the main window, from a source that proposes to move them, and drops
+    // them. Returns what the drop answered (IgnoreAction when the window did not take them).
+    Qt::DropAction drop(const QStringList& nativePaths) const {
+        return DragSource(nativePaths).dropOn(form().windowHandle(), form().rect().center());
     }
 };
 
