@@ -4,17 +4,10 @@
 // from a fresh state over the whole data, as the VOX and WAV plug-ins decode it.
 
 #include "frame_mix.h"
+#include "libav_library.h"
 #include "sound_decoders.h"
 
 #include "codecs/adpcm.h"
-
-extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
-#include <libavutil/error.h>
-#include <libavutil/log.h>
-#include <libavutil/mem.h>
-}
 
 #include <algorithm>
 #include <cerrno>
@@ -45,12 +38,6 @@ constexpr SourceTexts kWaveTexts = {
 constexpr SourceTexts kDssTexts = {
     "cannot read the file: ", "the header is damaged: ", "the audio is damaged: ", false};
 
-std::string errorText(int code) {
-    char text[AV_ERROR_MAX_STRING_SIZE] = {};
-    av_strerror(code, text, sizeof text);
-    return text;
-}
-
 SeamReader& readerOf(void* opaque) {
     return *static_cast<SeamReader*>(opaque);
 }
@@ -71,35 +58,42 @@ int64_t seekTo(void* opaque, int64_t offset, int whence) {
     return at < 0 ? AVERROR(errno) : at;
 }
 
+// FFmpeg's objects, each freed by its own function of the loaded libraries.
 struct IoContextDeleter {
+    const Libav* av;
     void operator()(AVIOContext* io) const {
         if (io != nullptr)
-            av_freep(&io->buffer);
-        avio_context_free(&io);
+            av->av_freep(&io->buffer);
+        av->avio_context_free(&io);
     }
 };
 struct FormatDeleter {
-    void operator()(AVFormatContext* format) const { avformat_close_input(&format); }
+    const Libav* av;
+    void operator()(AVFormatContext* format) const { av->avformat_close_input(&format); }
 };
 struct CodecDeleter {
-    void operator()(AVCodecContext* codec) const { avcodec_free_context(&codec); }
+    const Libav* av;
+    void operator()(AVCodecContext* codec) const { av->avcodec_free_context(&codec); }
 };
 struct PacketDeleter {
-    void operator()(AVPacket* packet) const { av_packet_free(&packet); }
+    const Libav* av;
+    void operator()(AVPacket* packet) const { av->av_packet_free(&packet); }
 };
 struct FrameDeleter {
-    void operator()(AVFrame* frame) const { av_frame_free(&frame); }
+    const Libav* av;
+    void operator()(AVFrame* frame) const { av->av_frame_free(&frame); }
 };
 
 class LibavSource final : public SoundSource {
 public:
-    LibavSource(std::unique_ptr<SeamReader> reader, const SourceTexts& texts)
-        : reader_(std::move(reader))
+    LibavSource(const Libav& av, std::unique_ptr<SeamReader> reader, const SourceTexts& texts)
+        : av_(av)
+        , reader_(std::move(reader))
         , texts_(texts) {}
 
     // False, with the reason in Error(), when the demuxer or the decoder refuses the file.
     bool Open(const char* demuxer) {
-        av_log_set_level(AV_LOG_QUIET);
+        av_.av_log_set_level(AV_LOG_QUIET);
         return openDemuxer(demuxer) && openDecoder() && allocateBuffers();
     }
 
@@ -135,21 +129,21 @@ public:
 
 private:
     bool openDemuxer(const char* demuxer) {
-        auto* buffer = static_cast<unsigned char*>(av_malloc(kIoBufferBytes));
-        io_.reset(avio_alloc_context(buffer, kIoBufferBytes, 0, reader_.get(), readPacket, nullptr,
-                                     seekTo));
+        auto* buffer = static_cast<unsigned char*>(av_.av_malloc(kIoBufferBytes));
+        io_.reset(av_.avio_alloc_context(buffer, kIoBufferBytes, 0, reader_.get(), readPacket,
+                                         nullptr, seekTo));
         if (!io_) {
-            av_free(buffer);
+            av_.av_free(buffer);
             return fail(std::string(texts_.damaged) + "out of memory");
         }
-        AVFormatContext* format = avformat_alloc_context();
+        AVFormatContext* format = av_.avformat_alloc_context();
         if (format == nullptr)
             return fail(std::string(texts_.damaged) + "out of memory");
         format->pb = io_.get();
         format->flags |= AVFMT_FLAG_CUSTOM_IO;
         // On failure avformat_open_input frees the context itself.
         const int opened =
-            avformat_open_input(&format, nullptr, av_find_input_format(demuxer), nullptr);
+            av_.avformat_open_input(&format, nullptr, av_.av_find_input_format(demuxer), nullptr);
         if (opened < 0)
             return failWith(texts_.unreadable, opened);
         format_.reset(format);
@@ -166,20 +160,20 @@ private:
             parameters.sample_rate > 0 ? static_cast<uint32_t>(parameters.sample_rate) : 0;
         if (parameters.codec_tag == kTagDialogicOki && texts_.wave)
             return openOkiDecoder(parameters);
-        const AVCodec* decoder = avcodec_find_decoder(parameters.codec_id);
+        const AVCodec* decoder = av_.avcodec_find_decoder(parameters.codec_id);
         if (decoder == nullptr) {
             if (texts_.wave)
                 return fail("Unsupported encoding (format tag " +
                             std::to_string(parameters.codec_tag) + ")");
             return fail("no decoder for its codec");
         }
-        codec_.reset(avcodec_alloc_context3(decoder));
+        codec_.reset(av_.avcodec_alloc_context3(decoder));
         if (!codec_)
             return fail(std::string(texts_.damaged) + "out of memory");
-        if (const int failure = avcodec_parameters_to_context(codec_.get(), &parameters);
+        if (const int failure = av_.avcodec_parameters_to_context(codec_.get(), &parameters);
             failure < 0)
             return failWith(texts_.damaged, failure);
-        if (const int failure = avcodec_open2(codec_.get(), decoder, nullptr); failure < 0)
+        if (const int failure = av_.avcodec_open2(codec_.get(), decoder, nullptr); failure < 0)
             return failWith(texts_.damaged, failure);
         const AVSampleFormat format = codec_->sample_fmt;
         pcm_ = (format == AV_SAMPLE_FMT_S16 || format == AV_SAMPLE_FMT_S16P) &&
@@ -200,8 +194,8 @@ private:
     }
 
     bool allocateBuffers() {
-        packet_.reset(av_packet_alloc());
-        frame_.reset(av_frame_alloc());
+        packet_.reset(av_.av_packet_alloc());
+        frame_.reset(av_.av_frame_alloc());
         if (!packet_ || !frame_)
             return fail(std::string(texts_.damaged) + "out of memory");
         const int64_t fileBytes = reader_->Size();
@@ -212,8 +206,8 @@ private:
         blockFrames_ = FramesPerSourceBlock(bytesPerFrame);
         if (stream_->duration != AV_NOPTS_VALUE && stream_->duration > 0 && sampleRate_ > 0)
             declaredFrames_ = totalFrames_ =
-                av_rescale_q(stream_->duration, stream_->time_base,
-                             AVRational{1, static_cast<int>(sampleRate_)});
+                av_.av_rescale_q(stream_->duration, stream_->time_base,
+                                 AVRational{1, static_cast<int>(sampleRate_)});
         else if (bytesPerFrame > 0 && fileBytes > 0)
             totalFrames_ = static_cast<int64_t>(static_cast<double>(fileBytes) / bytesPerFrame);
         return true;
@@ -240,10 +234,10 @@ private:
     bool decodeMore() {
         if (oki_)
             return decodeOkiPacket();
-        const int received = avcodec_receive_frame(codec_.get(), frame_.get());
+        const int received = av_.avcodec_receive_frame(codec_.get(), frame_.get());
         if (received == 0) {
             const bool staged = stage(*frame_);
-            av_frame_unref(frame_.get());
+            av_.av_frame_unref(frame_.get());
             return staged;
         }
         if (received == AVERROR_EOF)
@@ -256,7 +250,7 @@ private:
         if (read < 0)
             return failWith(texts_.damaged, read);
         const bool sent = sendPacket(packet_.get());
-        av_packet_unref(packet_.get());
+        av_.av_packet_unref(packet_.get());
         return sent;
     }
 
@@ -269,7 +263,7 @@ private:
         const auto count = static_cast<uint32_t>(packet_->size) * 2;
         staged16_.resize(count);
         codecs::decodeAdpcmBlock(packet_->data, count, staged16_.data(), okiState_);
-        av_packet_unref(packet_.get());
+        av_.av_packet_unref(packet_.get());
         produced_ += count;
         return true;
     }
@@ -287,15 +281,15 @@ private:
     // The next packet of the audio stream (others are skipped).
     int readOurPacket() {
         for (;;) {
-            const int read = av_read_frame(format_.get(), packet_.get());
+            const int read = av_.av_read_frame(format_.get(), packet_.get());
             if (read < 0 || packet_->stream_index == stream_->index)
                 return read;
-            av_packet_unref(packet_.get());
+            av_.av_packet_unref(packet_.get());
         }
     }
 
     bool sendPacket(const AVPacket* packet) {
-        const int sent = avcodec_send_packet(codec_.get(), packet);
+        const int sent = av_.avcodec_send_packet(codec_.get(), packet);
         if (sent < 0 && sent != AVERROR_EOF)
             return failWith(texts_.damaged, sent);
         return true;
@@ -332,13 +326,20 @@ private:
         return false;
     }
 
+    std::string errorText(int code) const {
+        char text[AV_ERROR_MAX_STRING_SIZE] = {};
+        av_.av_strerror(code, text, sizeof text);
+        return text;
+    }
+
+    const Libav& av_;
     std::unique_ptr<SeamReader> reader_;
     const SourceTexts& texts_;
-    std::unique_ptr<AVIOContext, IoContextDeleter> io_;
-    std::unique_ptr<AVFormatContext, FormatDeleter> format_;
-    std::unique_ptr<AVCodecContext, CodecDeleter> codec_;
-    std::unique_ptr<AVPacket, PacketDeleter> packet_;
-    std::unique_ptr<AVFrame, FrameDeleter> frame_;
+    std::unique_ptr<AVIOContext, IoContextDeleter> io_{nullptr, {&av_}};
+    std::unique_ptr<AVFormatContext, FormatDeleter> format_{nullptr, {&av_}};
+    std::unique_ptr<AVCodecContext, CodecDeleter> codec_{nullptr, {&av_}};
+    std::unique_ptr<AVPacket, PacketDeleter> packet_{nullptr, {&av_}};
+    std::unique_ptr<AVFrame, FrameDeleter> frame_{nullptr, {&av_}};
     AVStream* stream_ = nullptr;
     bool oki_ = false;
     bool pcm_ = false;
@@ -362,8 +363,12 @@ std::unique_ptr<SoundSource> OpenLibavSource(std::unique_ptr<SeamReader> reader,
         error = ReadFailureText(errno);
         return nullptr;
     }
+    const Libav* av = LoadLibav(error);
+    if (av == nullptr)
+        return nullptr;
     const bool dss = std::string(demuxer) == "dss";
-    auto source = std::make_unique<LibavSource>(std::move(reader), dss ? kDssTexts : kWaveTexts);
+    auto source =
+        std::make_unique<LibavSource>(*av, std::move(reader), dss ? kDssTexts : kWaveTexts);
     if (!source->Open(demuxer)) {
         error = source->Error();
         return nullptr;
