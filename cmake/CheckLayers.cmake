@@ -7,7 +7,7 @@
 #   plugins/vox, plugins/wav          -> abi, files, textpack, common, codecs, sample_io
 #   toolkit                           -> abi, files, textpack, common
 #   app/platform                      -> files
-#   app/wavefile                      -> abi, files
+#   app/wavefile                      -> abi, files, codecs
 #   app/core                          -> files, platform
 #   app/convert                       -> abi, files, codecs, toolkit, platform, wavefile, core
 #   programs (app/shell, app/listenbox, tools/*) -> any library, never another program
@@ -40,7 +40,7 @@ set(allowed_plugins/wav ${allowed_plugins/vox})
 set(allowed_plugins/tests ${allowed_plugins/vox} plugins/vox plugins/wav)
 set(allowed_toolkit abi files textpack plugins/common)
 set(allowed_app/platform files)
-set(allowed_app/wavefile abi files)
+set(allowed_app/wavefile abi files plugins/codecs)
 set(allowed_app/core files app/platform)
 set(allowed_app/convert abi files plugins/codecs toolkit app/platform app/wavefile app/core)
 set(libraries abi files plugins/codecs textpack plugins/common plugins/sample_io toolkit

@@ -140,7 +140,8 @@ run_sox() {
   esac
 }
 
-echo "Input: $input ($samples samples, $seconds s); $rounds rounds, alternating."
+echo "Input: $input ($samples samples, $seconds s); $rounds rounds, alternating;" \
+  "load average $(cut -d' ' -f1-3 /proc/loadavg)."
 # One untimed warm-up of each, so the first timed run does not pay for a cold page cache.
 for name in "${cases[@]}"; do
   run_quiesc "$name"

@@ -3,133 +3,128 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <strings.h>
+#include <cstring>
 
 namespace listenbox {
-namespace {
 
-bool endsWithIgnoringCase(const std::string& text, const char* ending) {
-    const std::size_t length = std::char_traits<char>::length(ending);
-    return text.size() >= length && ::strcasecmp(text.c_str() + text.size() - length, ending) == 0;
-}
+ListenSession::ListenSession(std::unique_ptr<AudioOutput> output)
+    : output_(std::move(output)) {}
 
-std::string lastToolkitError() {
-    char text[QC_ERROR_TEXT_SIZE];
-    GetLastQcErrorText(text);
-    return text;
-}
-
-} // namespace
-
-ListenSession::ListenSession(Clock clock)
-    : clock_(std::move(clock)) {}
-
+// Closing the output ends its thread, so no pull or notice comes after it.
 ListenSession::~ListenSession() {
-    closePlayer();
-    FreeSoundBody(body_);
+    output_->Close();
 }
 
 bool ListenSession::Open(const std::string& nativePath, const VoxReading& vox, std::string& error) {
-    closePlayer();
-    FreeSoundBody(body_);
-    body_ = nullptr;
+    output_->Stop();
     state_ = PlayState::Closed;
-    const bool isVox = endsWithIgnoringCase(nativePath, ".vox");
-    SoundHeader header{};
-    int16_t* body = nullptr;
-    if (OpenSoundFileEx(nativePath.c_str(), &header, &body, isVox ? vox.formatCode : 0,
-                        isVox ? vox.sampleRate : 0) != QC_OK) {
-        error = lastToolkitError();
-        if (error.empty())
-            error = "The file cannot be opened.";
+    resampled_ = {};
+    restingSeconds_ = 0;
+    if (!LoadSound(nativePath, vox, sound_, error))
         return false;
-    }
-    header_ = header;
-    body_ = body;
-    GetWholeSoundSelection(&header_, &selection_);
     state_ = PlayState::Stopped;
-    playedBefore_ = {};
     return true;
 }
 
 bool ListenSession::Play(std::string& error) {
-    if (state_ == PlayState::Paused) {
-        Pause();
-        return true;
-    }
-    if (state_ != PlayState::Stopped)
-        return state_ == PlayState::Playing;
-    closePlayer();
-    ++playback_;
-    const QcPlaybackNotifier notifier{&ListenSession::notify, this};
-    if (PlayMemorySound(&notifier, &header_, &body_, &selection_) != QC_OK) {
-        error = lastToolkitError();
-        closePlayer();
+    if (state_ == PlayState::Paused || state_ == PlayState::Stopped)
+        return start(error);
+    return state_ == PlayState::Playing;
+}
+
+// The output plays the file's rate where it can; otherwise the sound is resampled once for it.
+bool ListenSession::prepareOutput(std::string& error) {
+    const uint32_t rate = output_->Open(sound_.sampleRate, error);
+    if (rate == 0)
         return false;
-    }
-    playerOpen_ = true;
+    if (rate == sound_.sampleRate)
+        resampled_ = {};
+    else if (resampled_.sampleRate != rate)
+        resampled_ = Resampled(sound_, rate);
+    return true;
+}
+
+bool ListenSession::start(std::string& error) {
+    if (!prepareOutput(error))
+        return false;
+    if (restingSeconds_ >= sound_.Seconds())
+        restingSeconds_ = 0;
+    startFrame_ = frameAt(restingSeconds_);
+    cursor_ = static_cast<std::size_t>(startFrame_);
+    const uint64_t playback = ++playback_;
+    const auto played = [this, playback] {
+        if (endNotice_)
+            endNotice_(playback);
+    };
+    if (!output_->Start([this](int16_t* out, std::size_t frames) { return fill(out, frames); },
+                        played, error))
+        return false;
     state_ = PlayState::Playing;
-    playedBefore_ = {};
-    startedAt_ = clock_();
     return true;
 }
 
 void ListenSession::Pause() {
     if (state_ == PlayState::Playing) {
-        PauseMemorySound();
-        playedBefore_ += clock_() - startedAt_;
+        restingSeconds_ = PositionSeconds();
+        output_->Stop();
         state_ = PlayState::Paused;
     } else if (state_ == PlayState::Paused) {
-        PauseMemorySound();
-        startedAt_ = clock_();
-        state_ = PlayState::Playing;
+        std::string ignored;
+        start(ignored);
     }
 }
 
 void ListenSession::Stop() {
     if (state_ != PlayState::Playing && state_ != PlayState::Paused)
         return;
-    closePlayer();
+    output_->Stop();
     state_ = PlayState::Stopped;
-    playedBefore_ = {};
+    restingSeconds_ = 0;
+}
+
+void ListenSession::Seek(double seconds) {
+    if (state_ == PlayState::Closed)
+        return;
+    const bool playing = state_ == PlayState::Playing;
+    if (playing)
+        output_->Stop();
+    restingSeconds_ = std::clamp(seconds, 0.0, sound_.Seconds());
+    std::string ignored;
+    if (playing && !start(ignored))
+        state_ = PlayState::Paused;
 }
 
 void ListenSession::PlaybackEnded(uint64_t playback) {
     if (playback != playback_ || state_ != PlayState::Playing)
         return;
-    closePlayer();
+    output_->Stop();
     state_ = PlayState::Stopped;
-    playedBefore_ = {};
+    restingSeconds_ = 0;
 }
 
 double ListenSession::PositionSeconds() const {
-    auto played = playedBefore_;
-    if (state_ == PlayState::Playing)
-        played += clock_() - startedAt_;
-    const double seconds = std::chrono::duration<double>(played).count();
-    return std::clamp(seconds, 0.0, DurationSeconds());
+    if (state_ != PlayState::Playing)
+        return restingSeconds_;
+    const LoadedSound& sound = playing();
+    const uint64_t frame =
+        std::min<uint64_t>(startFrame_ + output_->FramesHeard(), sound.samples.size());
+    return static_cast<double>(frame) / sound.sampleRate;
 }
 
-double ListenSession::DurationSeconds() const {
-    if (state_ == PlayState::Closed || header_.sampleRate == 0)
-        return 0;
-    return static_cast<double>(header_.sampleCount) / header_.sampleRate;
+uint64_t ListenSession::frameAt(double seconds) const {
+    const LoadedSound& sound = playing();
+    const auto frame = static_cast<uint64_t>(std::llround(seconds * sound.sampleRate));
+    return std::min<uint64_t>(frame, sound.samples.size());
 }
 
-// The audio system's thread: hands on the number of the playback that is ending.
-void ListenSession::notify(void* context, int32_t message) {
-    auto* session = static_cast<ListenSession*>(context);
-    if (message == QC_PLAYBACK_DONE && session->endNotice_)
-        session->endNotice_(session->playback_);
-}
-
-// Closing the device ends its thread, so no notice of this playback comes after it.
-void ListenSession::closePlayer() {
-    if (!playerOpen_)
-        return;
-    StopMemorySound();
-    CloseMemorySound();
-    playerOpen_ = false;
+// The output's thread: hands out the next samples; fewer than asked at the end.
+std::size_t ListenSession::fill(int16_t* out, std::size_t frames) {
+    const std::vector<int16_t>& samples = playing().samples;
+    const std::size_t at = std::min<std::size_t>(cursor_, samples.size());
+    const std::size_t count = std::min(frames, samples.size() - at);
+    std::memcpy(out, samples.data() + at, count * sizeof(int16_t));
+    cursor_ = at + count;
+    return count;
 }
 
 std::string FormatSeconds(double seconds) {

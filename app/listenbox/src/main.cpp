@@ -1,4 +1,4 @@
-// Listenbox FILE: plays a WAV or VOX file (the companion player that Import starts on a
+// Listenbox FILE: plays a WAV, DSS or VOX file (the companion player that Import starts on a
 // double click). Options for VOX files, which carry neither encoding nor rate:
 // --vox-encoding adpcm|ulaw|alaw and --rate N.
 
@@ -15,10 +15,11 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Listenbox"));
     QApplication::setApplicationVersion(QStringLiteral("1.0"));
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Plays a WAV or VOX dictation."));
+    parser.setApplicationDescription(QStringLiteral("Plays a WAV, DSS or VOX dictation."));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("The WAV or VOX file."));
+    parser.addPositionalArgument(QStringLiteral("file"),
+                                 QStringLiteral("The WAV, DSS or VOX file."));
     const QCommandLineOption encoding(QStringLiteral("vox-encoding"),
                                       QStringLiteral("Encoding of a VOX file: adpcm (default), "
                                                      "ulaw or alaw."),

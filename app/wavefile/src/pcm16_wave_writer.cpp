@@ -8,8 +8,10 @@
 
 #include <bit>
 #include <cerrno>
+#include <cstdio>
 #include <limits>
 #include <unistd.h>
+#include <utility>
 
 namespace wavefile {
 namespace {
@@ -27,8 +29,10 @@ abi::CanonicalWaveHeader pcm16MonoHeader(uint32_t sampleRate, uint32_t dataBytes
 
 } // namespace
 
-Pcm16WaveWriter::Pcm16WaveWriter(std::string nativeDestination, uint32_t sampleRate, WaveFileIo& io)
+Pcm16WaveWriter::Pcm16WaveWriter(std::string nativeDestination, uint32_t sampleRate, WaveFileIo& io,
+                                 Publication publication)
     : io_(io)
+    , publication_(publication)
     , destination_(std::move(nativeDestination))
     , sampleRate_(sampleRate) {}
 
@@ -56,15 +60,12 @@ bool Pcm16WaveWriter::Append(const int16_t* samples, std::size_t count) {
     const std::size_t bytes = count * sizeof(int16_t);
     if (dataBytes_ + bytes > kLargestDataBytes)
         return fail("The converted sound is too large for a wave file");
-    if (const auto room = io_.FreeBytes(file_.get());
-        room && *room < bytes + kWriteBufferBytes + kDiskReserveBytes)
-        return fail("Not enough room on the disk for " + destination_);
     const auto* data = reinterpret_cast<const unsigned char*>(samples);
     if (buffer_.size() + bytes > kWriteBufferBytes && !flushBuffer())
         return false;
     if (bytes > kWriteBufferBytes) {
-        if (!WriteFully(io_, file_.get(), data, bytes))
-            return fail("Cannot write " + destination_ + ": " + SystemErrorText(errno));
+        if (!writeToDisk(data, bytes))
+            return false;
     } else {
         buffer_.insert(buffer_.end(), data, data + bytes);
     }
@@ -84,12 +85,22 @@ bool Pcm16WaveWriter::Commit() {
     // The odd byte count never happens for 16-bit data, so no pad byte is needed.
     if (!file_.close())
         return fail("Cannot write " + destination_ + ": " + SystemErrorText(errno));
-    const auto published = files::publish(partial_, destination_, true);
-    partial_.clear();
-    if (published != files::PublishResult::Published)
+    if (!publish())
         return fail("Cannot write " + destination_ + ": " + SystemErrorText(errno));
     committed_ = true;
     return true;
+}
+
+bool Pcm16WaveWriter::publish() {
+    const std::string partial = std::exchange(partial_, {});
+    if (publication_ == Publication::Durable)
+        return files::publish(partial, destination_, true) == files::PublishResult::Published;
+    if (::rename(partial.c_str(), destination_.c_str()) == 0)
+        return true;
+    const int error = errno;
+    ::unlink(partial.c_str());
+    errno = error;
+    return false;
 }
 
 void Pcm16WaveWriter::Abandon() {
@@ -102,9 +113,20 @@ void Pcm16WaveWriter::Abandon() {
 bool Pcm16WaveWriter::flushBuffer() {
     if (buffer_.empty())
         return true;
-    if (!WriteFully(io_, file_.get(), buffer_.data(), buffer_.size()))
-        return fail("Cannot write " + destination_ + ": " + SystemErrorText(errno));
+    if (!writeToDisk(buffer_.data(), buffer_.size()))
+        return false;
     buffer_.clear();
+    return true;
+}
+
+// The room is checked once per write to the disk, not per block appended: a system call per
+// 4 KB of sound costs more than the whole check is worth.
+bool Pcm16WaveWriter::writeToDisk(const unsigned char* bytes, std::size_t size) {
+    if (const auto room = io_.FreeBytes(file_.get());
+        room && *room < size + kWriteBufferBytes + kDiskReserveBytes)
+        return fail("Not enough room on the disk for " + destination_);
+    if (!WriteFully(io_, file_.get(), bytes, size))
+        return fail("Cannot write " + destination_ + ": " + SystemErrorText(errno));
     return true;
 }
 

@@ -106,7 +106,24 @@ bool PluginFile::write(const void* buffer, std::size_t n) {
         }
         done += static_cast<std::size_t>(put);
     }
+    startWriteback(n);
     return true;
+}
+
+// The device writes while the plug-in goes on encoding; the flush at the end then waits for the
+// last few megabytes instead of the whole file. Only a hint: a file that cannot take it (a pipe,
+// a device) is written as before.
+void PluginFile::startWriteback(std::size_t written) {
+    constexpr uint64_t kWritebackBytes = uint64_t{4} << 20;
+    writtenUpTo_ += written;
+    if (writtenUpTo_ - handedOver_ < kWritebackBytes) {
+        return;
+    }
+#if defined(SYNC_FILE_RANGE_WRITE)
+    ::sync_file_range(handle_, static_cast<off_t>(handedOver_),
+                      static_cast<off_t>(writtenUpTo_ - handedOver_), SYNC_FILE_RANGE_WRITE);
+#endif
+    handedOver_ = writtenUpTo_;
 }
 
 bool PluginFile::seek(int32_t distance, SeekMethod method) {

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <utility>
 
 namespace sample_io {
 namespace {
@@ -25,16 +26,18 @@ bool writeEncodedBlocks(common::PluginFile& file, const int16_t* samples, uint32
     if (encode == nullptr) {
         return reportUnsupportedTag(file, formatTag);
     }
-    std::array<uint8_t, encodeBlockSamples> buffer;
+    std::array<uint8_t, encodeBlockSamples * blocksPerWrite> buffer;
+    std::size_t buffered = 0;
     codecs::AdpcmState state;
     for (uint32_t done = 0; done < count;) {
         const auto blockCount =
             static_cast<uint32_t>(std::min<std::size_t>(encodeBlockSamples, count - done));
-        const std::size_t bytes = encode(samples + done, blockCount, buffer.data(), state);
-        if (!file.write(buffer.data(), bytes)) {
+        buffered += encode(samples + done, blockCount, buffer.data() + buffered, state);
+        done += blockCount;
+        const bool full = buffered + encodeBlockSamples > buffer.size();
+        if ((full || done == count) && !file.write(buffer.data(), std::exchange(buffered, 0))) {
             return false;
         }
-        done += blockCount;
     }
     return true;
 }

@@ -204,35 +204,47 @@ std::string InvalidLongPlayFrame() {
 
 class FailureTest : public DictconvTest, public ::testing::WithParamInterface<FailureCase> {};
 
+// The reason goes to standard error with the input's name, and alone beside the result for the
+// conversion step that runs the converter.
 TEST_P(FailureTest, ExplainsAndLeavesNoResult) {
     const FailureCase& c = GetParam();
     const auto input = WriteDss("in.dss", c.bytes);
     EXPECT_EQ(Run({input.string()}), 1);
     EXPECT_EQ(errors, "Dictconv: " + input.string() + ": " + c.message + "\n");
-    EXPECT_TRUE(platform_test::folderEntries(resultFolder).empty());
+    EXPECT_EQ(platform_test::folderEntries(resultFolder),
+              std::vector<std::string>{".tmp.wav.reason"});
+    EXPECT_EQ(wt::ReadBytes(resultFolder / ".tmp.wav.reason"), std::string(c.message) + "\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Files, FailureTest,
     ::testing::Values(
-        FailureCase{"Empty", "", "not a DSS file (the file is empty)"},
+        FailureCase{"Empty", "", "not a DSS file: the file is empty"},
         FailureCase{"Wave", wt::WaveFile({}, std::string(100, '\0')),
-                    "not a DSS file (it does not begin with a DSS signature)"},
+                    "not a DSS file: it does not begin with a DSS signature"},
+        FailureCase{"Version6Family",
+                    [] {
+                        std::string b = dss_test::DssFile(ShapeOf(2, Codec::LongPlay, 10, 1));
+                        b[0] = 6;
+                        return b;
+                    }(),
+                    "a DSS variant this converter does not decode: it begins with 06 64 73 73"},
         FailureCase{"UnknownCodec",
                     [] {
                         std::string b = dss_test::DssFile(ShapeOf(2, Codec::LongPlay, 10, 1));
                         b[0x2A4] = 7;
                         return b;
                     }(),
-                    "not a DSS file (unknown codec 7)"},
+                    "a DSS variant this converter does not decode: it begins with 02 64 73 73 and "
+                    "names codec 7"},
         FailureCase{"Truncated", Truncated(),
-                    "the file is truncated (the audio ends inside a block)"},
+                    "the file is truncated: the audio ends inside a block"},
         FailureCase{"HeaderOnly", dss_test::DssHeader(DssShape{}),
-                    "the file holds no audio (there is no audio after the header)"},
+                    "the file holds no audio: there is no audio after the header"},
         FailureCase{"GarbageHeader", GarbageHeader(),
-                    "the header is damaged (Invalid data found when processing input)"},
+                    "the header is damaged: Invalid data found when processing input"},
         FailureCase{"InvalidLongPlayFrame", InvalidLongPlayFrame(),
-                    "the audio is damaged (Invalid data found when processing input)"}));
+                    "the audio is damaged: Invalid data found when processing input"}));
 
 TEST_F(DictconvTest, RefusesAMissingFileAndAFolder) {
     EXPECT_EQ(Run({(folder.path() / "gone.dss").string()}), 1);
@@ -241,7 +253,8 @@ TEST_F(DictconvTest, RefusesAMissingFileAndAFolder) {
     const auto directory = folder.makeFolder("x.dss");
     EXPECT_EQ(Run({directory.string()}), 1);
     EXPECT_EQ(errors, "Dictconv: " + directory.string() + ": Is a directory\n");
-    EXPECT_TRUE(platform_test::folderEntries(resultFolder).empty());
+    EXPECT_EQ(platform_test::folderEntries(resultFolder),
+              std::vector<std::string>{".tmp.wav.reason"});
 }
 
 TEST_F(DictconvTest, FailsWhenTheResultCannotBeWritten) {
@@ -249,7 +262,9 @@ TEST_F(DictconvTest, FailsWhenTheResultCannotBeWritten) {
         WriteDss("in.dss", dss_test::DssFile(ShapeOf(2, Codec::StandardPlay, 10, 1)));
     fs::remove(resultFolder);
     EXPECT_EQ(Run({input.string()}), 1);
-    EXPECT_TRUE(errors.starts_with("Dictconv: cannot write the result: Cannot create ")) << errors;
+    EXPECT_TRUE(errors.starts_with("Dictconv: " + input.string() +
+                                   ": cannot write the result: Cannot create "))
+        << errors;
     EXPECT_TRUE(errors.ends_with("tmp.wav: No such file or directory\n")) << errors;
 }
 
@@ -282,7 +297,7 @@ TEST_P(CommandLineTest, AnswersOnTheRightStream) {
 INSTANTIATE_TEST_SUITE_P(
     Arguments, CommandLineTest,
     ::testing::Values(CommandLineCase{"Help", {"--help"}, 0, "Usage: Dictconv FILE.dss", ""},
-                      CommandLineCase{"Version", {"--version"}, 0, "Dictconv 1.0", ""},
+                      CommandLineCase{"Version", {"--version"}, 0, "Dictconv 1.1", ""},
                       CommandLineCase{"NoFile", {}, 2, "", "Usage: Dictconv FILE.dss"},
                       CommandLineCase{
                           "TwoFiles", {"a.dss", "b.dss"}, 2, "", "Usage: Dictconv FILE.dss"}));

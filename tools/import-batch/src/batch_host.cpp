@@ -123,6 +123,8 @@ void BatchHost::JobFinished(const convert::JobOutcome& outcome) {
             line += " (" + outcome.outputSize + " KB)";
         if (!outcome.error.empty())
             line += "; " + outcome.error;
+        if (!outcome.notice.empty())
+            line += "; " + outcome.notice;
     } else {
         line += ": " + outcome.error;
     }

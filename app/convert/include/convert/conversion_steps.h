@@ -59,6 +59,11 @@ public:
     // (the converter's end, the chain's or the toolkit's reason), for the command-line runner's
     // line; empty when unknown.
     virtual std::string FailureDetail() const { return {}; }
+
+    // What the wave conversions since the last call converted with a reservation, to be said
+    // after the input's path ("is shorter than its header says": the source held less data
+    // than its header declared, and what it held was converted); empty when nothing. Clears it.
+    virtual std::string TakeConversionNotice() { return {}; }
 };
 
 } // namespace convert

@@ -29,6 +29,10 @@ std::chrono::milliseconds ConverterTimeLimit(std::uint64_t inputBytes);
 // for its own time limit: ten times the base (5 minutes by default).
 std::chrono::milliseconds ResultLockWaitLimit();
 
+// The job's text when the converter ran but gave no result: the input named, and why (the
+// converter's own reason where it left one).
+std::string ConverterFailureText(const std::string& inputPath, const std::string& reason);
+
 class DssConverter {
 public:
     // The reporter and the loop must outlive the converter. converterPath is native;

@@ -53,8 +53,13 @@ public:
     // logs it when ShowErrors is on. A log that cannot be written loses the line, and the view
     // is told why, once until the log can be written again.
     void LogJobError(int rowIndex, std::string_view text) const;
+    // A converted job's notice: logged as an error is, and shown in status panel 3, while the
+    // row keeps its output.
+    void LogJobNotice(std::string_view text) const;
 
 private:
+    void appendToLog(std::string_view text) const;
+
     const shell::Settings& settings_;
     const Clock& clock_;
     JobErrorView& view_;

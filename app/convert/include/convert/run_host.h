@@ -33,6 +33,7 @@ struct JobOutcome {
     std::string outputSize; // the size column's text, when converted
     std::string error;      // the job's last error text; empty when there was none
     std::string detail;     // why it failed, as far as known (the system's or a step's reason)
+    std::string notice;     // said of a converted job: "<input> is shorter than its header says"
 };
 
 class RunHost : public JobErrorView, public ProgressView {

@@ -32,9 +32,19 @@ void JobErrorReporter::LogJobError(int rowIndex, std::string_view text) const {
     const std::string whole(text);
     view_.SetJobOutputText(rowIndex, whole);
     view_.SetLastErrorText(whole);
+    appendToLog(text);
+}
+
+void JobErrorReporter::LogJobNotice(std::string_view text) const {
+    view_.SetLastErrorText(std::string(text));
+    appendToLog(text);
+}
+
+void JobErrorReporter::appendToLog(std::string_view text) const {
     if (!settings_.ShowErrors)
         return;
-    // A log that cannot be written loses the line only; row and status bar still show it.
+    // A log that cannot be written loses the line only; row and status bar still show it, and
+    // its failure is said once until it works again.
     if (log_.Append(ErrorLogLine(LogTimeStamp(clock_.LocalTime(), formats_), text))) {
         logFailureTold_ = false;
     } else if (!std::exchange(logFailureTold_, true)) {

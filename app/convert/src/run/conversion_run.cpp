@@ -124,7 +124,14 @@ void ConversionRun::ConvertSelected() {
 bool ConversionRun::ConvertJob(int rowIndex, RunState& state) {
     RunHost& host = context_.host;
     ShowJobStart(rowIndex, host.JobRow(rowIndex));
-    const JobOutcome outcome = JobConversion(context_, state, rowIndex).Convert();
+    JobOutcome outcome = JobConversion(context_, state, rowIndex).Convert();
+    // What a conversion says of its source (a header that claims more than the file holds) goes
+    // with a converted job only; taken either way, so that it never reaches the next job.
+    const std::string notice = context_.steps.TakeConversionNotice();
+    if (outcome.converted && !notice.empty()) {
+        outcome.notice = outcome.inputPath + " " + notice;
+        context_.errors.LogJobNotice(outcome.notice);
+    }
     host.JobFinished(outcome);
     host.RepaintJobList();
     return !host.CancelRequested() && !host.StopRequested();

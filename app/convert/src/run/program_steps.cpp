@@ -5,6 +5,8 @@
 #include "convert/toolkit_vox_writer.h"
 #include "convert/wave_conversion.h"
 
+#include <utility>
+
 namespace convert {
 namespace {
 
@@ -32,16 +34,21 @@ public:
         detail_ = dss_.LastError();
         return converted;
     }
+    // The run's intermediate file, in its private temporary folder: read back at once and
+    // removed, it need not reach the disk.
     bool ConvertWaveFile(const std::string& source, const std::string& destination,
                          const WaveFormat& target) override {
-        const bool converted = converter_.ConvertWaveFile(source, destination, target);
+        const bool converted =
+            converter_.ConvertWaveFile(source, destination, target, wavefile::Publication::Private);
         detail_ = converter_.LastError();
+        keepNotice();
         return converted;
     }
     bool SpeechHandOff(int rowIndex, const SpeechJob& job) override {
         const bool handedOff = speech_.Run(rowIndex, job.inputName, job.tempWavePath,
                                            job.outputPath, job.userId, job.outputDir);
         detail_ = converter_.LastError();
+        keepNotice();
         return handedOff;
     }
     // Runs on a worker thread; the run reads the detail only after it has ended.
@@ -51,13 +58,20 @@ public:
         return WriteVoxWithToolkit(pcmPath, voxPath, formatCode, &detail_);
     }
     std::string FailureDetail() const override { return detail_; }
+    std::string TakeConversionNotice() override { return std::exchange(notice_, {}); }
 
 private:
+    void keepNotice() {
+        if (!converter_.LastNotice().empty())
+            notice_ = converter_.LastNotice();
+    }
+
     WaveConverter converter_;
     DssConverter dss_;
     RealSpeechPauses pauses_;
     convert::SpeechHandOff speech_;
     std::string detail_;
+    std::string notice_;
 };
 
 } // namespace

@@ -21,6 +21,7 @@
 #include <functional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace convert_test {
@@ -108,6 +109,7 @@ public:
     std::function<void()> duringWave;
     std::vector<convert::SpeechJob> speechJobs;
     std::vector<std::string> waveSources;
+    std::string noticeOfWave; // what each wave conversion says of its source
     int voxWrites = 0;
 
     bool ConvertDssToWave(int row, const std::string& inputPath,
@@ -127,6 +129,7 @@ public:
         EXPECT_EQ(target.samplesPerSec, 8000u);
         if (duringWave)
             duringWave();
+        notice = noticeOfWave;
         if (failWave)
             return false;
         std::error_code error;
@@ -152,6 +155,10 @@ public:
         return convert::WriteVoxWithToolkit(pcmPath, voxPath, formatCode);
     }
     std::string FailureDetail() const override { return "the step's reason"; }
+    std::string TakeConversionNotice() override { return std::exchange(notice, {}); }
+
+private:
+    std::string notice;
 };
 
 using Names = std::vector<std::string>;

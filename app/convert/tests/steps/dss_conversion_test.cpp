@@ -81,7 +81,7 @@ struct FailureCase {
     const char* name;
     const char* script; // empty: no converter at all
     bool staleResult;   // a result of an earlier run lies at c:\tmp.wav
-    const char* message;
+    std::string message;
 };
 
 // CTest lists each case under its name.
@@ -108,20 +108,43 @@ TEST_P(DssFailureTest, ReportsTheJobAndLeavesNoWave) {
 
 constexpr const char* kNotStarted =
     "Could not convert C:\\Dict\\dict 1.dss to .wav format in Windows temp folder";
-constexpr const char* kNoResult = "Could not convert C:\\..\\tmp\\dict 1.wav to .wav format";
 
+// The text of a converter that ran but gave no result, with why.
+std::string NoResult(const std::string& why) {
+    return "Could not convert C:\\Dict\\dict 1.dss to .wav format (" + why + ")";
+}
+
+// The job's text names the input, never the temporary file, and says why.
 INSTANTIATE_TEST_SUITE_P(
     Converters, DssFailureTest,
     ::testing::Values(
         FailureCase{"Missing", "", false, kNotStarted},
         FailureCase{"MissingWithAStaleResult", "", true, kNotStarted},
-        FailureCase{"WritesNothing", "exit 0", false, kNoResult},
-        FailureCase{"WritesNothingAfterAFailedRun", "exit 0", true, kNoResult},
+        FailureCase{
+            "SaysWhy",
+            "echo 'a DSS variant this converter does not decode: it begins with 06 64 73 "
+            "73' > \"$IMPORT_DRIVE_ROOT/c/.tmp.wav.reason\"; exit 1",
+            false,
+            NoResult("a DSS variant this converter does not decode: it begins with 06 64 73 73")},
+        FailureCase{"WritesNothing", "exit 0", false, NoResult("Dictconv left no result")},
+        FailureCase{"WritesNothingAfterAFailedRun", "exit 0", true,
+                    NoResult("Dictconv left no result")},
         FailureCase{"FailsAfterWriting", "echo partial > \"$IMPORT_DRIVE_ROOT/c/tmp.wav\"; exit 3",
-                    false, kNoResult},
-        FailureCase{"ExitsWithMinusOne", "exit 255", false, kNoResult},
-        FailureCase{"KilledBySignal", "kill -9 $$", false, kNoResult},
-        FailureCase{"WritesAFolder", "mkdir \"$IMPORT_DRIVE_ROOT/c/tmp.wav\"", false, kNoResult}));
+                    false, NoResult("Dictconv ended with exit code 3")},
+        FailureCase{"ExitsWithMinusOne", "exit 255", false,
+                    NoResult("Dictconv ended with exit code 255")},
+        FailureCase{"KilledBySignal", "kill -9 $$", false,
+                    NoResult("Dictconv was ended by signal 9")},
+        FailureCase{"WritesAFolder", "mkdir \"$IMPORT_DRIVE_ROOT/c/tmp.wav\"", false,
+                    NoResult("Dictconv left no result")}));
+
+// A reason left by an earlier run's converter is never taken for this job's.
+TEST_F(DssConversionTest, TakesNoReasonOfAnEarlierRun) {
+    folder.writeFile("drives/c/.tmp.wav.reason", "not a DSS file: the file is empty\n");
+    EXPECT_FALSE(Convert(Converter("exit 1")));
+    EXPECT_EQ(panel3, NoResult("Dictconv ended with exit code 1"));
+    EXPECT_FALSE(fs::exists(folder.path() / "drives/c/.tmp.wav.reason"));
+}
 
 // Runs of other working folders share the one result file: the converter runs while its lock
 // is held, and in a process group of its own (its keeper's), so that a terminal's Ctrl+C meant
@@ -142,7 +165,7 @@ TEST_F(DssConversionTest, ReportsAResultThatCannotBeTaken) {
     convert::DssConverter converter(reporter, loop,
                                     Converter("echo wave > \"$IMPORT_DRIVE_ROOT/c/tmp.wav\""));
     EXPECT_FALSE(converter.ConvertDssToWave(1, kInputPath, "C:\\..\\gone\\dict 1.wav"));
-    EXPECT_EQ(panel3, "Could not convert C:\\..\\gone\\dict 1.wav to .wav format");
+    EXPECT_EQ(panel3, NoResult("its result cannot be taken: No such file or directory"));
     EXPECT_FALSE(fs::exists(result));
 }
 

@@ -1,4 +1,5 @@
-// Listenbox's window: the file's name, Play, Pause and Stop, and the position.
+// Listenbox's window: the file's name, Play, Pause and Stop, the position with a slider to
+// seek, and a status line that says what could not be opened or played.
 #pragma once
 
 #include "listenbox/ListenSession.h"
@@ -6,15 +7,19 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <memory>
+
 class QLabel;
 class QPushButton;
+class QSlider;
 
 namespace listenbox {
 
 class ListenWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit ListenWindow(QWidget* parent = nullptr);
+    // Plays on the default output device unless given another output.
+    explicit ListenWindow(std::unique_ptr<AudioOutput> output = nullptr, QWidget* parent = nullptr);
 
     // Opens the file; a file that cannot be opened is named in the window with the reason.
     bool openFile(const QString& nativePath, const VoxReading& vox = {});
@@ -25,9 +30,10 @@ private:
     void play();
     void pause();
     void stop();
-    // The message line: a failure to open or to play, empty otherwise.
+    void seekToSlider();
+    // The status line, word-wrapped; the window grows until the whole text shows.
     void showStatus(const QString& text);
-    // The one place that sets the buttons' states and the texts from the session.
+    // The one place that sets the buttons' states, the slider and the texts from the session.
     void stabilize();
 
     ListenSession session_;
@@ -37,6 +43,7 @@ private:
     QPushButton* btnPlay_;
     QPushButton* btnPause_;
     QPushButton* btnStop_;
+    QSlider* sldPosition_;
     QTimer clock_;
 };
 

@@ -1,8 +1,9 @@
 #pragma once
-// Writes 16-bit mono PCM as a RIFF WAVE file with the canonical 44-byte header. The file is
-// written under a partial name in the destination's folder and moved into place only when it
-// is complete and on disk, so that nobody (the speech engine, the toolkit) sees half a file,
-// and a failure leaves nothing behind.
+// Writes 16-bit mono PCM as a RIFF WAVE file with the canonical 44-byte header: the one wave
+// writer of the conversion chain and of Dictconv. The file is written under a partial name in
+// the destination's folder and moved into place only when it is complete, and on disk unless it
+// is private, so that nobody (the speech engine, the toolkit) sees half a file, and a failure
+// leaves nothing behind.
 
 #include "files/unique_fd.h"
 #include "wavefile/wave_file_io.h"
@@ -18,11 +19,18 @@ inline constexpr std::size_t kWriteBufferBytes = 64 * 1024;
 // Kept free on the destination's disk beyond the block and the buffer.
 inline constexpr uint64_t kDiskReserveBytes = 10240;
 
+// Whether the finished file must reach the disk before it is moved into place. A file that
+// another program picks up (the DSS converter's result, the speech engine's copy) must; a file
+// in the run's private temporary folder, read back at once and removed, need not: a crash
+// leaves nothing there that a later run reads.
+enum class Publication { Durable, Private };
+
 class Pcm16WaveWriter {
 public:
     // nativeDestination is the final path; nothing exists there until Commit.
     Pcm16WaveWriter(std::string nativeDestination, uint32_t sampleRate,
-                    WaveFileIo& io = SystemWaveFileIo());
+                    WaveFileIo& io = SystemWaveFileIo(),
+                    Publication publication = Publication::Durable);
     // Removes the partial file unless Commit succeeded.
     ~Pcm16WaveWriter();
     Pcm16WaveWriter(const Pcm16WaveWriter&) = delete;
@@ -30,11 +38,11 @@ public:
 
     // Creates the partial file and writes the header's place. False with Error() set.
     bool Open();
-    // Appends one block, after checking that the disk has room for the block, the buffer and
-    // the reserve. False with Error() set; nothing more is written then.
+    // Appends one block. Before the buffer goes to the disk, the disk must have room for it,
+    // another buffer and the reserve. False with Error() set; nothing more is written then.
     bool Append(const int16_t* samples, std::size_t count);
-    // Writes what is buffered, fills in the header's sizes, flushes the file to disk and moves
-    // it to the destination, replacing any file there.
+    // Writes what is buffered, fills in the header's sizes, flushes a durable file to disk and
+    // moves it to the destination, replacing any file there.
     bool Commit();
     // Drops the partial file.
     void Abandon();
@@ -44,9 +52,12 @@ public:
 
 private:
     bool flushBuffer();
+    bool writeToDisk(const unsigned char* bytes, std::size_t size);
+    bool publish();
     bool fail(std::string text);
 
     WaveFileIo& io_;
+    Publication publication_;
     std::string destination_;
     std::string partial_;
     uint32_t sampleRate_;

@@ -1,9 +1,10 @@
 // G.711 u-law and A-law encoding of whole 16-bit samples.
 //
-// Each encoder is one lookup in a small table built at compile time from the rule: the u-law
-// byte depends only on the biased, limited magnitude shifted right by 3 (4096 entries), the
-// A-law code only on the folded value shifted right by 4 (2048 entries). The sign is applied
-// without branches. Both tables fit in the first-level cache.
+// Each encoder is one lookup in a table built at compile time from the rule. u-law, the format
+// of the VOX outputs, looks up the byte of every 16-bit sample (65,536 entries): a whole body
+// encodes at one load and one store per sample, and speech keeps to a small, cached part of
+// the table. The A-law code depends only on the folded value shifted right by 4 (2048 entries),
+// and its sign is applied without branches.
 #pragma once
 
 #include <array>
@@ -28,14 +29,22 @@ inline constexpr int ulawMagnitudeLimit = 32635;
 
 namespace detail {
 
-// The u-law byte of a non-negative sample whose biased magnitude, shifted right by 3, is
-// `bucket`: exponent from the table, four mantissa bits below the leading one, complemented.
-constexpr uint8_t ulawByteOfBucket(unsigned bucket) {
-    const unsigned biased = bucket << 3;
+// The u-law rule: the magnitude (of -32768 as 32767), limited and biased; the exponent from the
+// table; four mantissa bits below the leading one; the sign; complemented. The most negative
+// samples give 0x00 (no substitution of the all-zero code).
+constexpr uint8_t ulawByteOfSample(int sample) {
+    const unsigned sign = sample < 0 ? 0x80 : 0;
+    const int magnitude = sample < 0 ? (sample == -32768 ? 32767 : -sample) : sample;
+    const unsigned biased =
+        static_cast<unsigned>(magnitude < ulawMagnitudeLimit ? magnitude : ulawMagnitudeLimit) +
+        ulawBias;
     const unsigned exponent = ulawExponentTable[(biased >> 7) & 0xFF];
     const unsigned mantissa = (biased >> (exponent + 3)) & 0x0F;
-    return static_cast<uint8_t>(~(exponent << 4 | mantissa));
+    return static_cast<uint8_t>(~(sign | exponent << 4 | mantissa));
 }
+
+// Indexed by the sample's 16 bits as unsigned (0x8000 is -32768); defined in g711_tables.cpp.
+extern const std::array<uint8_t, 65536> ulawOfSample;
 
 // The A-law code (before the sign mask) of a folded value whose top bits are `bucket`
 // (value >> 4): the first segment whose end holds the value, then four bits of the value.
@@ -48,15 +57,7 @@ constexpr uint8_t alawCodeOfBucket(unsigned bucket) {
     return static_cast<uint8_t>(segment << 4 | ((value >> shift) & 0x0F));
 }
 
-inline constexpr std::size_t ulawBuckets = ((ulawMagnitudeLimit + ulawBias) >> 3) + 1;
 inline constexpr std::size_t alawBuckets = (0x7FFF >> 4) + 1;
-
-inline constexpr std::array<uint8_t, ulawBuckets> ulawBucketBytes = [] {
-    std::array<uint8_t, ulawBuckets> table{};
-    for (unsigned i = 0; i < table.size(); ++i)
-        table[i] = ulawByteOfBucket(i);
-    return table;
-}();
 
 inline constexpr std::array<uint8_t, alawBuckets> alawBucketCodes = [] {
     std::array<uint8_t, alawBuckets> table{};
@@ -67,16 +68,9 @@ inline constexpr std::array<uint8_t, alawBuckets> alawBucketCodes = [] {
 
 } // namespace detail
 
-// The magnitude of a negative sample is taken with -32768 counting as 32768; the limit of
-// 32635 makes that the same as using 32767. The most negative samples give 0x00 (no
-// substitution of the all-zero code).
+// Inline, so that the loops over a body encode without a call per sample.
 inline uint8_t encodeUlaw(int16_t sample) {
-    const int value = sample;
-    const int sign = value >> 31; // 0 or -1
-    const int magnitude = (value ^ sign) - sign;
-    const int limited = magnitude < ulawMagnitudeLimit ? magnitude : ulawMagnitudeLimit;
-    const unsigned byte = detail::ulawBucketBytes[static_cast<unsigned>(limited + ulawBias) >> 3];
-    return static_cast<uint8_t>(byte ^ (static_cast<unsigned>(sign) & 0x80));
+    return detail::ulawOfSample[static_cast<uint16_t>(sample)];
 }
 
 // A negative sample folds to -sample - 8, at least 0 (so -32768 gives 32760 and -1 to -8 give 0),

@@ -26,7 +26,9 @@ public:
     int handle() const { return handle_; }
     const char* fileName() const { return fileName_; }
 
-    // Exactly n bytes or failure (string 112 for a short read, 114 for a short write).
+    // Exactly n bytes or failure (string 112 for a short read, 114 for a short write). Every
+    // few megabytes written are handed to the storage device at once, so that flush() waits
+    // for the last of them only.
     bool read(void* buffer, std::size_t n);
     bool write(const void* buffer, std::size_t n);
     bool seek(int32_t distance, SeekMethod method);
@@ -40,8 +42,12 @@ public:
     void close();
 
 private:
+    void startWriteback(std::size_t written);
+
     int handle_ = -1;
-    const char* fileName_; // the caller's string, referred to, not copied
+    const char* fileName_;     // the caller's string, referred to, not copied
+    uint64_t writtenUpTo_ = 0; // where the writes stand, from the file's start
+    uint64_t handedOver_ = 0;  // up to where the device was asked to write them
 };
 
 } // namespace common

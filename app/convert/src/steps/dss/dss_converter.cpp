@@ -8,6 +8,7 @@
 #include "platform/paths.h"
 #include "platform/safe_files.h"
 #include "platform/watched_program.h"
+#include "wavefile/converter_reason.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -67,10 +68,11 @@ std::string resultLockPath(const std::string& nativeResult) {
     return files::folderOf(nativeResult) + "/." + files::nameOf(nativeResult) + ".lock";
 }
 
-// A result left by an earlier run, and the partial files of a converter that was killed, must
-// never be taken for this job's result.
+// A result left by an earlier run, its reason and the partial files of a converter that was
+// killed must never be taken for this job's.
 void removeEarlierResults(const std::string& nativeResult) {
     ::unlink(nativeResult.c_str());
+    ::unlink(wavefile::ConverterReasonPath(nativeResult).c_str());
     const std::string folder = files::folderOf(nativeResult) + "/";
     const std::string partials = "." + files::nameOf(nativeResult) + ".*.part";
     for (const auto& entry : platform::findEntries(folder, partials))
@@ -90,7 +92,27 @@ bool takeResult(const std::string& nativeResult, const std::string& nativeTarget
     return copied;
 }
 
+// Why a converter that ran gave no result: its own reason when it left one, else how it ended.
+std::string converterFailureReason(int exitCode, const std::string& nativeResult) {
+    // How the platform reports a converter ended by a signal: 128 + the signal's number.
+    constexpr int kSignalExitBase = 128;
+    constexpr int kHighestSignal = 64;
+    const std::string reason = wavefile::TakeConverterReason(nativeResult);
+    if (!reason.empty())
+        return reason;
+    if (exitCode == 0)
+        return std::string(kConverterName) + " left no result";
+    if (exitCode > kSignalExitBase && exitCode <= kSignalExitBase + kHighestSignal)
+        return std::string(kConverterName) + " was ended by signal " +
+               std::to_string(exitCode - kSignalExitBase);
+    return std::string(kConverterName) + " ended with exit code " + std::to_string(exitCode);
+}
+
 } // namespace
+
+std::string ConverterFailureText(const std::string& inputPath, const std::string& reason) {
+    return "Could not convert " + inputPath + " to .wav format (" + reason + ")";
+}
 
 DssConverter::DssConverter(const JobErrorReporter& errors, EventLoop& loop,
                            std::string converterPath, std::string resultPath,
@@ -151,12 +173,14 @@ bool DssConverter::ConvertDssToWave(int rowIndex, const std::string& inputPath,
             lastError_.clear();
             return true;
         }
-        lastError_ = std::strerror(errno);
+        lastError_ = "its result cannot be taken: " + std::string(std::strerror(errno));
+    } else if (ran && end.how == ProgramEnd::How::Exited) {
+        lastError_ = converterFailureReason(end.exitCode, nativeResult);
     }
     // A killed converter leaves its partial result behind.
     if (ran)
         removeEarlierResults(nativeResult);
-    errors_.LogJobError(rowIndex, "Could not convert " + tempWavePath + " to .wav format");
+    errors_.LogJobError(rowIndex, ConverterFailureText(inputPath, lastError_));
     ::unlink(nativeTemp.c_str());
     return false;
 }

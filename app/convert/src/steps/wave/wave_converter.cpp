@@ -1,17 +1,13 @@
 #include "convert/wave_conversion.h"
 
 #include "conversion_percent.h"
-#include "rate_converter.h"
-#include "riff_wave_scan.h"
-#include "sample_quantizer.h"
-#include "sample_source.h"
 
 #include "platform/paths.h"
-#include "wavefile/file_access.h"
 #include "wavefile/pcm16_wave_writer.h"
+#include "wavefile/rate_converter.h"
+#include "wavefile/sample_quantizer.h"
+#include "wavefile/sound_source.h"
 
-#include <cerrno>
-#include <fcntl.h>
 #include <future>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -20,9 +16,11 @@
 namespace convert {
 namespace {
 
+constexpr uint16_t kTagPcm = 1;
+
 bool isPcm16Mono(const WaveFormat& target) {
-    return target.formatTag == steps::kTagPcm && target.channels == 1 &&
-           target.bitsPerSample == 16 && target.samplesPerSec > 0;
+    return target.formatTag == kTagPcm && target.channels == 1 && target.bitsPerSample == 16 &&
+           target.samplesPerSec > 0;
 }
 
 // Removes a regular file or link at the destination; a folder there is left alone.
@@ -36,7 +34,7 @@ void removeDestination(const std::string& nativeDestination) {
 // progress when its percentage has changed.
 class BlockPump {
 public:
-    BlockPump(steps::SampleSource& source, steps::RateConverter& rate,
+    BlockPump(wavefile::SoundSource& source, wavefile::RateConverter& rate,
               wavefile::Pcm16WaveWriter& writer, std::function<void(int)> showProgress)
         : source_(source)
         , rate_(rate)
@@ -95,7 +93,7 @@ private:
 
     bool writeResampled() {
         pcm_.resize(resampled_.size());
-        steps::QuantizeToPcm16(resampled_.data(), resampled_.size(), pcm_.data());
+        wavefile::QuantizeToPcm16(resampled_.data(), resampled_.size(), pcm_.data());
         if (pcm_.empty() || writer_.Append(pcm_.data(), pcm_.size()))
             return true;
         return fail(writer_.Error());
@@ -111,8 +109,8 @@ private:
         return -1;
     }
 
-    steps::SampleSource& source_;
-    steps::RateConverter& rate_;
+    wavefile::SoundSource& source_;
+    wavefile::RateConverter& rate_;
     wavefile::Pcm16WaveWriter& writer_;
     std::function<void(int)> showProgress_;
     std::vector<float> mono_;
@@ -131,42 +129,32 @@ WaveConverter::WaveConverter(EventLoop& loop, ProgressView& progress, wavefile::
 WaveConverter::~WaveConverter() = default;
 
 bool WaveConverter::ConvertWaveFile(const std::string& source, const std::string& destination,
-                                    const WaveFormat& target) {
+                                    const WaveFormat& target, wavefile::Publication publication) {
     lastError_.clear();
+    lastNotice_.clear();
     const std::string nativeDestination = platform::resolvePath(destination);
-    if (convert(platform::resolvePath(source), nativeDestination, target))
+    if (convert(platform::resolvePath(source), nativeDestination, target, publication))
         return true;
     removeDestination(nativeDestination);
     return false;
 }
 
 bool WaveConverter::convert(const std::string& nativeSource, const std::string& nativeDestination,
-                            const WaveFormat& target) {
+                            const WaveFormat& target, wavefile::Publication publication) {
     if (!isPcm16Mono(target)) {
         lastError_ = "The target format must be 16-bit mono PCM";
         return false;
     }
-    files::UniqueFd file(::open(nativeSource.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!file.isOpen()) {
-        lastError_ = "Cannot open " + nativeSource + ": " + wavefile::SystemErrorText(errno);
-        return false;
-    }
-    const auto layout = steps::ScanRiffWave(io_, file.get(), lastError_);
-    if (!layout)
-        return false;
-    if (layout->dataSize == 0) {
-        lastError_ = "The source holds no audio";
-        return false;
-    }
-    const auto source = steps::OpenSampleSource(io_, file.get(), *layout, lastError_);
+    const auto source =
+        wavefile::OpenSoundFile(nativeSource, wavefile::RecordingKind::Wave, lastError_, io_);
     if (!source)
         return false;
-    steps::RateConverter rate(source->SampleRate(), target.samplesPerSec);
+    wavefile::RateConverter rate(source->SampleRate(), target.samplesPerSec);
     if (!rate.ok()) {
         lastError_ = rate.Error();
         return false;
     }
-    wavefile::Pcm16WaveWriter writer(nativeDestination, target.samplesPerSec, io_);
+    wavefile::Pcm16WaveWriter writer(nativeDestination, target.samplesPerSec, io_, publication);
     if (!writer.Open()) {
         lastError_ = writer.Error();
         return false;
@@ -182,6 +170,8 @@ bool WaveConverter::convert(const std::string& nativeSource, const std::string& 
         lastError_ = writer.Error();
         return false;
     }
+    if (source->ShorterThanHeader())
+        lastNotice_ = kShortSourceNotice;
     return true;
 }
 

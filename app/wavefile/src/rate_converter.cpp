@@ -1,10 +1,10 @@
-#include "rate_converter.h"
+#include "wavefile/rate_converter.h"
 
 #include <soxr.h>
 
 #include <cmath>
 
-namespace convert::steps {
+namespace wavefile {
 namespace {
 
 // Room for the output of one call beyond what the ratio promises (the filter's delay drains
@@ -75,4 +75,4 @@ bool RateConverter::run(const float* input, std::size_t count, std::vector<float
     }
 }
 
-} // namespace convert::steps
+} // namespace wavefile

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace convert::steps {
+namespace wavefile {
 
 template <class Sample>
 void MixToMono(const Sample* interleaved, long frames, int channels, float scale, float* mono) {
@@ -33,4 +33,4 @@ void MixToMono(const Sample* interleaved, long frames, int channels, float scale
     }
 }
 
-} // namespace convert::steps
+} // namespace wavefile

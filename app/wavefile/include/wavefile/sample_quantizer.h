@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace convert::steps {
+namespace wavefile {
 
 inline void QuantizeToPcm16(const float* input, std::size_t count, int16_t* output) {
     for (std::size_t i = 0; i < count; ++i) {
@@ -20,4 +20,4 @@ inline void QuantizeToPcm16(const float* input, std::size_t count, int16_t* outp
     }
 }
 
-} // namespace convert::steps
+} // namespace wavefile

@@ -1,5 +1,6 @@
 #pragma once
-// Sources in every encoding libsndfile writes inside WAV, for the conversion chain's tests.
+// Sources in every encoding libsndfile writes inside WAV, for the tests of the reader and the
+// conversion chain (tests that include it link libsndfile).
 
 #include <sndfile.h>
 

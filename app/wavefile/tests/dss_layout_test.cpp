@@ -1,4 +1,4 @@
-#include "dictconv/dss_layout.h"
+#include "wavefile/dss_layout.h"
 
 #include "dss_test/dss_writer.h"
 
@@ -8,7 +8,7 @@
 
 namespace {
 
-using dictconv::LayoutVerdict;
+using wavefile::LayoutVerdict;
 
 struct LayoutCase {
     const char* name;
@@ -43,20 +43,25 @@ class DssLayoutTest : public ::testing::TestWithParam<LayoutCase> {};
 TEST_P(DssLayoutTest, JudgesTheFile) {
     const LayoutCase& c = GetParam();
     const auto* start = reinterpret_cast<const unsigned char*>(c.bytes.data());
-    const auto check = dictconv::CheckDssLayout(start, c.bytes.size(), c.bytes.size());
+    const auto check = wavefile::CheckDssLayout(start, c.bytes.size(), c.bytes.size());
     EXPECT_EQ(check.verdict, c.verdict);
     EXPECT_NE(check.reason.find(c.reason), std::string::npos) << check.reason;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Files, DssLayoutTest,
-    // The empty, the wave, the unknown codec, the truncated and the header-only file are
-    // judged end to end by Dictconv's own failure tests.
+    // The empty, the wave, the truncated and the header-only file are judged end to end by
+    // Dictconv's own failure tests.
     ::testing::Values(
         LayoutCase{"LongPlayVersion3", Header(3, 2) + Blocks(1), LayoutVerdict::Valid, ""},
         LayoutCase{"ThreeBytes", "\2ds", LayoutVerdict::NotDss, "signature"},
-        LayoutCase{"Version4", WithByte(Header(2, 0) + Blocks(1), 0, 4), LayoutVerdict::NotDss,
-                   "signature"},
+        // A recorder family that writes version byte 6 before "dss": a variant, named by its
+        // first bytes, not "not a DSS file".
+        LayoutCase{"Version6Family", WithByte(Header(2, 0) + Blocks(1), 0, 6),
+                   LayoutVerdict::Variant,
+                   "a DSS variant this converter does not decode: it begins with 06 64 73 73"},
+        LayoutCase{"UnknownCodec", WithByte(Header(3, 0) + Blocks(1), 0x2A4, 7),
+                   LayoutVerdict::Variant, "it begins with 03 64 73 73 and names codec 7"},
         LayoutCase{"UpperCaseSignature", WithByte(Header(2, 0) + Blocks(1), 1, 'D'),
                    LayoutVerdict::NotDss, "signature"},
         LayoutCase{"HeaderCutShort", Header(2, 0).substr(0, 700), LayoutVerdict::Truncated,

@@ -8,7 +8,7 @@
 
 struct soxr;
 
-namespace convert::steps {
+namespace wavefile {
 
 class RateConverter {
 public:
@@ -34,4 +34,4 @@ private:
     std::string error_;
 };
 
-} // namespace convert::steps
+} // namespace wavefile
