@@ -15,6 +15,8 @@ namespace convert {
 
 // The converter's fixed result file, a stored path.
 inline constexpr const char* kConverterResultPath = "c:\\tmp.wav";
+// The converter program beside ours, and the name its failures are told under.
+inline constexpr const char* kConverterName = "Dictconv";
 
 // Native path of the converter: $IMPORT_DICTCONV when set (a stand-in, a converter installed
 // elsewhere), else "Dictconv" beside the running program.
@@ -55,6 +57,9 @@ public:
     // Why the last conversion failed ("Dictconv timed out after 30 s and was killed", the
     // system's reason); empty after a success.
     const std::string& LastError() const { return lastError_; }
+    // Whether the row's text already says LastError() (a converter that ran and failed), so
+    // that a report does not repeat it.
+    bool ReasonInJobText() const { return reasonInJobText_; }
 
 private:
     const JobErrorReporter& errors_;
@@ -63,6 +68,7 @@ private:
     std::string resultPath_;
     std::function<bool()> stop_;
     std::string lastError_;
+    bool reasonInJobText_ = false;
 };
 
 } // namespace convert

@@ -24,14 +24,14 @@ public:
     bool ConvertDssToWave(int rowIndex, const std::string& inputPath,
                           const std::string& tempWavePath) override {
         const bool converted = dss_.ConvertDssToWave(rowIndex, inputPath, tempWavePath);
-        detail_ = dss_.LastError();
+        keepDssReason();
         return converted;
     }
     bool ConvertDssCopyToWave(int rowIndex, const std::string& inputPath,
                               const std::string& nativeCopy,
                               const std::string& tempWavePath) override {
         const bool converted = dss_.ConvertDssToWave(rowIndex, inputPath, tempWavePath, nativeCopy);
-        detail_ = dss_.LastError();
+        keepDssReason();
         return converted;
     }
     // The run's intermediate file, in its private temporary folder: read back at once and
@@ -61,6 +61,7 @@ public:
     std::string TakeConversionNotice() override { return std::exchange(notice_, {}); }
 
 private:
+    void keepDssReason() { detail_ = dss_.ReasonInJobText() ? std::string() : dss_.LastError(); }
     void keepNotice() {
         if (!converter_.LastNotice().empty())
             notice_ = converter_.LastNotice();

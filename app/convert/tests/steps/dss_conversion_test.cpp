@@ -211,7 +211,7 @@ struct WaitCase {
     bool resultLockTaken;     // another run's converter holds the result file
     bool stop;                // a stop comes at once, or once the converter has written its id
     const char* reason;       // LastError()
-    const char* message;
+    std::string message;
 };
 
 void PrintTo(const WaitCase& c, std::ostream* os) {
@@ -252,9 +252,11 @@ INSTANTIATE_TEST_SUITE_P(
     Waits, DssWaitTest,
     ::testing::Values(
         WaitCase{"ConverterPastItsLimit", "exec sleep 600", "0.3", false, false,
-                 "Dictconv timed out after 0.3 s and was killed", kNoResult},
+                 "Dictconv timed out after 0.3 s and was killed",
+                 NoResult("Dictconv timed out after 0.3 s and was killed")},
         WaitCase{"ConverterReadingAFifo", "mkfifo \"$1.fifo\" && exec cat \"$1.fifo\"", "0.3",
-                 false, false, "Dictconv timed out after 0.3 s and was killed", kNoResult},
+                 false, false, "Dictconv timed out after 0.3 s and was killed",
+                 NoResult("Dictconv timed out after 0.3 s and was killed")},
         // A stop is no failure of the job: nothing is reported for the row.
         WaitCase{"StoppedConverter", "exec sleep 600", nullptr, false, true,
                  "the conversion was stopped and Dictconv killed", ""},

@@ -12,7 +12,6 @@ namespace {
 
 using std::chrono::milliseconds;
 
-constexpr const char* kConverterName = "Dictconv";
 constexpr double kDefaultBaseSeconds = 30;
 // A day: anything longer is surely a typing error.
 constexpr double kLongestBaseSeconds = 86400;

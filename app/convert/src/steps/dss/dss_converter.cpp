@@ -45,20 +45,32 @@ std::string SecondsText(std::chrono::milliseconds duration) {
     return text;
 }
 
+// How a converter that ran to its end without a result ended.
+std::string ExitReason(int exitCode) {
+    // How the platform reports a converter ended by a signal: 128 + the signal's number.
+    constexpr int kSignalExitBase = 128;
+    constexpr int kHighestSignal = 64;
+    const std::string name = kConverterName;
+    if (exitCode == 0)
+        return name + " left no result";
+    if (exitCode > kSignalExitBase && exitCode <= kSignalExitBase + kHighestSignal)
+        return name + " was ended by signal " + std::to_string(exitCode - kSignalExitBase);
+    return name + " ended with exit code " + std::to_string(exitCode);
+}
+
 std::string EndReason(const ProgramEnd& end, std::chrono::milliseconds limit) {
+    const std::string name = kConverterName;
     switch (end.how) {
     case ProgramEnd::How::TimedOut:
-        return "Dictconv timed out after " + SecondsText(limit) + " and was killed";
+        return name + " timed out after " + SecondsText(limit) + " and was killed";
     case ProgramEnd::How::Stopped:
-        return "the conversion was stopped and Dictconv killed";
+        return "the conversion was stopped and " + name + " killed";
     case ProgramEnd::How::NotStarted:
         return std::strerror(end.error);
     case ProgramEnd::How::Exited:
         break;
     }
-    if (end.exitCode != 0)
-        return "Dictconv ended with exit code " + std::to_string(end.exitCode);
-    return "Dictconv left no result file";
+    return ExitReason(end.exitCode);
 }
 
 // The result file is one for every working folder below the drive root: runs of other
@@ -94,18 +106,8 @@ bool takeResult(const std::string& nativeResult, const std::string& nativeTarget
 
 // Why a converter that ran gave no result: its own reason when it left one, else how it ended.
 std::string converterFailureReason(int exitCode, const std::string& nativeResult) {
-    // How the platform reports a converter ended by a signal: 128 + the signal's number.
-    constexpr int kSignalExitBase = 128;
-    constexpr int kHighestSignal = 64;
     const std::string reason = wavefile::TakeConverterReason(nativeResult);
-    if (!reason.empty())
-        return reason;
-    if (exitCode == 0)
-        return std::string(kConverterName) + " left no result";
-    if (exitCode > kSignalExitBase && exitCode <= kSignalExitBase + kHighestSignal)
-        return std::string(kConverterName) + " was ended by signal " +
-               std::to_string(exitCode - kSignalExitBase);
-    return std::string(kConverterName) + " ended with exit code " + std::to_string(exitCode);
+    return reason.empty() ? ExitReason(exitCode) : reason;
 }
 
 } // namespace
@@ -132,6 +134,7 @@ bool DssConverter::ConvertDssToWave(int rowIndex, const std::string& inputPath,
         nativeSource.empty() ? platform::resolvePath(inputPath) : nativeSource;
     const auto stopped = [this] { return stop_ && stop_(); };
     lastError_.clear();
+    reasonInJobText_ = false;
     // Without a folder for the lock there is none for the result either: the converter fails.
     const SteadyClock::time_point lockDeadline = SteadyClock::now() + ResultLockWaitLimit();
     const RunLock resultLock = AwaitInBackground(loop_, [&] {
@@ -181,6 +184,7 @@ bool DssConverter::ConvertDssToWave(int rowIndex, const std::string& inputPath,
     if (ran)
         removeEarlierResults(nativeResult);
     errors_.LogJobError(rowIndex, ConverterFailureText(inputPath, lastError_));
+    reasonInJobText_ = true;
     ::unlink(nativeTemp.c_str());
     return false;
 }
