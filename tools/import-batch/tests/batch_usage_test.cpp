@@ -40,8 +40,7 @@ TEST_P(UsageTest, AnswersWithItsExitStatus) {
 INSTANTIATE_TEST_SUITE_P(
     CommandLine, UsageTest,
     ::testing::Values(
-        UsageCase{"help", {"--help"}, 0, "Usage: import-batch [--dry-run | --watch | --check]",
-                  ""},
+        UsageCase{"help", {"--help"}, 0, "Usage: import-batch [--dry-run | --watch | --check]", ""},
         UsageCase{"shortHelp", {"-h"}, 0, "--dry-run", ""},
         UsageCase{"version", {"--version"}, 0, "import-batch (Quorvel Import Utility) ", ""},
         UsageCase{"unknownOption", {"--fast"}, 2, "", "import-batch: unknown option --fast"},
