@@ -74,7 +74,7 @@ set(provider_convert app/convert)
 set(provider_ui app/shell)
 set(provider_listenbox app/listenbox)
 set(provider_dictconv tools/dictconv)
-foreach(support platform_test wave_test dss_test ui_test)
+foreach(support platform_test wave_test dss_test audio_test ui_test)
   set(provider_${support} test_support)
 endforeach()
 

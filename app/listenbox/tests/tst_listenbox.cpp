@@ -5,7 +5,7 @@
 // and a device that cannot be opened is said in a line the window shows whole.
 #include "listenbox/ListenWindow.h"
 
-#include "audio_sandbox.h"
+#include "audio_test/audio_sandbox.h"
 #include "dss_test/dss_writer.h"
 #include "platform_test/test_folder.h"
 #include "wave_test/wave_files.h"

@@ -1,5 +1,5 @@
 #include "Quiesc.h"
-#include "audio_sandbox.h"
+#include "audio_test/audio_sandbox.h"
 #include "textpack/Textpack.h"
 
 #include "platform_test/wait_for.h"

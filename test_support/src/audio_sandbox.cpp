@@ -1,4 +1,4 @@
-#include "audio_sandbox.h"
+#include "audio_test/audio_sandbox.h"
 
 #include "platform_test/wait_for.h"
 
