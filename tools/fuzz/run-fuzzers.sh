@@ -56,7 +56,7 @@ for target in "${targets[@]}"; do
     wait -n || true
     running=$((running - 1))
   fi
-  rm -f "$corpus_root/$target.failed"
+  rm -f "$corpus_root/$target.failed" "$corpus_root/$target.summary"
   (fuzz_one "$target" || touch "$corpus_root/$target.failed") &
   running=$((running + 1))
 done
