@@ -66,9 +66,9 @@ private:
     WindowSteps* steps = nullptr;
 
     ui::TfrmMainForm& form() { return program->form(); }
-    ui::TfrmProgress& progress() { return program->windows->frmProgress(); }
+    ui::TfrmProgress& progress() { return program->progress(); }
     ui::JobListView& list() { return *form().ListView1(); }
-    QString caption(int row) { return list().topLevelItem(row)->text(shell::kColInputFile); }
+    QString caption(int row) { return program->caption(row); }
     fs::path inputFolder() const { return program->workspace.root() / "drives/c/Dict/Type1"; }
     fs::path outputFolder() const {
         return program->workspace.root() / "drives/c/Convert/TSP/type1";

@@ -69,10 +69,8 @@ private:
     CopyingSteps* steps = nullptr;
 
     ui::TfrmMainForm& form() { return program->form(); }
-    ui::TfrmProgress& progress() { return program->windows->frmProgress(); }
-    QString caption(int row) {
-        return form().ListView1()->topLevelItem(row)->text(shell::kColInputFile);
-    }
+    ui::TfrmProgress& progress() { return program->progress(); }
+    QString caption(int row) { return program->caption(row); }
     void addJobs(int first, int last) {
         for (int i = first; i <= last; ++i)
             program->workspace.addDriveFile("c/Dict/Type1/f" + std::to_string(i) + ".wav", 4000);

@@ -4,8 +4,10 @@
 #pragma once
 
 #include "ui/ApplicationWindows.h"
+#include "ui/JobListView.h"
 #include "ui/Launcher.h"
 #include "ui/MainForm.h"
+#include "ui/ProgressForm.h"
 #include "ui/StatusPanels.h"
 
 #include "ui_test/DragSource.h"
@@ -65,7 +67,12 @@ public:
     }
 
     ui::TfrmMainForm& form() const { return windows->frmMainForm(); }
+    ui::TfrmProgress& progress() const { return windows->frmProgress(); }
     QString panel(int index) const { return form().StatusBar1()->panelText(index); }
+    // The Input File column of a job row as the list shows it.
+    QString caption(int row) const {
+        return form().ListView1()->topLevelItem(row)->text(shell::kColInputFile);
+    }
 
     // A widget of the windows by object name; a missing one ends the test run.
     template <class Widget = QAction>
