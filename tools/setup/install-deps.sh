@@ -13,7 +13,7 @@ packages=(
   xvfb xauth espeak-ng sox libsox-fmt-all
   xdg-utils time strace
   ffmpeg
-  scdoc librsvg2-bin dpkg-dev lintian desktop-file-utils appstream
+  scdoc librsvg2-bin dpkg-dev lintian desktop-file-utils appstream systemd
 )
 
 missing=()
